@@ -1,0 +1,117 @@
+#include "Dialog.h"
+#include "WinApp.h"
+
+static const MsgRow CDialog_messageRows[] = { { 0, 0, 0, nullptr } };
+const MsgTable CDialog::messageTable = { nullptr, CDialog_messageRows };
+
+CDialog::CDialog(UINT templateId, HWND parent)
+    : m_hWnd(nullptr), m_hParent(parent), m_nIDTemplate(templateId), m_bDefault(false) {}
+
+CDialog::~CDialog() {
+    // A dialog object normally outlives its window; if not, make sure the
+    // procedure can no longer reach it.
+    if (m_hWnd && IsWindow(m_hWnd)) SetWindowLongPtrA(m_hWnd, DWLP_USER, 0);
+}
+
+INT_PTR CDialog::DoModal() {
+    CWinApp* app = CWinApp::Current();
+    HINSTANCE instance = app ? app->m_hInstance : GetModuleHandleA(nullptr);
+    HWND owner = m_hParent;
+    if (!owner && app && app->m_hMainWnd && IsWindow(app->m_hMainWnd)) owner = app->m_hMainWnd;
+    if (!FindResourceA(instance, MAKEINTRESOURCEA(m_nIDTemplate), MAKEINTRESOURCEA(5) /*RT_DIALOG*/))
+        return -1;
+    return DialogBoxParamA(instance, MAKEINTRESOURCEA(m_nIDTemplate), owner, DialogProc,
+                           reinterpret_cast<LPARAM>(this));
+}
+
+void CDialog::EndDialog(INT_PTR result) {
+    if (m_hWnd) ::EndDialog(m_hWnd, result);
+}
+
+bool CDialog::OnUnhandled(UINT msg, WPARAM wParam, LPARAM, INT_PTR& result) {
+    if (msg == WM_COMMAND && HIWORD(wParam) == BN_CLICKED) {
+        if (LOWORD(wParam) == IDOK) { OnOK(); result = TRUE; return true; }
+        if (LOWORD(wParam) == IDCANCEL) { OnCancel(); result = TRUE; return true; }
+    }
+    return false;
+}
+
+const MsgRow* CDialog::FindRow(UINT msg, WPARAM wParam, LPARAM lParam) const {
+    UINT code = 0, id = 0;
+    if (msg == WM_COMMAND) {
+        code = HIWORD(wParam);
+        id = LOWORD(wParam);
+    } else if (msg == WM_NOTIFY) {
+        const NMHDR* hdr = reinterpret_cast<const NMHDR*>(lParam);
+        if (!hdr) return nullptr;
+        code = hdr->code;
+        id = static_cast<UINT>(hdr->idFrom);
+    }
+    for (const MsgTable* table = GetMessageTable(); table; table = table->base) {
+        for (const MsgRow* row = table->rows; row->handler; ++row) {
+            if (row->message != msg) continue;
+            if (msg == WM_COMMAND || msg == WM_NOTIFY) {
+                if (row->code != code) continue;
+                if (row->id != 0 && row->id != id) continue;
+            }
+            return row;
+        }
+    }
+    return nullptr;
+}
+
+// Messages whose dialog-procedure result is returned directly instead of
+// through DWLP_MSGRESULT.
+static bool ReturnsDirectly(UINT msg) {
+    switch (msg) {
+    case WM_CTLCOLORMSGBOX: case WM_CTLCOLOREDIT: case WM_CTLCOLORLISTBOX:
+    case WM_CTLCOLORBTN: case WM_CTLCOLORDLG: case WM_CTLCOLORSCROLLBAR:
+    case WM_CTLCOLORSTATIC: case WM_COMPAREITEM: case WM_VKEYTOITEM:
+    case WM_CHARTOITEM: case WM_QUERYDRAGICON: case WM_INITDIALOG:
+        return true;
+    default:
+        return false;
+    }
+}
+
+INT_PTR CDialog::Dispatch(UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (msg == WM_INITDIALOG) return OnInitDialog();
+
+    const MsgRow* row = FindRow(msg, wParam, lParam);
+    if (!row) {
+        INT_PTR result = FALSE;
+        return OnUnhandled(msg, wParam, lParam, result) ? result : FALSE;
+    }
+    m_bDefault = false;
+    LRESULT result = (this->*(row->handler))(wParam, lParam);
+    if (m_bDefault) return FALSE;
+    if (ReturnsDirectly(msg)) return static_cast<INT_PTR>(result);
+    SetWindowLongPtrA(m_hWnd, DWLP_MSGRESULT, result);
+    return TRUE;
+}
+
+INT_PTR CALLBACK CDialog::DialogProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    CDialog* self;
+    if (msg == WM_INITDIALOG) {
+        self = reinterpret_cast<CDialog*>(lParam);
+        SetWindowLongPtrA(hwnd, DWLP_USER, lParam);
+        if (self) self->m_hWnd = hwnd;
+    } else {
+        self = reinterpret_cast<CDialog*>(GetWindowLongPtrA(hwnd, DWLP_USER));
+    }
+    if (!self) return FALSE;
+
+    INT_PTR result = FALSE;
+    // Nothing may unwind through the system's code: a failing handler is
+    // treated as one that did not handle its message.
+    try {
+        result = self->Dispatch(msg, wParam, lParam);
+    } catch (...) {
+        result = FALSE;
+    }
+    if (msg == WM_NCDESTROY) {
+        SetWindowLongPtrA(hwnd, DWLP_USER, 0);
+        self->m_hWnd = nullptr;
+    }
+    return result;
+}

@@ -1,0 +1,85 @@
+// Dialogs built from resource templates, one class per dialog. Each class
+// binds its handlers through a static message table of rows
+// (message, notification code, control id, handler); a class's table
+// chains to its base class's table.
+#pragma once
+#include <windows.h>
+
+class CDialog;
+
+// Every handler takes the raw message parameters and returns the message's
+// result. A handler that wants the dialog manager's default processing as
+// well calls Default().
+typedef LRESULT (CDialog::*MsgHandler)(WPARAM, LPARAM);
+
+struct MsgRow {
+    UINT message;   // WM_xxx
+    UINT code;      // notification code for WM_COMMAND / WM_NOTIFY rows, else 0
+    UINT id;        // control id for WM_COMMAND / WM_NOTIFY rows, else 0
+    MsgHandler handler;
+};
+
+struct MsgTable {
+    const MsgTable* base;
+    const MsgRow* rows;   // ends with a row whose handler is null
+};
+
+#define DECLARE_MESSAGE_TABLE()                         \
+public:                                                 \
+    static const MsgTable messageTable;                 \
+    const MsgTable* GetMessageTable() const override;   \
+private:                                                \
+    static const MsgRow messageRows[];
+
+#define BEGIN_MESSAGE_TABLE(cls, baseCls)                                        \
+    const MsgTable* cls::GetMessageTable() const { return &cls::messageTable; }  \
+    const MsgRow cls::messageRows[] = {
+
+#define END_MESSAGE_TABLE(cls, baseCls)                                          \
+        { 0, 0, 0, nullptr } };                                                  \
+    const MsgTable cls::messageTable = { &baseCls::messageTable, cls::messageRows };
+
+#define ON_MESSAGE_ROW(msg, fn) { msg, 0, 0, static_cast<MsgHandler>(fn) },
+#define ON_COMMAND_ROW(code, id, fn) { WM_COMMAND, code, id, static_cast<MsgHandler>(fn) },
+#define ON_NOTIFY_ROW(code, id, fn) { WM_NOTIFY, static_cast<UINT>(code), id, static_cast<MsgHandler>(fn) },
+
+class CDialog {
+public:
+    explicit CDialog(UINT templateId, HWND parent = nullptr);
+    virtual ~CDialog();
+
+    // Runs the dialog modally from its template. Returns the EndDialog
+    // result, or -1 when no window could be made (for example a missing template).
+    virtual INT_PTR DoModal();
+
+    HWND GetSafeHwnd() const { return m_hWnd; }
+    HWND GetDlgItem(int id) const { return m_hWnd ? ::GetDlgItem(m_hWnd, id) : nullptr; }
+    void EndDialog(INT_PTR result);
+    UINT TemplateId() const { return m_nIDTemplate; }
+
+    static const MsgTable messageTable;
+    virtual const MsgTable* GetMessageTable() const { return &messageTable; }
+
+protected:
+    virtual BOOL OnInitDialog() { return TRUE; }
+    virtual void OnOK() { EndDialog(IDOK); }
+    virtual void OnCancel() { EndDialog(IDCANCEL); }
+    // Asks for the dialog manager's default processing of the current message.
+    void Default() { m_bDefault = true; }
+
+    // A message the table did not take; the base handles OK and Cancel.
+    virtual bool OnUnhandled(UINT msg, WPARAM wParam, LPARAM lParam, INT_PTR& result);
+
+    HWND m_hWnd;
+    HWND m_hParent;
+    UINT m_nIDTemplate;
+
+private:
+    static INT_PTR CALLBACK DialogProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+    INT_PTR Dispatch(UINT msg, WPARAM wParam, LPARAM lParam);
+    const MsgRow* FindRow(UINT msg, WPARAM wParam, LPARAM lParam) const;
+    bool m_bDefault;
+
+    CDialog(const CDialog&) = delete;
+    CDialog& operator=(const CDialog&) = delete;
+};

@@ -1,0 +1,32 @@
+// The application object: one global instance per program, whose
+// InitInstance runs the program's main dialog.
+#pragma once
+#include <windows.h>
+
+class CWinApp {
+public:
+    CWinApp();
+    virtual ~CWinApp();
+
+    // Runs the program. Return FALSE to end it when this returns.
+    virtual BOOL InitInstance() = 0;
+    // Called only when InitInstance returned TRUE: the message loop.
+    virtual int Run();
+
+    HINSTANCE m_hInstance;
+    // The command-line tail: what follows the program name, as Windows passes it.
+    const char* m_lpCmdLine;
+    // Owner of dialogs created without a parent.
+    HWND m_hMainWnd;
+
+    static CWinApp* Current() { return s_current; }
+    // The entry point's work, guarded so that no exception leaves the program.
+    static int Main(HINSTANCE instance, const char* cmdLine);
+
+private:
+    static CWinApp* s_current;
+};
+
+// Program name as used for message-box captions: the executable's file name
+// without its extension.
+const char* AppProgramName();

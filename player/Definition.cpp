@@ -1,0 +1,156 @@
+#include "Definition.h"
+#include <windows.h>
+#include <cstring>
+#include <memory>
+
+namespace def {
+const char kGeneral[] = "100";
+const char kTitle[] = "200";
+const char kMenuCount[] = "300";
+const char kBackground[] = "400";
+const char kTemplate[] = "500";
+const char kStartupSound[] = "600";
+const char kHoverSound[] = "700";
+const char kSelectSound[] = "800";
+const char kMenuChangeSound[] = "900";
+const char kNormalColor[] = "1000";
+const char kHighlightColor[] = "1100";
+const char kRed[] = "1200";
+const char kGreen[] = "1300";
+const char kBlue[] = "1400";
+const char kTextBase[] = "1500";
+const char kQuitBase[] = "1600";
+const char kActionBase[] = "1700";
+const char kParamsBase[] = "1800";
+const char kWorkDirBase[] = "1900";
+const char kTrue[] = "TRUE";
+const char kFalse[] = "FALSE";
+const int kVisibleLines[kLayouts] = {5, 5, 5, 7, 5, 5, 8, 10, 10, 10};
+}  // namespace def
+
+CString MenuSection(const char* base, int menu) {
+    return CString::Format("%s%d", base, menu);
+}
+
+CString DefinitionPathFor(const char* directoryWithSlash, const char* commandTail) {
+    return CString::Format("%sauto%s.tdf", directoryWithSlash ? directoryWithSlash : "",
+                           commandTail ? commandTail : "");
+}
+
+CString DirectoryWithSlash(const char* path) {
+    CString p(path);
+    int slash = p.ReverseFind('\\');
+    return slash < 0 ? CString() : p.Left(static_cast<size_t>(slash) + 1);
+}
+
+int ClampMenuCount(int stored) {
+    if (stored < 0) return 0;
+    return stored > def::kMaxMenus ? def::kMaxMenus : stored;
+}
+
+CString CDefinitionFile::ReadString(const char* section, const char* key, const char* fallback,
+                                    int bufferSize) const {
+    if (bufferSize < 1) return CString();
+    std::unique_ptr<char[]> buffer(new char[bufferSize]);
+    buffer[0] = '\0';
+    GetPrivateProfileStringA(section, key, fallback, buffer.get(), static_cast<DWORD>(bufferSize),
+                             m_path);
+    buffer[bufferSize - 1] = '\0';
+    return CString(buffer.get());
+}
+
+int CDefinitionFile::ReadInt(const char* section, const char* key, int fallback) const {
+    return static_cast<int>(GetPrivateProfileIntA(section, key, fallback, m_path));
+}
+
+static bool HasLineBreak(const char* s) {
+    return s && (std::strchr(s, '\r') || std::strchr(s, '\n'));
+}
+
+bool CDefinitionFile::WriteString(const char* section, const char* key, const char* value) const {
+    if (HasLineBreak(section) || HasLineBreak(key) || HasLineBreak(value)) return false;
+    return WritePrivateProfileStringA(section, key, value ? value : "", m_path) != FALSE;
+}
+
+bool CDefinitionFile::WriteInt(const char* section, const char* key, int value) const {
+    return WriteString(section, key, CString::Format("%d", value));
+}
+
+// A section is fetched whole into this many bytes; one that does not fit
+// is read key by key instead.
+static const DWORD kSectionBuffer = 32 * 1024;
+
+static bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+
+// Parses "key" of a section line; returns the key number 1..keyCount or 0.
+static int NumberedKey(const char* line, const char* eq, int keyCount) {
+    const char* a = line;
+    const char* b = eq;
+    while (a < b && IsBlank(*a)) ++a;
+    while (b > a && IsBlank(b[-1])) --b;
+    if (b - a < 1 || b - a > 2) return 0;
+    int n = 0;
+    for (const char* p = a; p < b; ++p) {
+        if (*p < '0' || *p > '9') return 0;
+        n = n * 10 + (*p - '0');
+    }
+    // "01" is not key "1" for the profile functions either.
+    if (*a == '0') return 0;
+    return (n >= 1 && n <= keyCount) ? n : 0;
+}
+
+void CDefinitionFile::ReadNumberedKeys(const char* section, int keyCount, int bufferSize,
+                                       CString* values) const {
+    for (int k = 0; k < keyCount; ++k) values[k].Empty();
+    std::unique_ptr<char[]> buffer(new char[kSectionBuffer]);
+    DWORD n = GetPrivateProfileSectionA(section, buffer.get(), kSectionBuffer, m_path);
+    if (n == 0) return;
+    if (n >= kSectionBuffer - 2) {
+        for (int k = 1; k <= keyCount; ++k)
+            values[k - 1] = ReadString(section, CString::Format("%d", k), "", bufferSize);
+        return;
+    }
+    bool seen[100] = {};
+    const char* end = buffer.get() + n;
+    for (const char* line = buffer.get(); line < end && *line; line += std::strlen(line) + 1) {
+        const char* eq = std::strchr(line, '=');
+        if (!eq) continue;
+        int key = NumberedKey(line, eq, keyCount);
+        if (key == 0 || seen[key]) continue;   // the first of two equal keys wins
+        seen[key] = true;
+        const char* v = eq + 1;
+        const char* ve = v + std::strlen(v);
+        while (v < ve && IsBlank(*v)) ++v;
+        while (ve > v && IsBlank(ve[-1])) --ve;
+        // Surrounding quotes are dropped, as a single-key read does.
+        if (ve - v >= 2 && (*v == '"' || *v == '\'') && ve[-1] == *v) { ++v; --ve; }
+        size_t len = static_cast<size_t>(ve - v);
+        if (len > static_cast<size_t>(bufferSize - 1)) len = static_cast<size_t>(bufferSize - 1);
+        values[key - 1] = CString(v, len);
+    }
+}
+
+void ReadMenuDefinition(const CDefinitionFile& file, MenuSettings& s, MenuTables& t) {
+    using namespace def;
+    s.title = file.ReadString(kGeneral, kTitle, "", kShortBuffer);
+    s.hoverSound = file.ReadString(kGeneral, kHoverSound, "", kShortBuffer);
+    s.selectSound = file.ReadString(kGeneral, kSelectSound, "", kShortBuffer);
+    s.menuChangeSound = file.ReadString(kGeneral, kMenuChangeSound, "", kShortBuffer);
+    s.startupSound = file.ReadString(kGeneral, kStartupSound, "", kShortBuffer);
+    s.menuCount = ClampMenuCount(file.ReadInt(kGeneral, kMenuCount, 1));
+
+    const char* keys[3] = {kRed, kGreen, kBlue};
+    for (int c = 0; c < 3; ++c) {
+        s.normalRGB[c] = file.ReadInt(kNormalColor, keys[c], 0);
+        s.highlightRGB[c] = file.ReadInt(kHighlightColor, keys[c], 255);
+    }
+
+    for (int n = 1; n <= s.menuCount; ++n) {
+        int row = n - 1;
+        file.ReadNumberedKeys(MenuSection(kActionBase, n), kLines, kShortBuffer, t.program[row]);
+        file.ReadNumberedKeys(MenuSection(kParamsBase, n), kLines, kShortBuffer, t.params[row]);
+        file.ReadNumberedKeys(MenuSection(kWorkDirBase, n), kLines, kShortBuffer, t.workDir[row]);
+        file.ReadNumberedKeys(MenuSection(kQuitBase, n), kLines, kShortBuffer, t.quit[row]);
+        file.ReadNumberedKeys(MenuSection(kTextBase, n), kTexts, kTextBuffer, t.text[row]);
+    }
+}

@@ -1,0 +1,314 @@
+#include "PlayerDlg.h"
+#include "../platform/WinApp.h"
+#include <mmsystem.h>
+#include <shellapi.h>
+#include <cstring>
+
+int g_nTemplateIndex = 0;
+
+namespace {
+
+const UINT kClickTimer = 1;
+const UINT kClickLockMs = 500;
+
+struct HeadingFont {
+    const char* face;
+    int heading1;
+    int heading2;
+};
+
+// Heading fonts per layout: the layout's own face, bold, in these heights.
+const HeadingFont kHeadingFonts[def::kLayouts] = {
+    {"Arial", 50, 28},           {"Times New Roman", 50, 32}, {"Times New Roman", 40, 28},
+    {"Arial", 40, 28},           {"Times New Roman", 36, 24}, {"Times New Roman", 40, 26},
+    {"Arial", 50, 28},           {"Times New Roman", 40, 28}, {"Times New Roman", 40, 28},
+    {"Times New Roman", 40, 28},
+};
+
+HFONT MakeHeadingFont(const char* face, int height) {
+    LOGFONTA lf;
+    std::memset(&lf, 0, sizeof lf);
+    lf.lfHeight = height;
+    lf.lfWeight = FW_BOLD;
+    lstrcpynA(lf.lfFaceName, face, LF_FACESIZE);
+    return CreateFontIndirectA(&lf);
+}
+
+void PlayAsync(const CString& sound) {
+    if (!sound.IsEmpty()) sndPlaySoundA(sound, SND_ASYNC);
+}
+
+}  // namespace
+
+BEGIN_MESSAGE_TABLE(CPlayerDlg, CDialog)
+    ON_MESSAGE_ROW(WM_PAINT, &CPlayerDlg::OnPaint)
+    ON_MESSAGE_ROW(WM_QUERYDRAGICON, &CPlayerDlg::OnQueryDragIcon)
+    ON_MESSAGE_ROW(WM_MOUSEMOVE, &CPlayerDlg::OnMouseMove)
+    ON_MESSAGE_ROW(WM_ERASEBKGND, &CPlayerDlg::OnEraseBkgnd)
+    ON_MESSAGE_ROW(WM_CTLCOLORSTATIC, &CPlayerDlg::OnCtlColor)
+    ON_MESSAGE_ROW(WM_LBUTTONDOWN, &CPlayerDlg::OnLButtonDown)
+    ON_MESSAGE_ROW(WM_DESTROY, &CPlayerDlg::OnDestroy)
+    ON_MESSAGE_ROW(WM_QUERYNEWPALETTE, &CPlayerDlg::OnQueryNewPalette)
+    ON_MESSAGE_ROW(WM_ACTIVATE, &CPlayerDlg::OnActivate)
+    ON_MESSAGE_ROW(WM_TIMER, &CPlayerDlg::OnTimer)
+END_MESSAGE_TABLE(CPlayerDlg, CDialog)
+
+CPlayerDlg::CPlayerDlg(const MenuWindowIds& ids, HWND parent)
+    : CDialog(ids.placeholder, parent),
+      m_ids(ids),
+      m_hWindowIcon(nullptr),
+      m_hNullBrush(nullptr),
+      m_tables(new MenuTables),
+      m_bActive(0),
+      m_nCurMenu(1),
+      m_bClickLock(0),
+      m_fontHeading1(nullptr),
+      m_fontHeading2(nullptr) {
+    std::memset(m_pLine, 0, sizeof m_pLine);
+    m_szModulePath[0] = m_szBitmapPath[0] = '\0';
+    HINSTANCE instance = CWinApp::Current() ? CWinApp::Current()->m_hInstance : GetModuleHandleA(nullptr);
+    m_hWindowIcon = LoadIconA(instance, MAKEINTRESOURCEA(128));
+}
+
+CPlayerDlg::~CPlayerDlg() {
+    if (m_fontHeading1) DeleteObject(m_fontHeading1);
+    if (m_fontHeading2) DeleteObject(m_fontHeading2);
+}
+
+INT_PTR CPlayerDlg::DoModal() {
+    if (g_nTemplateIndex < 0 || g_nTemplateIndex >= def::kLayouts) return -1;
+    m_nIDTemplate = m_ids.layoutBase + static_cast<UINT>(g_nTemplateIndex);
+    return CDialog::DoModal();
+}
+
+void CPlayerDlg::SetupHeadingFonts() {
+    int index = (g_nTemplateIndex >= 0 && g_nTemplateIndex < def::kLayouts) ? g_nTemplateIndex : 0;
+    const HeadingFont& f = kHeadingFonts[index];
+    m_fontHeading1 = MakeHeadingFont(f.face, f.heading1);
+    m_fontHeading2 = MakeHeadingFont(f.face, f.heading2);
+    SendDlgItemMessageA(m_hWnd, m_ids.heading1, WM_SETFONT, reinterpret_cast<WPARAM>(m_fontHeading1), TRUE);
+    SendDlgItemMessageA(m_hWnd, m_ids.heading2, WM_SETFONT, reinterpret_cast<WPARAM>(m_fontHeading2), TRUE);
+}
+
+BOOL CPlayerDlg::OnInitDialog() {
+    SendMessageA(m_hWnd, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_hWindowIcon));
+    SendMessageA(m_hWnd, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_hWindowIcon));
+
+    m_nCurMenu = 1;
+    m_hNullBrush = static_cast<HBRUSH>(GetStockObject(HOLLOW_BRUSH));
+    m_tracker.Reset();   // every run starts with no line lit
+    SetupHeadingFonts();
+
+    // The definition and the background lie beside the running program.
+    char module[MAX_PATH] = "";
+    GetModuleFileNameA(nullptr, module, MAX_PATH - 1);
+    CString directory = DirectoryWithSlash(module);
+    const char* tail = CWinApp::Current() ? CWinApp::Current()->m_lpCmdLine : "";
+    CDefinitionFile definition(DefinitionPathFor(directory, tail));
+    lstrcpynA(m_szBitmapPath, CString::Format("%sautorun.bmp", directory.c_str()), sizeof m_szBitmapPath);
+    m_dibBackground.LoadFromFile(m_szBitmapPath);
+
+    ReadMenuDefinition(definition, m_settings, *m_tables);
+    SetWindowTextA(m_hWnd, m_settings.title);
+
+    // From here on relative sound names and actions resolve against the
+    // program's own folder (the disc's root).
+    GetModuleFileNameA(nullptr, m_szModulePath, sizeof m_szModulePath - 1);
+    m_szModulePath[sizeof m_szModulePath - 1] = '\0';
+    char* slash = std::strrchr(m_szModulePath, '\\');
+    if (slash) {
+        CString dir(m_szModulePath, static_cast<size_t>(slash - m_szModulePath));
+        // "D:" alone would mean drive D's current folder, not its root.
+        if (dir.GetLength() == 2 && dir[1] == ':') dir += '\\';
+        SetCurrentDirectoryA(dir);
+    }
+
+    for (int i = 0; i < menu::kLineCount; ++i) m_pLine[i] = GetDlgItem(m_ids.lines[i]);
+    m_pLine[menu::kNoLine] = GetDlgItem(m_ids.noLine);
+
+    ShowMenu(1, false);
+
+    // Touch the mouse-over sound once so that its first play does not wait
+    // for a slow drive to spin up.
+    if (!m_settings.hoverSound.IsEmpty()) {
+        HANDLE h = CreateFileA(m_settings.hoverSound, GENERIC_READ, FILE_SHARE_READ, nullptr,
+                               OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (h != INVALID_HANDLE_VALUE) CloseHandle(h);
+    }
+    PlayAsync(m_settings.startupSound);
+    return TRUE;
+}
+
+void CPlayerDlg::RepaintLine(HWND line, bool erase) {
+    if (!line) return;
+    RECT rc;
+    GetWindowRect(line, &rc);
+    MapWindowPoints(nullptr, m_hWnd, reinterpret_cast<POINT*>(&rc), 2);
+    // The window has no clip-children style, so the controls under the
+    // rectangle repaint with it, after the background.
+    UINT flags = RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW;
+    if (erase) flags |= RDW_ERASE;
+    RedrawWindow(m_hWnd, &rc, nullptr, flags);
+}
+
+void CPlayerDlg::ShowMenu(int menuNumber, bool repaint) {
+    if (menuNumber < 1 || menuNumber > def::kMaxMenus) return;
+    const CString* texts = m_tables->text[menuNumber - 1];
+    for (int i = 0; i < menu::kLineCount; ++i) {
+        if (!m_pLine[i]) continue;
+        SetWindowTextA(m_pLine[i], texts[i]);
+        if (repaint) RepaintLine(m_pLine[i], true);
+    }
+    HWND h1 = GetDlgItem(m_ids.heading1);
+    HWND h2 = GetDlgItem(m_ids.heading2);
+    if (h1) { SetWindowTextA(h1, texts[def::kHeading1 - 1]); if (repaint) RepaintLine(h1, true); }
+    if (h2) { SetWindowTextA(h2, texts[def::kHeading2 - 1]); if (repaint) RepaintLine(h2, true); }
+}
+
+LRESULT CPlayerDlg::OnPaint(WPARAM, LPARAM) {
+    PAINTSTRUCT ps;
+    HDC dc = BeginPaint(m_hWnd, &ps);
+    if (IsIconic(m_hWnd)) {
+        SendMessageA(m_hWnd, WM_ICONERASEBKGND, reinterpret_cast<WPARAM>(dc), 0);
+        RECT rc;
+        GetClientRect(m_hWnd, &rc);
+        int x = (rc.right - rc.left - GetSystemMetrics(SM_CXICON) + 1) / 2;
+        int y = (rc.bottom - rc.top - GetSystemMetrics(SM_CYICON) + 1) / 2;
+        DrawIcon(dc, x, y, m_hWindowIcon);
+    }
+    EndPaint(m_hWnd, &ps);
+    return 0;
+}
+
+LRESULT CPlayerDlg::OnQueryDragIcon(WPARAM, LPARAM) {
+    return reinterpret_cast<LRESULT>(m_hWindowIcon);
+}
+
+LRESULT CPlayerDlg::OnEraseBkgnd(WPARAM wParam, LPARAM) {
+    HDC dc = reinterpret_cast<HDC>(wParam);
+    RECT client;
+    GetClientRect(m_hWnd, &client);
+    HPALETTE palette = m_dibBackground.Palette();
+    if (palette) {
+        HPALETTE old = SelectPalette(dc, palette, FALSE);
+        if (!old) {
+            MessageBoxA(m_hWnd, "SelectPallete failed", AppProgramName(), MB_OK);
+        } else {
+            RealizePalette(dc);
+            SelectPalette(dc, old, TRUE);
+        }
+    }
+    if (!m_dibBackground.IsEmpty()) {
+        RECT source = {0, 0, m_dibBackground.Width(), m_dibBackground.Height()};
+        m_dibBackground.Render(dc, client, source);
+    }
+    return TRUE;
+}
+
+LRESULT CPlayerDlg::OnCtlColor(WPARAM wParam, LPARAM lParam) {
+    HDC dc = reinterpret_cast<HDC>(wParam);
+    HWND control = reinterpret_cast<HWND>(lParam);
+    SetBkMode(dc, TRANSPARENT);
+    const int* rgb = m_settings.normalRGB;
+    int hot = m_tracker.HotLine();
+    if (hot >= 0 && hot < menu::kLineCount && control == m_pLine[hot]) rgb = m_settings.highlightRGB;
+    SetTextColor(dc, RGB(rgb[0] & 0xFF, rgb[1] & 0xFF, rgb[2] & 0xFF));
+    return reinterpret_cast<LRESULT>(m_hNullBrush);
+}
+
+LRESULT CPlayerDlg::OnQueryNewPalette(WPARAM, LPARAM) {
+    HPALETTE palette = m_dibBackground.Palette();
+    if (!palette) return TRUE;
+    HDC dc = GetDC(m_hWnd);
+    if (!dc) return TRUE;
+    HPALETTE old = SelectPalette(dc, palette, FALSE);
+    if (old) {
+        if (RealizePalette(dc) != 0) InvalidateRect(m_hWnd, nullptr, TRUE);
+        SelectPalette(dc, old, TRUE);
+        RealizePalette(dc);
+    }
+    ReleaseDC(m_hWnd, dc);
+    return TRUE;
+}
+
+LRESULT CPlayerDlg::OnDestroy(WPARAM, LPARAM) {
+    KillTimer(m_hWnd, kClickTimer);
+    m_dibBackground.DeletePalette();
+    Default();
+    return 0;
+}
+
+LRESULT CPlayerDlg::OnActivate(WPARAM wParam, LPARAM) {
+    m_bActive = LOWORD(wParam);
+    Default();
+    return 0;
+}
+
+int CPlayerDlg::LineSlotOf(HWND child) const {
+    if (!child) return -1;
+    for (int i = 0; i < menu::kLineCount; ++i)
+        if (m_pLine[i] == child) return i;
+    return -1;
+}
+
+HWND CPlayerDlg::ChildUnderPointer(LPARAM lParam) const {
+    POINT pt = {static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+    // Finds hidden lines too, in the layout's control order.
+    return ChildWindowFromPoint(m_hWnd, pt);
+}
+
+LRESULT CPlayerDlg::OnMouseMove(WPARAM, LPARAM lParam) {
+    Default();
+    HWND child = ChildUnderPointer(lParam);
+    HWND activeWindow = GetActiveWindow();
+    int slot = LineSlotOf(child);
+    bool hasText = slot >= 0 && !m_tables->text[m_nCurMenu - 1][slot].IsEmpty();
+    menu::MoveOutcome out =
+        m_tracker.OnMove(m_bActive != 0, reinterpret_cast<uintptr_t>(child), slot,
+                         child != nullptr && child == activeWindow, hasText,
+                         !m_settings.hoverSound.IsEmpty());
+    for (int i = 0; i < out.repaintCount; ++i) RepaintLine(m_pLine[out.repaint[i]], true);
+    if (out.repaintAllLines)
+        for (int i = 0; i < menu::kLineCount; ++i) RepaintLine(m_pLine[i], false);
+    if (out.playHoverSound) PlayAsync(m_settings.hoverSound);
+    return 0;
+}
+
+LRESULT CPlayerDlg::OnLButtonDown(WPARAM, LPARAM lParam) {
+    HWND child = ChildUnderPointer(lParam);
+    int slot = LineSlotOf(child);
+    int row = m_nCurMenu - 1;
+    const char* action = slot >= 0 ? m_tables->program[row][slot].c_str() : "";
+    const char* quit = slot >= 0 ? m_tables->quit[row][slot].c_str() : "";
+    menu::ClickOutcome out =
+        menu::DecideClick(m_bActive != 0, slot, m_bClickLock != 0, action, quit, def::kMaxMenus);
+    if (out.kind == menu::ClickOutcome::Ignore) return 0;
+
+    SetTimer(m_hWnd, kClickTimer, kClickLockMs, nullptr);
+    m_bClickLock = 1;
+    if (out.kind == menu::ClickOutcome::GoTo) {
+        PlayAsync(m_settings.menuChangeSound);
+        m_nCurMenu = out.target;
+        ShowMenu(m_nCurMenu, true);
+    } else if (out.kind == menu::ClickOutcome::Open) {
+        CString program = m_tables->program[row][slot];
+        CString params = m_tables->params[row][slot];
+        CString workDir = m_tables->workDir[row][slot];
+        // The selection sound finishes before the program takes the screen.
+        if (!m_settings.selectSound.IsEmpty()) sndPlaySoundA(m_settings.selectSound, 0);
+        if (!program.IsEmpty())
+            ShellExecuteA(nullptr, "open", program, params.IsEmpty() ? nullptr : params.c_str(),
+                          workDir.IsEmpty() ? nullptr : workDir.c_str(), SW_SHOWNORMAL);
+        if (out.quit) PostMessageA(m_hWnd, WM_CLOSE, 0, 0);
+    }
+    return 0;
+}
+
+LRESULT CPlayerDlg::OnTimer(WPARAM wParam, LPARAM) {
+    if (wParam == kClickTimer) {
+        m_bClickLock = 0;
+        KillTimer(m_hWnd, kClickTimer);
+    }
+    Default();
+    return 0;
+}

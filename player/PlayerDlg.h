@@ -1,0 +1,67 @@
+// The menu window: one of the ten layouts, filled from the definition file,
+// painted over the background bitmap, tracking the pointer and carrying out
+// the lines' actions. The player runs it as its only window; the editor runs
+// the same class for its test run and preview.
+#pragma once
+#include "../platform/Dialog.h"
+#include "../platform/String.h"
+#include "Definition.h"
+#include "DibImage.h"
+#include "MenuLogic.h"
+#include "MenuWindowIds.h"
+#include <memory>
+
+// The layout of the next menu window to be created (0-9).
+extern int g_nTemplateIndex;
+
+class CPlayerDlg : public CDialog {
+public:
+    // ids: the numbers of the program carrying the window.
+    explicit CPlayerDlg(const MenuWindowIds& ids, HWND parent = nullptr);
+    ~CPlayerDlg() override;
+
+    // Runs the window in layout g_nTemplateIndex; -1 when that layout does not exist.
+    INT_PTR DoModal() override;
+
+    int CurrentMenu() const { return m_nCurMenu; }
+    int HotLine() const { return m_tracker.HotLine(); }
+
+protected:
+    BOOL OnInitDialog() override;
+
+private:
+    LRESULT OnPaint(WPARAM, LPARAM);
+    LRESULT OnQueryDragIcon(WPARAM, LPARAM);
+    LRESULT OnMouseMove(WPARAM, LPARAM);
+    LRESULT OnEraseBkgnd(WPARAM, LPARAM);
+    LRESULT OnCtlColor(WPARAM, LPARAM);
+    LRESULT OnLButtonDown(WPARAM, LPARAM);
+    LRESULT OnDestroy(WPARAM, LPARAM);
+    LRESULT OnQueryNewPalette(WPARAM, LPARAM);
+    LRESULT OnActivate(WPARAM, LPARAM);
+    LRESULT OnTimer(WPARAM, LPARAM);
+
+    void ShowMenu(int menu, bool repaint);
+    void RepaintLine(HWND line, bool erase);
+    int LineSlotOf(HWND child) const;
+    HWND ChildUnderPointer(LPARAM lParam) const;
+    void SetupHeadingFonts();
+
+    const MenuWindowIds& m_ids;
+    HICON m_hWindowIcon;
+    CDibImage m_dibBackground;
+    HBRUSH m_hNullBrush;
+    HWND m_pLine[15];
+    MenuSettings m_settings;                 // title, sounds, count, colours
+    std::unique_ptr<MenuTables> m_tables;    // 200 menus of texts and actions
+    int m_bActive;
+    char m_szModulePath[255];
+    char m_szBitmapPath[261];
+    int m_nCurMenu;
+    int m_bClickLock;
+    HFONT m_fontHeading1;
+    HFONT m_fontHeading2;
+    menu::PointerTracker m_tracker;
+
+    DECLARE_MESSAGE_TABLE()
+};

@@ -1,0 +1,44 @@
+#!/bin/bash
+# Installs what the build and the tests need, once. Safe to run again:
+# every step checks first and does nothing when its work is already done.
+set -euo pipefail
+here=$(cd "$(dirname "$0")" && pwd)
+root=$(cd "$here/.." && pwd)
+
+packages=(cmake make python3 g++-mingw-w64-i686 wine wine32:i386 xvfb xauth
+          fonts-liberation fonts-wine imagemagick x11-apps xdotool googletest g++)
+
+missing=()
+for p in "${packages[@]}"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+if [ ${#missing[@]} -gt 0 ]; then
+    echo "setup: installing ${missing[*]}"
+    if [ "$(id -u)" != 0 ]; then
+        echo "setup: packages are missing; run this as root (or with sudo)" >&2
+        exit 1
+    fi
+    if ! dpkg --print-foreign-architectures | grep -qx i386; then
+        dpkg --add-architecture i386
+    fi
+    apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi
+
+# The private Wine prefix lives in the build folder and is set up once.
+prefix="$root/build/wineprefix"
+stamp="$prefix/.tlk-ready"
+if [ ! -f "$stamp" ]; then
+    echo "setup: creating the Wine prefix"
+    mkdir -p "$root/build"
+    export WINEPREFIX="$prefix" WINEARCH=win32 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+    wineboot --init >/dev/null 2>&1 || true
+    "$here/wine-run.sh" regedit /S "$(winepath -w "$here/wine-settings.reg" 2>/dev/null)" >/dev/null 2>&1
+    # Caption buttons draw as letters without these fonts in the prefix.
+    for f in /usr/share/fonts/truetype/wine/marlett.ttf /usr/share/fonts/truetype/wine/tahoma*.ttf \
+             /usr/share/wine/fonts/marlett.ttf /usr/share/wine/fonts/tahoma*.ttf; do
+        [ -f "$f" ] && cp -f "$f" "$prefix/drive_c/windows/Fonts/" || true
+    done
+    timeout 30 wineserver -w 2>/dev/null || wineserver -k 2>/dev/null || true
+    touch "$stamp"
+fi
