@@ -1,7 +1,7 @@
 # Shared by run.sh, test.sh and bench.sh: build, display and Wine helpers.
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 root=$(cd "$here/.." && pwd)
-build="$root/build"
+build="${TLK_BUILD:-$root/build}"
 export WINEPREFIX="$build/wineprefix" WINEARCH=win32 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 
 tlk_build() {

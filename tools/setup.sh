@@ -26,11 +26,11 @@ if [ ${#missing[@]} -gt 0 ]; then
 fi
 
 # The private Wine prefix lives in the build folder and is set up once.
-prefix="$root/build/wineprefix"
+prefix="${TLK_BUILD:-$root/build}/wineprefix"
 stamp="$prefix/.tlk-ready"
 if [ ! -f "$stamp" ]; then
     echo "setup: creating the Wine prefix"
-    mkdir -p "$root/build"
+    mkdir -p "$(dirname "$prefix")"
     export WINEPREFIX="$prefix" WINEARCH=win32 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
     wineboot --init >/dev/null 2>&1 || true
     "$here/wine-run.sh" regedit /S "$(winepath -w "$here/wine-settings.reg" 2>/dev/null)" >/dev/null 2>&1

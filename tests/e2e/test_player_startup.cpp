@@ -1,14 +1,12 @@
 // The real autorun.exe on prepared folders, checked from outside the process.
-#include "support/driver.h"
-#include "support/tempdir.h"
+#include "player_fixture.h"
 #include <gtest/gtest.h>
 #include <cmath>
 #include <string>
 
-namespace {
+using namespace e2e;
 
-const int kLineIds[12] = {1004, 1005, 1006, 1007, 1008, 1011, 1012, 1013, 1014, 1015, 1009, 1010};
-const int kHeading1 = 1017, kHeading2 = 1018, kNoLine = 1000;
+namespace {
 
 struct LayoutFacts {
     int width, height;          // dialog units
@@ -33,35 +31,13 @@ std::string FullDefinition(int layout, const char* title) {
     return s;
 }
 
-class PlayerStartup : public ::testing::Test {
+class PlayerStartup : public e2e::PlayerTest {
 protected:
-    void SetUp() override {
-        dist = drv::Env("TLK_DIST");
-        ASSERT_FALSE(dist.empty()) << "TLK_DIST names the installation folder";
-        ASSERT_TRUE(drv::CopyInto(dist + "\\autorun.exe", dir.File("autorun.exe")));
-    }
-    void TearDown() override {
-        if (window && IsWindow(window)) PostMessageA(window, WM_CLOSE, 0, 0);
-        EXPECT_TRUE(proc.WaitExit(10000)) << "closing the menu window ends the player";
-    }
-    // Starts the player from an unrelated working directory: it must find
-    // its files beside itself.
-    HWND Start(const std::string& args = "") {
-        EXPECT_TRUE(proc.Start(dir.File("autorun.exe"), args, dist));
-        window = drv::WaitWindow(proc.Id(), 15000);
-        if (window) drv::Settle(window);
-        return window;
-    }
     int VisibleMainLines() const {
         int n = 0;
-        for (int i = 0; i < 10; ++i) n += IsWindowVisible(GetDlgItem(window, kLineIds[i])) ? 1 : 0;
+        for (int i = 0; i < 10; ++i) n += IsWindowVisible(Line(i)) ? 1 : 0;
         return n;
     }
-
-    TempDir dir{"player"};
-    std::string dist;
-    drv::Process proc;
-    HWND window = nullptr;
 };
 
 }  // namespace

@@ -3,6 +3,7 @@
 #pragma once
 #include <windows.h>
 #include <cstdlib>
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -36,7 +37,8 @@ public:
     DWORD Id() const { return m_pi.dwProcessId; }
     // True when the process ended within the time.
     bool WaitExit(DWORD ms) {
-        return m_pi.hProcess && WaitForSingleObject(m_pi.hProcess, ms) == WAIT_OBJECT_0;
+        if (!m_pi.hProcess) return true;  // none started, or already collected
+        return WaitForSingleObject(m_pi.hProcess, ms) == WAIT_OBJECT_0;
     }
     DWORD ExitCode() const {
         DWORD code = 0;
@@ -156,6 +158,93 @@ inline void Click(HWND hwnd, int x, int y) {
     in[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
     in[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
     SendInput(2, in, sizeof in[0]);
+}
+
+}  // namespace drv
+
+namespace drv {
+
+// Screen pixels of a rectangle given in a window's client coordinates.
+class ScreenGrab {
+public:
+    ScreenGrab(HWND hwnd, RECT client) : m_w(client.right - client.left), m_h(client.bottom - client.top) {
+        POINT origin = ClientToScreenPt(hwnd, client.left, client.top);
+        if (m_w <= 0 || m_h <= 0) { m_w = m_h = 0; return; }
+        m_pixels.resize(size_t(m_w) * m_h);
+        HDC screen = GetDC(nullptr);
+        HDC mem = CreateCompatibleDC(screen);
+        BITMAPINFO bi;
+        ZeroMemory(&bi, sizeof bi);
+        bi.bmiHeader.biSize = sizeof bi.bmiHeader;
+        bi.bmiHeader.biWidth = m_w;
+        bi.bmiHeader.biHeight = -m_h;
+        bi.bmiHeader.biPlanes = 1;
+        bi.bmiHeader.biBitCount = 32;
+        void* bits = nullptr;
+        HBITMAP dib = CreateDIBSection(mem, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
+        HGDIOBJ old = SelectObject(mem, dib);
+        BitBlt(mem, 0, 0, m_w, m_h, screen, origin.x, origin.y, SRCCOPY);
+        GdiFlush();
+        const DWORD* p = static_cast<const DWORD*>(bits);
+        for (size_t i = 0; i < m_pixels.size(); ++i) {
+            DWORD v = p[i];  // 0x00RRGGBB
+            m_pixels[i] = RGB((v >> 16) & 0xFF, (v >> 8) & 0xFF, v & 0xFF);
+        }
+        SelectObject(mem, old);
+        DeleteObject(dib);
+        DeleteDC(mem);
+        ReleaseDC(nullptr, screen);
+    }
+    COLORREF At(int x, int y) const {
+        return (x >= 0 && y >= 0 && x < m_w && y < m_h) ? m_pixels[size_t(y) * m_w + x] : CLR_INVALID;
+    }
+    // Pixels within tol of the colour in every component.
+    int Count(COLORREF c, int tol = 0) const {
+        int n = 0;
+        for (COLORREF p : m_pixels)
+            if (std::abs(int(GetRValue(p)) - int(GetRValue(c))) <= tol &&
+                std::abs(int(GetGValue(p)) - int(GetGValue(c))) <= tol &&
+                std::abs(int(GetBValue(p)) - int(GetBValue(c))) <= tol)
+                ++n;
+        return n;
+    }
+    int Width() const { return m_w; }
+    int Height() const { return m_h; }
+
+private:
+    int m_w, m_h;
+    std::vector<COLORREF> m_pixels;
+};
+
+inline bool Near(COLORREF a, COLORREF b, int tol = 2) {
+    return std::abs(int(GetRValue(a)) - int(GetRValue(b))) <= tol &&
+           std::abs(int(GetGValue(a)) - int(GetGValue(b))) <= tol &&
+           std::abs(int(GetBValue(a)) - int(GetBValue(b))) <= tol;
+}
+
+// Lines of a text file (CR LF), polled until at least `want` exist or time runs out.
+inline std::vector<std::string> WaitLines(const std::string& path, size_t want, DWORD timeoutMs) {
+    std::vector<std::string> lines;
+    DWORD start = GetTickCount();
+    for (;;) {
+        lines.clear();
+        HANDLE h = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                               OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (h != INVALID_HANDLE_VALUE) {
+            std::string all;
+            char buf[1024];
+            DWORD got = 0;
+            while (ReadFile(h, buf, sizeof buf, &got, nullptr) && got) all.append(buf, got);
+            CloseHandle(h);
+            size_t pos = 0, nl;
+            while ((nl = all.find("\r\n", pos)) != std::string::npos) {
+                lines.push_back(all.substr(pos, nl - pos));
+                pos = nl + 2;
+            }
+        }
+        if (lines.size() >= want || GetTickCount() - start > timeoutMs) return lines;
+        Sleep(100);
+    }
 }
 
 }  // namespace drv
