@@ -1,4 +1,5 @@
 #include "PlayerApp.h"
+#include "../platform/IconPaint.h"
 #include "Definition.h"
 #include "PlayerDlg.h"
 
@@ -43,16 +44,7 @@ BOOL CPlayerHostDlg::OnInitDialog() {
 }
 
 LRESULT CPlayerHostDlg::OnPaint(WPARAM, LPARAM) {
-    PAINTSTRUCT ps;
-    HDC dc = BeginPaint(m_hWnd, &ps);
-    if (IsIconic(m_hWnd)) {
-        SendMessageA(m_hWnd, WM_ICONERASEBKGND, reinterpret_cast<WPARAM>(dc), 0);
-        RECT rc;
-        GetClientRect(m_hWnd, &rc);
-        DrawIcon(dc, (rc.right - GetSystemMetrics(SM_CXICON) + 1) / 2,
-                 (rc.bottom - GetSystemMetrics(SM_CYICON) + 1) / 2, m_hIcon);
-    }
-    EndPaint(m_hWnd, &ps);
+    PaintDialogWithIcon(m_hWnd, m_hIcon);
     return 0;
 }
 

@@ -1,4 +1,5 @@
 #include "PlayerDlg.h"
+#include "../platform/IconPaint.h"
 #include "../platform/WinApp.h"
 #include <mmsystem.h>
 #include <shellapi.h>
@@ -166,17 +167,7 @@ void CPlayerDlg::ShowMenu(int menuNumber, bool repaint) {
 }
 
 LRESULT CPlayerDlg::OnPaint(WPARAM, LPARAM) {
-    PAINTSTRUCT ps;
-    HDC dc = BeginPaint(m_hWnd, &ps);
-    if (IsIconic(m_hWnd)) {
-        SendMessageA(m_hWnd, WM_ICONERASEBKGND, reinterpret_cast<WPARAM>(dc), 0);
-        RECT rc;
-        GetClientRect(m_hWnd, &rc);
-        int x = (rc.right - rc.left - GetSystemMetrics(SM_CXICON) + 1) / 2;
-        int y = (rc.bottom - rc.top - GetSystemMetrics(SM_CYICON) + 1) / 2;
-        DrawIcon(dc, x, y, m_hWindowIcon);
-    }
-    EndPaint(m_hWnd, &ps);
+    PaintDialogWithIcon(m_hWnd, m_hWindowIcon);
     return 0;
 }
 
