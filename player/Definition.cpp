@@ -1,4 +1,5 @@
 #include "Definition.h"
+#include "ProfileImage.h"
 #include <windows.h>
 #include <cstring>
 #include <memory>
@@ -130,6 +131,38 @@ void CDefinitionFile::ReadNumberedKeys(const char* section, int keyCount, int bu
     }
 }
 
+// Reads the whole file once, for CProfileImage. False when it cannot be
+// read or is larger than any real definition.
+static bool ReadWholeFile(const char* path, std::unique_ptr<char[]>& bytes, DWORD& size) {
+    const DWORD kLimit = 16 * 1024 * 1024;
+    HANDLE h = CreateFileA(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                           FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (h == INVALID_HANDLE_VALUE) return false;
+    DWORD high = 0;
+    size = GetFileSize(h, &high);
+    bool ok = size != INVALID_FILE_SIZE && high == 0 && size <= kLimit;
+    if (ok) {
+        bytes.reset(new char[size + 1]);
+        DWORD got = 0;
+        ok = size == 0 || (ReadFile(h, bytes.get(), size, &got, nullptr) && got == size);
+    }
+    CloseHandle(h);
+    return ok;
+}
+
+static void CopyKeys(const CProfileImage& image, const char* section, int keyCount, int bufferSize,
+                     CString* values) {
+    int index = image.FindSection(section);
+    for (int k = 1; k <= keyCount; ++k) {
+        char key[8];
+        wsprintfA(key, "%d", k);
+        const char* v;
+        size_t n;
+        if (image.GetKey(index, key, bufferSize, &v, &n)) values[k - 1] = CString(v, n);
+        else values[k - 1].Empty();
+    }
+}
+
 void ReadMenuDefinition(const CDefinitionFile& file, MenuSettings& s, MenuTables& t) {
     using namespace def;
     s.title = file.ReadString(kGeneral, kTitle, "", kShortBuffer);
@@ -144,13 +177,31 @@ void ReadMenuDefinition(const CDefinitionFile& file, MenuSettings& s, MenuTables
         s.normalRGB[c] = file.ReadInt(kNormalColor, keys[c], 0);
         s.highlightRGB[c] = file.ReadInt(kHighlightColor, keys[c], 255);
     }
+    if (s.menuCount == 0) return;
 
+    // Up to a thousand sections: read the file once and answer from memory,
+    // with the profile functions' own rules. Files only the system decodes
+    // are read section by section through the profile functions instead.
+    std::unique_ptr<char[]> bytes;
+    DWORD size = 0;
+    CProfileImage image;
+    bool fast = ReadWholeFile(file.Path(), bytes, size) && image.Parse(bytes.get(), size);
+    bytes.reset();
+
+    struct Part { const char* base; int keys; int buffer; CString* (*row)(MenuTables&, int); };
+    const Part parts[] = {
+        {kActionBase, kLines, kShortBuffer, [](MenuTables& m, int r) { return m.program[r]; }},
+        {kParamsBase, kLines, kShortBuffer, [](MenuTables& m, int r) { return m.params[r]; }},
+        {kWorkDirBase, kLines, kShortBuffer, [](MenuTables& m, int r) { return m.workDir[r]; }},
+        {kQuitBase, kLines, kShortBuffer, [](MenuTables& m, int r) { return m.quit[r]; }},
+        {kTextBase, kTexts, kTextBuffer, [](MenuTables& m, int r) { return m.text[r]; }},
+    };
     for (int n = 1; n <= s.menuCount; ++n) {
-        int row = n - 1;
-        file.ReadNumberedKeys(MenuSection(kActionBase, n), kLines, kShortBuffer, t.program[row]);
-        file.ReadNumberedKeys(MenuSection(kParamsBase, n), kLines, kShortBuffer, t.params[row]);
-        file.ReadNumberedKeys(MenuSection(kWorkDirBase, n), kLines, kShortBuffer, t.workDir[row]);
-        file.ReadNumberedKeys(MenuSection(kQuitBase, n), kLines, kShortBuffer, t.quit[row]);
-        file.ReadNumberedKeys(MenuSection(kTextBase, n), kTexts, kTextBuffer, t.text[row]);
+        for (const Part& p : parts) {
+            CString section = MenuSection(p.base, n);
+            CString* row = p.row(t, n - 1);
+            if (fast) CopyKeys(image, section, p.keys, p.buffer, row);
+            else file.ReadNumberedKeys(section, p.keys, p.buffer, row);
+        }
     }
 }

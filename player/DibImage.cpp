@@ -1,0 +1,172 @@
+// DibImage.cpp - a .bmp file held in memory with its palette.
+
+#include "DibImage.h"
+
+
+namespace {
+
+// Closes a file handle on every way out of LoadFromFile.
+class FileHandle {
+public:
+    explicit FileHandle(HANDLE h) : m_h(h) {}
+    ~FileHandle() { if (m_h != INVALID_HANDLE_VALUE) CloseHandle(m_h); }
+    HANDLE get() const { return m_h; }
+private:
+    FileHandle(const FileHandle&);
+    FileHandle& operator=(const FileHandle&);
+    HANDLE m_h;
+};
+
+// Reads exactly count bytes; ReadFile may legally return fewer per call.
+bool ReadAll(HANDLE file, BYTE* dest, DWORD count)
+{
+    while (count > 0) {
+        DWORD got = 0;
+        if (!ReadFile(file, dest, count, &got, NULL) || got == 0)
+            return false;
+        dest += got;
+        count -= got;
+    }
+    return true;
+}
+
+// A logical palette with room for the largest colour table we accept.
+struct PaletteBuffer {
+    WORD version;
+    WORD count;
+    PALETTEENTRY entries[dibfmt::kMaxColors];
+};
+
+}  // namespace
+
+CDibImage::CDibImage()
+    : m_dataSize(0), m_layout(), m_gdiInfo(), m_palette(NULL)
+{
+}
+
+CDibImage::~CDibImage()
+{
+    DeletePalette();
+}
+
+void CDibImage::Clear()
+{
+    DeletePalette();
+    std::vector<BYTE>().swap(m_block);
+    m_dataSize = 0;
+    m_layout = dibfmt::DibLayout();
+}
+
+BOOL CDibImage::LoadFromFile(const char* path)
+{
+    Clear();
+    if (path == NULL)
+        return FALSE;
+
+    FileHandle file(CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, NULL, OPEN_EXISTING,
+                                FILE_ATTRIBUTE_NORMAL, NULL));
+    if (file.get() == INVALID_HANDLE_VALUE)
+        return FALSE;
+
+    DWORD sizeHigh = 0;
+    const DWORD fileSize = GetFileSize(file.get(), &sizeHigh);
+    if (fileSize == INVALID_FILE_SIZE && GetLastError() != NO_ERROR)
+        return FALSE;
+    if (sizeHigh != 0 || fileSize > kMaxFileSize || fileSize < dibfmt::kFileHeaderSize)
+        return FALSE;
+
+    BYTE fileHeader[dibfmt::kFileHeaderSize];
+    if (!ReadAll(file.get(), fileHeader, sizeof(fileHeader)))
+        return FALSE;
+    if ((fileHeader[0] | (fileHeader[1] << 8)) != dibfmt::kBmpSignature)
+        return FALSE;
+    // The rest of the file header, including its offset to the pixels, is
+    // not used: the pixels are taken to follow the colour table directly.
+
+    const DWORD dataSize = fileSize - static_cast<DWORD>(dibfmt::kFileHeaderSize);
+    std::vector<BYTE> block;
+    try {
+        // The whole file length, zero-filled; only dataSize bytes are read
+        // and only those count when the layout is checked.
+        block.assign(fileSize, 0);
+    } catch (...) {  // out of memory: no exception may reach the window procedure
+        return FALSE;
+    }
+    if (dataSize > 0 && !ReadAll(file.get(), &block[0], dataSize))
+        return FALSE;
+
+    dibfmt::DibLayout layout;
+    if (dibfmt::ParseDib(block.empty() ? NULL : &block[0], dataSize, layout) != dibfmt::kDibOk)
+        return FALSE;
+    dibfmt::MakeBottomUp(&block[0], layout);
+
+    m_block.swap(block);
+    m_dataSize = dataSize;
+    m_layout = layout;
+    dibfmt::BuildGdiInfo(&m_block[0], m_layout, m_gdiInfo);
+    BuildPalette();
+    return TRUE;
+}
+
+BOOL CDibImage::BuildPalette()
+{
+    DeletePalette();
+    if (IsEmpty() || m_layout.colorCount == 0)
+        return FALSE;
+
+    PaletteBuffer buffer;
+    buffer.version = 0x300;
+    buffer.count = m_layout.colorCount;
+    for (unsigned i = 0; i < m_layout.colorCount; ++i) {
+        dibfmt::ColorEntry(&m_block[0], m_layout, i, buffer.entries[i].peRed,
+                           buffer.entries[i].peGreen, buffer.entries[i].peBlue);
+        buffer.entries[i].peFlags = 0;
+    }
+    m_palette = CreatePalette(reinterpret_cast<const LOGPALETTE*>(&buffer));
+    return m_palette != NULL ? TRUE : FALSE;
+}
+
+void CDibImage::DeletePalette()
+{
+    if (m_palette != NULL) {
+        DeleteObject(m_palette);
+        m_palette = NULL;
+    }
+}
+
+int CDibImage::Render(HDC dc, const RECT& dest, const RECT& src) const
+{
+    if (IsEmpty())
+        return 0;
+
+    const BITMAPINFO* info = reinterpret_cast<const BITMAPINFO*>(m_gdiInfo.bytes());
+    const BYTE* pixels = Pixels();
+
+    HPALETTE oldPalette = NULL;
+    if (m_palette != NULL)
+        oldPalette = SelectPalette(dc, m_palette, TRUE);
+
+    SetStretchBltMode(dc, COLORONCOLOR);
+
+    const int destWidth = dest.right - dest.left;
+    const int destHeight = dest.bottom - dest.top;
+    const int srcWidth = src.right - src.left;
+    const int srcHeight = src.bottom - src.top;
+
+    int result;
+    if (destWidth == srcWidth && destHeight == srcHeight) {
+        // Rows are stored bottom-up, so the source y counts from the bottom.
+        result = SetDIBitsToDevice(dc, dest.left, dest.top, srcWidth, srcHeight, src.left,
+                                   m_layout.height - src.bottom, 0,
+                                   static_cast<UINT>(m_layout.height & 0xFFFF), pixels, info,
+                                   DIB_RGB_COLORS);
+    } else {
+        result = StretchDIBits(dc, dest.left, dest.top, destWidth, destHeight, src.left,
+                               src.top, srcWidth, srcHeight, pixels, info, DIB_RGB_COLORS,
+                               SRCCOPY);
+    }
+
+    if (oldPalette != NULL)
+        SelectPalette(dc, oldPalette, TRUE);
+    return result;
+}

@@ -1,0 +1,77 @@
+// DibImage.h - a .bmp file held in memory with its palette.
+//
+// CDibImage keeps the packed bitmap (header, colour table and pixel rows as
+// they follow the file header in the .bmp file) in one block it owns, plus
+// the GDI palette built from the colour table.  The menu window uses one for
+// its background; the editor's background page uses one for its preview.
+//
+// Nothing here throws: the callers are window procedures.
+
+#ifndef PLAYER_DIBIMAGE_H
+#define PLAYER_DIBIMAGE_H
+
+#include <windows.h>
+
+#include <cstddef>
+#include <vector>
+
+#include "DibFormat.h"
+
+class CDibImage {
+public:
+    CDibImage();
+    ~CDibImage();
+
+    // Reads a .bmp file into the block and builds the palette.  Any failure
+    // (missing or unreadable file, shorter than the 14-byte file header, not
+    // starting with "BM", larger than kMaxFileSize, or a packed bitmap whose
+    // parts do not fit in what was read) leaves the image empty and returns
+    // FALSE.  A previous image is dropped first in every case.
+    BOOL LoadFromFile(const char* path);
+
+    // (Re)creates the palette from the colour table.  Returns TRUE when the
+    // image now has a palette; FALSE without an image, for a picture without
+    // colour table, or when GDI refuses the palette.
+    BOOL BuildPalette();
+
+    // Releases the palette object (the window does this on WM_DESTROY).
+    void DeletePalette();
+
+    int Width() const { return IsEmpty() ? 0 : m_layout.width; }
+    int Height() const { return IsEmpty() ? 0 : m_layout.height; }
+    WORD ColorCount() const { return IsEmpty() ? 0 : m_layout.colorCount; }
+    WORD ColorTableSize() const { return IsEmpty() ? 0 : m_layout.colorTableSize; }
+    // Start of the pixel rows (bottom row first), or NULL without an image.
+    const BYTE* Pixels() const { return IsEmpty() ? NULL : &m_block[0] + m_layout.pixelOffset; }
+    HPALETTE Palette() const { return m_palette; }
+    bool IsEmpty() const { return m_block.empty(); }
+
+    // The packed bitmap and the number of bytes read into it, which is what
+    // the header, table and rows were checked against.
+    const BYTE* Block() const { return IsEmpty() ? NULL : &m_block[0]; }
+    std::size_t DataSize() const { return m_dataSize; }
+    const dibfmt::DibLayout& Layout() const { return m_layout; }
+
+    // Draws the src rectangle of the bitmap (top-left origin) into dest on
+    // dc: 1:1 when both have the same size, otherwise stretched.  Returns the
+    // blit's result (scan lines drawn), 0 without an image.
+    int Render(HDC dc, const RECT& dest, const RECT& src) const;
+
+    // Larger files are refused rather than read: a screen background is a
+    // few megabytes at most.
+    static const DWORD kMaxFileSize = 64u * 1024u * 1024u;
+
+private:
+    CDibImage(const CDibImage&);             // not copyable: owns a GDI palette
+    CDibImage& operator=(const CDibImage&);
+
+    void Clear();
+
+    std::vector<BYTE> m_block;
+    std::size_t m_dataSize;
+    dibfmt::DibLayout m_layout;
+    dibfmt::GdiInfo m_gdiInfo;   // the header the blits see, see DibFormat.h
+    HPALETTE m_palette;
+};
+
+#endif  // PLAYER_DIBIMAGE_H

@@ -1,0 +1,154 @@
+// dib_checks.h - the checks every parsed block must pass, shared by the
+// sanitizer tests and the fuzz target.
+//
+// The block handed in must be a heap buffer of exactly the given size, so
+// that AddressSanitizer reports the first byte read past it.  CheckBlock
+// parses it, and when the parse succeeds touches every byte that drawing the
+// picture would read: header, colour table and height * stride pixel bytes,
+// both as our reading lays them out and as a GDI implementation would read
+// the 40-byte header we hand it.  It also turns top-down blocks bottom-up
+// and checks the rows really were reversed.
+
+#ifndef TESTS_NATIVE_DIB_CHECKS_H
+#define TESTS_NATIVE_DIB_CHECKS_H
+
+#include <cstdint>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "../../player/DibFormat.h"
+
+namespace dibcheck {
+
+inline std::uint32_t U32(const unsigned char* p)
+{
+    return std::uint32_t(p[0]) | (std::uint32_t(p[1]) << 8) | (std::uint32_t(p[2]) << 16) |
+           (std::uint32_t(p[3]) << 24);
+}
+
+inline std::uint16_t U16(const unsigned char* p)
+{
+    return static_cast<std::uint16_t>(p[0] | (p[1] << 8));
+}
+
+// Reads every byte in [from, to) of block; the sum keeps the reads from being
+// optimised away.
+inline unsigned Touch(const unsigned char* block, std::size_t from, std::size_t to)
+{
+    unsigned sum = 0;
+    for (std::size_t i = from; i < to; ++i)
+        sum += block[i];
+    return sum;
+}
+
+struct Result {
+    dibfmt::DibStatus status;
+    std::string error;   // empty when every check passed
+};
+
+inline Result CheckBlock(unsigned char* block, std::size_t size)
+{
+    Result r;
+    dibfmt::DibLayout layout = dibfmt::DibLayout();
+    r.status = dibfmt::ParseDib(block, size, layout);
+    if (r.status != dibfmt::kDibOk)
+        return r;
+
+    // The layout must be self-consistent and inside the block.
+    const std::uint64_t entry = layout.kind == dibfmt::kInfoHeader ? 4 : 3;
+    if (layout.colorEntrySize != entry)
+        r.error += "entry size does not match header kind; ";
+    if (layout.kind == dibfmt::kInfoHeader) {
+        if (layout.headerSize != 40) r.error += "info kind without size 40; ";
+    } else if (layout.headerSize == 40) {
+        r.error += "size 40 read as core; ";
+    }
+    if (layout.width < 1 || layout.height < 1 || layout.width > dibfmt::kMaxDimension ||
+        layout.height > dibfmt::kMaxDimension)
+        r.error += "dimensions out of range; ";
+    if (layout.colorCount > dibfmt::kMaxColors)
+        r.error += "colour count above 256; ";
+    if (layout.colorTableSize != layout.colorCount * entry)
+        r.error += "table size != count * entry; ";
+    if (layout.colorTableOffset != layout.headerSize)
+        r.error += "table does not follow header; ";
+    if (layout.pixelOffset != std::uint64_t(layout.headerSize) + layout.colorTableSize)
+        r.error += "pixels do not follow table; ";
+    if (layout.stride != dibfmt::RowStride(std::uint64_t(layout.width), layout.bitCount))
+        r.error += "stride wrong; ";
+    if (layout.pixelBytes != std::uint64_t(layout.stride) * std::uint64_t(layout.height))
+        r.error += "pixel bytes != stride * height; ";
+    if (std::uint64_t(layout.pixelOffset) + layout.pixelBytes > size)
+        r.error += "pixels run past the block; ";
+    if (!r.error.empty())
+        return r;
+
+    volatile unsigned sink = 0;
+    sink = sink + Touch(block, 0, layout.pixelOffset + layout.pixelBytes);
+    for (unsigned i = 0; i < layout.colorCount; ++i) {
+        std::uint8_t red, green, blue;
+        dibfmt::ColorEntry(block, layout, i, red, green, blue);
+        sink = sink + red + green + blue;
+    }
+
+    if (layout.topDown) {
+        std::vector<unsigned char> before(block + layout.pixelOffset,
+                                          block + layout.pixelOffset + layout.pixelBytes);
+        dibfmt::MakeBottomUp(block, layout);
+        if (layout.topDown)
+            r.error += "still top-down after MakeBottomUp; ";
+        if (static_cast<std::int32_t>(U32(block + 8)) != layout.height)
+            r.error += "header height not made positive; ";
+        for (std::int32_t row = 0; row < layout.height && r.error.empty(); ++row) {
+            const std::size_t to = layout.pixelOffset + std::size_t(row) * layout.stride;
+            const std::size_t from = std::size_t(layout.height - 1 - row) * layout.stride;
+            if (std::memcmp(block + to, &before[from], layout.stride) != 0)
+                r.error += "rows not reversed; ";
+        }
+    }
+
+    // Read the header we hand GDI the way GDI reads a 40-byte info header,
+    // and touch what that reading says the blit may fetch.
+    dibfmt::GdiInfo info;
+    dibfmt::BuildGdiInfo(block, layout, info);
+    const unsigned char* h = info.bytes();
+    const std::int32_t gdiWidth = static_cast<std::int32_t>(U32(h + 4));
+    const std::int32_t gdiHeight = static_cast<std::int32_t>(U32(h + 8));
+    const std::uint16_t gdiBits = U16(h + 14);
+    const std::uint32_t gdiUsed = U32(h + 32);
+    std::uint32_t gdiEntries = gdiUsed;
+    if (gdiEntries == 0 && gdiBits <= 8)
+        gdiEntries = 1u << gdiBits;
+    if (U32(h) != 40 || U16(h + 12) != 1 || U32(h + 16) != 0)
+        r.error += "GDI header not a plain 40-byte info header; ";
+    if (gdiWidth != layout.width || gdiHeight != layout.height || gdiBits != layout.bitCount)
+        r.error += "GDI header disagrees with our reading; ";
+    if (gdiBits <= 8 && gdiUsed > (1u << gdiBits))
+        r.error += "GDI table larger than the bit count indexes; ";
+    if (gdiBits > 8 && gdiUsed != 0)
+        r.error += "GDI table for a deep picture; ";
+    if (info.entries != gdiUsed || info.size != 40 + 4 * std::size_t(gdiUsed))
+        r.error += "GDI info size wrong; ";
+    if (40 + 4 * std::uint64_t(gdiEntries) > sizeof(info.words))
+        r.error += "GDI table past the info buffer; ";
+    for (std::uint32_t i = 0; i < info.entries && r.error.empty(); ++i) {
+        std::uint8_t red, green, blue;
+        dibfmt::ColorEntry(block, layout, i, red, green, blue);
+        const unsigned char* q = h + 40 + 4 * i;
+        if (q[0] != blue || q[1] != green || q[2] != red || q[3] != 0)
+            r.error += "GDI table entry differs from file entry; ";
+    }
+    const std::uint64_t gdiStride = ((std::uint64_t(gdiWidth) * gdiBits + 31) / 32) * 4;
+    const std::uint64_t gdiBytes = gdiStride * std::uint64_t(gdiHeight);
+    if (layout.pixelOffset + gdiBytes > size)
+        r.error += "GDI would read pixels past the block; ";
+    if (r.error.empty())
+        sink = sink + Touch(block, layout.pixelOffset, layout.pixelOffset + gdiBytes);
+    (void)sink;
+    return r;
+}
+
+}  // namespace dibcheck
+
+#endif  // TESTS_NATIVE_DIB_CHECKS_H
