@@ -1,0 +1,45 @@
+#!/bin/bash
+# Plays the demo disc in each of the ten layouts, with a lit line and after a
+# menu change, in a private X display, and saves screenshots to
+# build/screenshots/ (for looking at, not for tests).
+set -euo pipefail
+"$(dirname "$0")/setup.sh"
+source "$(dirname "$0")/common.sh"
+tlk_build >/dev/null
+tlk_stop_wine
+tlk_start_xvfb
+trap 'wineserver -k 2>/dev/null; tlk_stop_xvfb' EXIT
+out="$build/screenshots"
+rm -rf "$out"; mkdir -p "$out"
+disc="$build/screenshot-disc"
+
+play() {  # layout, name, [pointer x%, y%], [click]
+    rm -rf "$disc"; mkdir -p "$disc"
+    cp -r "$build/demo/." "$disc/"
+    cp "$build/dist/autorun.exe" "$disc/"
+    sed -i "s/^500=.*/500=$1/" "$disc/auto.tdf"
+    "$here/wine-run.sh" "$disc/autorun.exe" &
+    sleep 3
+    local geo w h
+    w=$(xdotool search --name "Demo Disc" | head -1)
+    eval "$(xdotool getwindowgeometry --shell "$w")"
+    if [ -n "${3:-}" ]; then
+        xdotool mousemove $((X + WIDTH * $3 / 100)) $((Y + HEIGHT * $4 / 100))
+        sleep 0.5
+        xdotool mousemove $((X + WIDTH * $3 / 100 + 1)) $((Y + HEIGHT * $4 / 100))
+        sleep 0.7
+    fi
+    if [ -n "${5:-}" ]; then
+        import -window root -crop "${WIDTH}x${HEIGHT}+${X}+${Y}" "$out/$2-before.png"
+        xdotool click 1
+        sleep 1
+    fi
+    import -window root -crop "${WIDTH}x${HEIGHT}+${X}+${Y}" "$out/$2.png"
+    wineserver -k 2>/dev/null || true
+    sleep 0.5
+}
+
+for i in 0 1 2 3 4 5 6 7 8 9; do play "$i" "layout$i"; done
+play 0 "lit-line" 50 46
+play 0 "menu-change" 50 46 click
+ls "$out"
