@@ -1,8 +1,13 @@
 #include "Dialog.h"
 #include "WinApp.h"
 
-static const MsgRow CDialog_messageRows[] = { { 0, 0, 0, nullptr } };
-const MsgTable CDialog::messageTable = { nullptr, CDialog_messageRows };
+const MsgRow CDialog::baseRows[] = {
+    ON_MESSAGE_ROW(WM_DRAWITEM, &CDialog::OnDrawItem)
+    ON_MESSAGE_ROW(WM_HELP, &CDialog::OnHelpInfo)
+    ON_MESSAGE_ROW(WM_QUERYHELPCONTEXT, &CDialog::OnQueryHelpContext)
+    { 0, 0, 0, nullptr }
+};
+const MsgTable CDialog::messageTable = { nullptr, CDialog::baseRows };
 
 CDialog::CDialog(UINT templateId, HWND parent)
     : m_hWnd(nullptr), m_hParent(parent), m_nIDTemplate(templateId), m_bDefault(false) {}
@@ -34,6 +39,28 @@ bool CDialog::OnUnhandled(UINT msg, WPARAM wParam, LPARAM, INT_PTR& result) {
         if (LOWORD(wParam) == IDCANCEL) { OnCancel(); result = TRUE; return true; }
     }
     return false;
+}
+
+LRESULT CDialog::OnDrawItem(WPARAM, LPARAM lParam) {
+    const DRAWITEMSTRUCT* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+    COwnerDrawn* control = item && item->CtlType != ODT_MENU ? COwnerDrawn::From(item->hwndItem) : nullptr;
+    if (!control) {
+        Default();
+        return FALSE;
+    }
+    control->DrawItem(*item);
+    return TRUE;
+}
+
+// F1 anywhere in the dialog: the application's Help command decides which
+// topic to show (the active dialog's own).
+LRESULT CDialog::OnHelpInfo(WPARAM, LPARAM) {
+    if (CWinApp* app = CWinApp::Current()) app->OnHelp();
+    return TRUE;
+}
+
+LRESULT CDialog::OnQueryHelpContext(WPARAM, LPARAM) {
+    return static_cast<LRESULT>(GetHelpContext());
 }
 
 const MsgRow* CDialog::FindRow(UINT msg, WPARAM wParam, LPARAM lParam) const {

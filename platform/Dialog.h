@@ -7,6 +7,40 @@
 
 class CDialog;
 
+// Asks a dialog for its help context number (answered by every CDialog);
+// taken from the range Windows reserves for the application framework.
+const UINT WM_QUERYHELPCONTEXT = 0x0365;
+
+// Help context numbers of dialogs: this base plus the dialog's template id.
+const DWORD kHelpContextBase = 0x20000;
+
+// A control object that paints an owner-drawn control. The dialog passes
+// WM_DRAWITEM for a bound control to it (unless the dialog's own table
+// takes the message), so the dialog need not know what the control is.
+class COwnerDrawn {
+public:
+    virtual ~COwnerDrawn() {}
+    virtual void DrawItem(const DRAWITEMSTRUCT& item) = 0;
+
+    // Binds the object to the control window; null unbinds.
+    static void Bind(HWND control, COwnerDrawn* object) {
+        if (!control || !IsWindow(control)) return;
+        if (object) SetPropA(control, PropName(), object);
+        else RemovePropA(control, PropName());
+    }
+    static COwnerDrawn* From(HWND control) {
+        return control && IsWindow(control) ? static_cast<COwnerDrawn*>(GetPropA(control, PropName())) : nullptr;
+    }
+
+private:
+    // The property's name as an atom made once: a window destroyed with the
+    // property still set then leaks no atom reference.
+    static LPCSTR PropName() {
+        static const ATOM atom = GlobalAddAtomA("Tlk.OwnerDrawn");
+        return atom ? MAKEINTATOM(atom) : "Tlk.OwnerDrawn";
+    }
+};
+
 // Every handler takes the raw message parameters and returns the message's
 // result. A handler that wants the dialog manager's default processing as
 // well calls Default().
@@ -56,6 +90,8 @@ public:
     HWND GetDlgItem(int id) const { return m_hWnd ? ::GetDlgItem(m_hWnd, id) : nullptr; }
     void EndDialog(INT_PTR result);
     UINT TemplateId() const { return m_nIDTemplate; }
+    // The number the help system shows this dialog's topic under.
+    virtual DWORD GetHelpContext() const { return kHelpContextBase + m_nIDTemplate; }
 
     static const MsgTable messageTable;
     virtual const MsgTable* GetMessageTable() const { return &messageTable; }
@@ -75,6 +111,12 @@ protected:
     UINT m_nIDTemplate;
 
 private:
+    // Rows every dialog has: owner-draw reflection and the help routing.
+    LRESULT OnDrawItem(WPARAM, LPARAM);
+    LRESULT OnHelpInfo(WPARAM, LPARAM);
+    LRESULT OnQueryHelpContext(WPARAM, LPARAM);
+    static const MsgRow baseRows[];
+
     static INT_PTR CALLBACK DialogProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
     INT_PTR Dispatch(UINT msg, WPARAM wParam, LPARAM lParam);
     const MsgRow* FindRow(UINT msg, WPARAM wParam, LPARAM lParam) const;

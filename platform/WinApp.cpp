@@ -1,4 +1,5 @@
 #include "WinApp.h"
+#include "Dialog.h"
 #include <cstring>
 
 CWinApp* CWinApp::s_current = nullptr;
@@ -19,6 +20,13 @@ int CWinApp::Run() {
     }
     return 0;
 }
+
+void CWinApp::OnHelp() {
+    DWORD context = QueryHelpContext(GetActiveWindow());
+    if (context) WinHelp(context);
+}
+
+void CWinApp::WinHelp(DWORD) {}
 
 int CWinApp::Main(HINSTANCE instance, const char* cmdLine) {
     CWinApp* app = s_current;
@@ -45,4 +53,22 @@ const char* AppProgramName() {
         if (dot) *dot = '\0';
     }
     return name;
+}
+
+HINSTANCE AppResourceHandle() {
+    CWinApp* app = CWinApp::Current();
+    return app && app->m_hInstance ? app->m_hInstance : GetModuleHandleA(nullptr);
+}
+
+DWORD QueryHelpContext(HWND window) {
+    if (!window || !IsWindow(window)) return 0;
+    DWORD_PTR context = 0;
+    if (SendMessageTimeoutA(window, WM_QUERYHELPCONTEXT, 0, 0, SMTO_ABORTIFHUNG, 2000, &context) && context)
+        return static_cast<DWORD>(context);
+    // A property sheet is no dialog of ours: its current page is.
+    const UINT kGetCurrentPage = WM_USER + 118;   // PSM_GETCURRENTPAGEHWND
+    HWND page = reinterpret_cast<HWND>(SendMessageA(window, kGetCurrentPage, 0, 0));
+    if (page && page != window && IsWindow(page) && GetParent(page) == window)
+        return QueryHelpContext(page);
+    return 0;
 }

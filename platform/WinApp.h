@@ -19,6 +19,13 @@ public:
     // Owner of dialogs created without a parent.
     HWND m_hMainWnd;
 
+    // The Help command (F1 in any dialog): asks the active window for its
+    // help context number and shows that topic.
+    virtual void OnHelp();
+    // Shows the help topic with this context number. The base class has no
+    // help to show.
+    virtual void WinHelp(DWORD context);
+
     static CWinApp* Current() { return s_current; }
     // The entry point's work, guarded so that no exception leaves the program.
     static int Main(HINSTANCE instance, const char* cmdLine);
@@ -30,3 +37,11 @@ private:
 // Program name as used for message-box captions: the executable's file name
 // without its extension.
 const char* AppProgramName();
+
+// The module holding the program's resources: the application's instance,
+// or the executable when there is no application object (tests).
+HINSTANCE AppResourceHandle();
+
+// The help context number a window answers with (a dialog's own, or for a
+// property sheet that of its current page); 0 when it has none.
+DWORD QueryHelpContext(HWND window);

@@ -1,0 +1,221 @@
+#include "EditorDlg.h"
+#include "../platform/FileDialog.h"
+#include "../platform/IconPaint.h"
+#include "../platform/Menu.h"
+#include "../platform/MessageBox.h"
+#include "../platform/WinApp.h"
+#include "../resources/editor_ids.h"
+#include "AboutDlg.h"
+#include "Storage.h"
+#include "WorkDir.h"
+
+const char kMsgFolderTooLong[] =
+    "tlkedit cannot work from this folder because its path is too long. Please move it to a folder "
+    "with a shorter path.";
+
+namespace {
+
+const char kMsgNotAvailable[] = "This step is not available yet.";
+const UINT kBoxOk = MB_OK | MB_ICONEXCLAMATION;
+const UINT kBoxYesNo = MB_YESNO | MB_ICONEXCLAMATION;
+
+void ShowHelp(DWORD context) {
+    if (CWinApp* app = CWinApp::Current()) app->WinHelp(context);
+}
+
+}  // namespace
+
+BEGIN_MESSAGE_TABLE(CEditorDlg, CDialog)
+    ON_MESSAGE_ROW(WM_SYSCOMMAND, &CEditorDlg::OnSysCommand)
+    ON_MESSAGE_ROW(WM_PAINT, &CEditorDlg::OnPaint)
+    ON_MESSAGE_ROW(WM_QUERYDRAGICON, &CEditorDlg::OnQueryDragIcon)
+    ON_COMMAND_ROW(BN_CLICKED, IDC_BUILD, &CEditorDlg::OnBuild)
+    ON_COMMAND_ROW(BN_CLICKED, IDC_HELP_BUTTON, &CEditorDlg::OnHelpButton)
+    ON_COMMAND_ROW(BN_CLICKED, IDC_TEST, &CEditorDlg::OnTest)
+    ON_COMMAND_ROW(BN_CLICKED, IDC_WIZARD, &CEditorDlg::OnWizard)
+    ON_COMMAND_ROW(BN_CLICKED, IDC_EXIT, &CEditorDlg::OnExitCommand)
+    ON_COMMAND_ROW(BN_CLICKED, ID_TESTING_EXPORT, &CEditorDlg::OnExportMenus)
+    ON_COMMAND_ROW(BN_CLICKED, ID_TESTING_PREVIEW, &CEditorDlg::OnPreviewTemplates)
+    ON_COMMAND_ROW(BN_CLICKED, ID_FILE_NEW, &CEditorDlg::OnFileNew)
+    ON_COMMAND_ROW(BN_CLICKED, ID_FILE_SAVE_AS, &CEditorDlg::OnFileSaveAs)
+    ON_COMMAND_ROW(BN_CLICKED, ID_FILE_EXIT, &CEditorDlg::OnExitCommand)
+    ON_COMMAND_ROW(BN_CLICKED, ID_FILE_OPEN, &CEditorDlg::OnFileOpen)
+    ON_MESSAGE_ROW(WM_CLOSE, &CEditorDlg::OnClose)
+END_MESSAGE_TABLE(CEditorDlg, CDialog)
+
+CEditorDlg::CEditorDlg(HWND parent) : CDialog(IDD_EDITOR, parent), m_hIcon(nullptr) {
+    m_hIcon = LoadIconA(AppResourceHandle(), MAKEINTRESOURCEA(IDR_MAINFRAME));
+}
+
+CEditorDlg::~CEditorDlg() {
+    CWinApp* app = CWinApp::Current();
+    if (app && app->m_hMainWnd == m_hWnd) app->m_hMainWnd = nullptr;
+}
+
+CString CEditorDlg::ExecutablePath() const {
+    char path[MAX_PATH + 1] = "";
+    DWORD n = GetModuleFileNameA(nullptr, path, MAX_PATH);
+    // A cut path would name the wrong folder.
+    return n > 0 && n < MAX_PATH ? CString(path) : CString();
+}
+
+CString CEditorDlg::CommandTail() const {
+    CWinApp* app = CWinApp::Current();
+    return CString(app ? app->m_lpCmdLine : "");
+}
+
+BOOL CEditorDlg::OnInitDialog() {
+    if (CWinApp* app = CWinApp::Current()) app->m_hMainWnd = m_hWnd;
+
+    CString about = LoadResString(IDS_ABOUTBOX);
+    if (!about.IsEmpty()) {
+        CMenu system = CMenu::SystemMenuOf(m_hWnd);
+        system.AppendSeparator();
+        system.AppendItem(IDM_ABOUTBOX, about);
+    }
+
+    SendMessageA(m_hWnd, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_hIcon));
+    SendMessageA(m_hWnd, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_hIcon));
+
+    EditorState& state = TheEditorState();
+    if (!SetupEditorPaths(state, ExecutablePath(), CommandTail())) {
+        AppMessageBox(kMsgFolderTooLong, kBoxOk);
+        EndDialog(IDABORT);
+        return TRUE;
+    }
+
+    m_btnLogo.LoadBitmaps("TLKLOGO");
+    m_btnLogo.SubclassDlgItem(IDC_LOGO, m_hWnd);
+    m_btnWizard.AutoLoad(IDC_WIZARD, m_hWnd);
+    m_btnTest.AutoLoad(IDC_TEST, m_hWnd);
+    m_btnBuild.AutoLoad(IDC_BUILD, m_hWnd);
+    m_btnHelp.AutoLoad(IDC_HELP_BUTTON, m_hWnd);
+    m_btnExit.AutoLoad(IDC_EXIT, m_hWnd);
+
+    m_fontStep.Create(24, FW_BOLD, "Arial");
+    for (int id : {IDC_STEP1, IDC_STEP2, IDC_STEP3})
+        SendDlgItemMessageA(m_hWnd, id, WM_SETFONT, reinterpret_cast<WPARAM>(m_fontStep.GetSafeHandle()), TRUE);
+
+    // Every run starts with an empty definition.
+    ResetWorkDirectory(state);
+    state.definitionSaved = true;
+    state.definitionPresent = false;
+    return TRUE;
+}
+
+void CEditorDlg::OnOK() {
+    HWND focus = GetFocus();
+    if (!focus || GetParent(focus) != m_hWnd) return;
+    int id = GetDlgCtrlID(focus);
+    switch (id) {
+    case IDC_WIZARD: case IDC_TEST: case IDC_BUILD: case IDC_HELP_BUTTON: case IDC_EXIT:
+        PostMessageA(m_hWnd, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(focus));
+        break;
+    default:
+        break;
+    }
+}
+
+void CEditorDlg::OnCancel() {
+    ExitRequest();
+}
+
+LRESULT CEditorDlg::OnSysCommand(WPARAM wParam, LPARAM) {
+    const UINT command = static_cast<UINT>(wParam) & 0xFFF0;
+    if (command == IDM_ABOUTBOX) {
+        CAboutDlg about(m_hWnd);
+        about.DoModal();
+    } else if (command == SC_CLOSE) {
+        // The caption's close box and Alt+F4: ask before unsaved work is lost.
+        ExitRequest();
+    } else {
+        Default();
+    }
+    return 0;
+}
+
+LRESULT CEditorDlg::OnPaint(WPARAM, LPARAM) {
+    PaintDialogWithIcon(m_hWnd, m_hIcon);
+    return 0;
+}
+
+LRESULT CEditorDlg::OnQueryDragIcon(WPARAM, LPARAM) {
+    return reinterpret_cast<LRESULT>(m_hIcon);
+}
+
+LRESULT CEditorDlg::OnHelpButton(WPARAM, LPARAM) {
+    ShowHelp(GetHelpContext());
+    return 0;
+}
+
+// The steps and tools that come with later versions.
+LRESULT CEditorDlg::OnBuild(WPARAM, LPARAM) { NotAvailableYet(); return 0; }
+LRESULT CEditorDlg::OnTest(WPARAM, LPARAM) { NotAvailableYet(); return 0; }
+LRESULT CEditorDlg::OnWizard(WPARAM, LPARAM) { NotAvailableYet(); return 0; }
+LRESULT CEditorDlg::OnExportMenus(WPARAM, LPARAM) { NotAvailableYet(); return 0; }
+LRESULT CEditorDlg::OnPreviewTemplates(WPARAM, LPARAM) { NotAvailableYet(); return 0; }
+
+void CEditorDlg::NotAvailableYet() {
+    AppMessageBox(kMsgNotAvailable, kBoxOk);
+}
+
+LRESULT CEditorDlg::OnExitCommand(WPARAM, LPARAM) {
+    ExitRequest();
+    return 0;
+}
+
+void CEditorDlg::ExitRequest() {
+    if (!TheEditorState().definitionSaved && AppMessageBox(kAskSaveBeforeExit, kBoxYesNo) == IDYES) {
+        // The window stays open whatever Save As does; once saved, the next
+        // exit request closes at once.
+        SaveAs();
+        return;
+    }
+    PostMessageA(m_hWnd, WM_CLOSE, 0, 0);
+}
+
+LRESULT CEditorDlg::OnClose(WPARAM, LPARAM) {
+    EndDialog(IDCANCEL);
+    return 0;
+}
+
+LRESULT CEditorDlg::OnFileNew(WPARAM, LPARAM) {
+    EditorState& state = TheEditorState();
+    if (state.definitionSaved) {
+        ResetWorkDirectory(state);
+        AppMessageBox(kMsgDefinitionCleared, kBoxOk);
+    } else if (AppMessageBox(kAskSaveBeforeNew, kBoxYesNo) == IDYES) {
+        // The definition stays; the user chooses New again after saving.
+        SaveAs();
+    } else {
+        ResetWorkDirectory(state);
+    }
+    return 0;
+}
+
+LRESULT CEditorDlg::OnFileSaveAs(WPARAM, LPARAM) {
+    SaveAs();
+    return 0;
+}
+
+void CEditorDlg::SaveAs() {
+    // A save dialog that takes new names and asks before replacing a file;
+    // the folder must exist, nothing creates it.
+    CFileDialog dialog(false, kDefinitionExtension, nullptr,
+                       OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST, kDefinitionFilter, m_hWnd);
+    if (dialog.DoModal() != IDOK) return;
+    if (SaveDefinitionSet(TheEditorState(), dialog.GetPathName()) == StorageResult::kRefusedWorkDir) {
+        AppMessageBox(kMsgWorkDirReserved, kBoxOk);
+        return;
+    }
+    AppMessageBox(kMsgSaveComplete, kBoxOk);
+}
+
+LRESULT CEditorDlg::OnFileOpen(WPARAM, LPARAM) {
+    CFileDialog dialog(true, kDefinitionExtension, nullptr, OFN_FILEMUSTEXIST | OFN_HIDEREADONLY,
+                       kDefinitionFilter, m_hWnd);
+    if (dialog.DoModal() != IDOK) return 0;
+    if (OpenDefinitionSet(TheEditorState(), dialog.GetPathName()) == StorageResult::kRefusedWorkDir)
+        AppMessageBox(kMsgWorkDirReserved, kBoxOk);
+    return 0;
+}

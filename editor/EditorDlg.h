@@ -1,0 +1,61 @@
+// The editor's main window: the three steps (design with the wizard, test,
+// build), the File menu with New, Open and Save As, and the Testing menu.
+#pragma once
+#include "../platform/BitmapButton.h"
+#include "../platform/Dialog.h"
+#include "../platform/Font.h"
+#include "../platform/String.h"
+#include "EditorState.h"
+
+class CEditorDlg : public CDialog {
+public:
+    explicit CEditorDlg(HWND parent = nullptr);
+    ~CEditorDlg() override;
+
+protected:
+    BOOL OnInitDialog() override;
+    // Enter runs the step button that has the focus; the window has no OK.
+    void OnOK() override;
+    // Escape asks to exit like the Exit button, with the save question.
+    void OnCancel() override;
+
+    // Where the editor runs from (its folder is the work directory) and the
+    // text after its name on the command line.
+    virtual CString ExecutablePath() const;
+    virtual CString CommandTail() const;
+
+private:
+    LRESULT OnSysCommand(WPARAM, LPARAM);
+    LRESULT OnPaint(WPARAM, LPARAM);
+    LRESULT OnQueryDragIcon(WPARAM, LPARAM);
+    LRESULT OnBuild(WPARAM, LPARAM);
+    LRESULT OnHelpButton(WPARAM, LPARAM);
+    LRESULT OnTest(WPARAM, LPARAM);
+    LRESULT OnWizard(WPARAM, LPARAM);
+    LRESULT OnExitCommand(WPARAM, LPARAM);
+    LRESULT OnExportMenus(WPARAM, LPARAM);
+    LRESULT OnPreviewTemplates(WPARAM, LPARAM);
+    LRESULT OnFileNew(WPARAM, LPARAM);
+    LRESULT OnFileSaveAs(WPARAM, LPARAM);
+    LRESULT OnFileOpen(WPARAM, LPARAM);
+    LRESULT OnClose(WPARAM, LPARAM);
+
+    void ExitRequest();
+    void SaveAs();
+    void NotAvailableYet();
+
+    HICON m_hIcon;
+    CBitmapButton m_btnLogo;
+    CBitmapButton m_btnWizard;
+    CBitmapButton m_btnTest;
+    CBitmapButton m_btnBuild;
+    CBitmapButton m_btnHelp;
+    CBitmapButton m_btnExit;
+    CFont m_fontStep;
+
+    DECLARE_MESSAGE_TABLE()
+};
+
+// Shown when the editor's folder path is too long for the editor to use
+// safely (it deletes files in that folder at every start).
+extern const char kMsgFolderTooLong[];

@@ -1,0 +1,29 @@
+#include "EditorState.h"
+#include "../player/Definition.h"
+#include <windows.h>
+
+EditorState& TheEditorState() {
+    static EditorState state = {"", "", "", "", true, false};
+    return state;
+}
+
+static bool Fits(const CString& path) {
+    return path.GetLength() < static_cast<size_t>(EditorState::kPathSize);
+}
+
+bool SetupEditorPaths(EditorState& state, const char* executablePath, const char* commandTail) {
+    state.workDir[0] = state.definitionPath[0] = state.bitmapDir[0] = state.soundDir[0] = '\0';
+    CString folder = DirectoryWithSlash(executablePath);
+    if (folder.IsEmpty()) return false;
+    // The stock folders hang off the folder without its trailing backslash.
+    CString base = folder.Left(folder.GetLength() - 1);
+    CString definition = DefinitionPathFor(folder, commandTail);
+    CString bitmaps = CString::Format("%s\\BMPS\\", base.c_str());
+    CString sounds = CString::Format("%s\\sounds\\", base.c_str());
+    if (!Fits(folder) || !Fits(definition) || !Fits(bitmaps) || !Fits(sounds)) return false;
+    lstrcpynA(state.workDir, folder, EditorState::kPathSize);
+    lstrcpynA(state.definitionPath, definition, EditorState::kPathSize);
+    lstrcpynA(state.bitmapDir, bitmaps, EditorState::kPathSize);
+    lstrcpynA(state.soundDir, sounds, EditorState::kPathSize);
+    return true;
+}

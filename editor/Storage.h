@@ -1,0 +1,55 @@
+// Saved definitions: the files of the work directory copied into a folder
+// of the user's choice as one set, and brought back from there.
+//
+// A set saved under D + N (folder D, file name N with its extension, base
+// B = N before its last ".") consists of
+//     D + N                       the definition file (auto.tdf)
+//     D + B + "~autorun.bmp"      the background
+//     D + B + "~" + S             every sound file S
+// Several sets share a folder as long as their base names differ.
+#pragma once
+#include "../platform/String.h"
+#include "EditorState.h"
+
+struct SetNames {
+    CString folder;   // D: up to and including the last backslash ("" if none)
+    CString name;     // N: after the last backslash
+    CString base;     // B: N before its last "." ("" when N has none)
+    CString prefix;   // B + "~"
+};
+
+// The names of a set from the chosen path (at most 255 characters of it).
+SetNames DeriveSetNames(const char* chosenPath);
+
+// Whether two folder paths name the same folder, regardless of letter
+// case, a trailing backslash, "." and ".." parts or short (8.3) names.
+bool SameFolder(const char* a, const char* b);
+
+// The name a saved sound file of the set with this prefix had in the work
+// directory, or "" when the file does not belong to the set (the prefix
+// must match exactly, letter case included).
+CString RestoredSoundName(const char* savedName, const char* prefix);
+
+enum class StorageResult {
+    kDone,
+    kRefusedWorkDir,   // the chosen folder is the work directory itself
+};
+
+// Copies the definition, the background and every sound file of the work
+// directory into the set named by the chosen path and marks the definition
+// as saved. Copy failures are not reported.
+StorageResult SaveDefinitionSet(EditorState& state, const char* chosenPath);
+
+// Resets the work directory, then copies the set named by the chosen path
+// into it (only the sound files carrying the set's own prefix), and marks
+// the definition as saved and present.
+StorageResult OpenDefinitionSet(EditorState& state, const char* chosenPath);
+
+// The texts shown around storage.
+extern const char kMsgWorkDirReserved[];
+extern const char kMsgSaveComplete[];
+extern const char kMsgDefinitionCleared[];
+extern const char kAskSaveBeforeNew[];
+extern const char kAskSaveBeforeExit[];
+extern const char kDefinitionFilter[];      // for the file dialogs
+extern const char kDefinitionExtension[];

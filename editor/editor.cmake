@@ -1,0 +1,53 @@
+# The editor, tlkedit.exe: included by the top-level CMakeLists.txt.
+
+# ---- Platform pieces the editor's windows use ---------------------------------
+add_library(tlk_platform_ui STATIC
+    ${CMAKE_SOURCE_DIR}/platform/BitmapButton.cpp
+    ${CMAKE_SOURCE_DIR}/platform/FileDialog.cpp
+    ${CMAKE_SOURCE_DIR}/platform/Font.cpp
+    ${CMAKE_SOURCE_DIR}/platform/Menu.cpp
+    ${CMAKE_SOURCE_DIR}/platform/MessageBox.cpp)
+target_link_libraries(tlk_platform_ui PUBLIC tlk_platform comdlg32)
+
+# ---- The editor's windows and logic (everything but the application object,
+# so that tests can link it) ----------------------------------------------------
+add_library(tlk_editor STATIC
+    ${CMAKE_SOURCE_DIR}/editor/EditorDlg.cpp
+    ${CMAKE_SOURCE_DIR}/editor/EditorState.cpp
+    ${CMAKE_SOURCE_DIR}/editor/Help.cpp
+    ${CMAKE_SOURCE_DIR}/editor/Storage.cpp
+    ${CMAKE_SOURCE_DIR}/editor/WorkDir.cpp)
+target_link_libraries(tlk_editor PUBLIC tlk_menu tlk_platform_ui comctl32 comdlg32 shell32)
+
+# The editor asks for version 6 of the common controls, so that it looks
+# like a current program.
+make_manifest(${CMAKE_BINARY_DIR}/generated/tlkedit.manifest "Tlk.Autoplay.Editor" "Disc menu editor"
+"  <dependency>
+    <dependentAssembly>
+      <assemblyIdentity type=\"win32\" name=\"Microsoft.Windows.Common-Controls\" version=\"6.0.0.0\"
+                        processorArchitecture=\"x86\" publicKeyToken=\"6595b64144ccf1df\" language=\"*\"/>
+    </dependentAssembly>
+  </dependency>")
+
+set(EDITOR_RC ${CMAKE_SOURCE_DIR}/resources/editor.rc)
+set_source_files_properties(${EDITOR_RC} PROPERTIES
+    OBJECT_DEPENDS "${ASSET_STAMP};${CMAKE_SOURCE_DIR}/resources/editor_ids.h;${CMAKE_SOURCE_DIR}/resources/layouts.rci;${CMAKE_SOURCE_DIR}/resources/menu_layouts_editor.rci;${CMAKE_SOURCE_DIR}/resources/menu_ids.h;${CMAKE_BINARY_DIR}/generated/tlkedit.manifest")
+set(EDITOR_RC_INCLUDES ${CMAKE_SOURCE_DIR}/resources ${ASSET_DIR}/res ${CMAKE_BINARY_DIR}/generated)
+
+add_executable(tlkedit WIN32 ${CMAKE_SOURCE_DIR}/editor/EditorApp.cpp ${WINMAIN_SOURCE} ${EDITOR_RC})
+target_include_directories(tlkedit PRIVATE ${EDITOR_RC_INCLUDES})
+target_link_libraries(tlkedit PRIVATE tlk_editor)
+set_target_properties(tlkedit PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${DIST_DIR})
+add_dependencies(tlkedit assets)
+
+# ---- Help pages, installed beside the editor ------------------------------------
+file(GLOB EDITOR_HELP_FILES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/help/*)
+set(EDITOR_HELP_STAMP ${CMAKE_BINARY_DIR}/generated/help.stamp)
+add_custom_command(
+    OUTPUT ${EDITOR_HELP_STAMP}
+    COMMAND ${CMAKE_COMMAND} -E make_directory ${DIST_DIR}/help
+    COMMAND ${CMAKE_COMMAND} -E copy_directory ${CMAKE_SOURCE_DIR}/help ${DIST_DIR}/help
+    COMMAND ${CMAKE_COMMAND} -E touch ${EDITOR_HELP_STAMP}
+    DEPENDS ${EDITOR_HELP_FILES}
+    COMMENT "Installing the help pages")
+add_custom_target(editor_help ALL DEPENDS ${EDITOR_HELP_STAMP})

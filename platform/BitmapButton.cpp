@@ -1,0 +1,145 @@
+#include "BitmapButton.h"
+#include "WinApp.h"
+
+CBitmapButton::CBitmapButton() : m_hWnd(nullptr) {
+    for (HBITMAP& b : m_bitmaps) b = nullptr;
+}
+
+CBitmapButton::~CBitmapButton() {
+    // The window may outlive this object (a dialog's member ends after the
+    // dialog's window has gone, or the other way round): unbind first.
+    if (m_hWnd && COwnerDrawn::From(m_hWnd) == this) COwnerDrawn::Bind(m_hWnd, nullptr);
+    FreeBitmaps();
+}
+
+void CBitmapButton::FreeBitmaps() {
+    for (HBITMAP& b : m_bitmaps) {
+        if (b) DeleteObject(b);
+        b = nullptr;
+    }
+}
+
+// The pictures are drawn on the classic face grey; that exact colour is
+// shown in the face colour of the running system, so that the pictures'
+// surroundings melt into the dialog on any colour scheme.
+static void MapFaceGrey(HBITMAP bitmap) {
+    DIBSECTION dib;
+    if (GetObjectA(bitmap, sizeof dib, &dib) != sizeof dib || dib.dsBmih.biBitCount > 8) return;
+    HDC memory = CreateCompatibleDC(nullptr);
+    if (!memory) return;
+    HGDIOBJ old = SelectObject(memory, bitmap);
+    RGBQUAD colours[256];
+    UINT count = GetDIBColorTable(memory, 0, 256, colours);
+    const COLORREF face = GetSysColor(COLOR_BTNFACE);
+    bool changed = false;
+    for (UINT i = 0; i < count; ++i) {
+        RGBQUAD& c = colours[i];
+        if (c.rgbRed == 192 && c.rgbGreen == 192 && c.rgbBlue == 192) {
+            c.rgbRed = GetRValue(face);
+            c.rgbGreen = GetGValue(face);
+            c.rgbBlue = GetBValue(face);
+            changed = true;
+        }
+    }
+    if (changed) SetDIBColorTable(memory, 0, count, colours);
+    SelectObject(memory, old);
+    DeleteDC(memory);
+}
+
+static HBITMAP LoadNamedBitmap(const char* name) {
+    if (!name || !*name) return nullptr;
+    // A DIB section keeps the picture's own colours on any display.
+    HBITMAP bitmap = static_cast<HBITMAP>(
+        LoadImageA(AppResourceHandle(), name, IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+    if (bitmap) MapFaceGrey(bitmap);
+    return bitmap;
+}
+
+bool CBitmapButton::LoadBitmaps(const char* normal, const char* pressed, const char* focused,
+                                const char* disabled) {
+    FreeBitmaps();
+    const char* names[kImageCount] = {normal, pressed, focused, disabled};
+    for (int i = 0; i < kImageCount; ++i) m_bitmaps[i] = LoadNamedBitmap(names[i]);
+    if (m_hWnd) InvalidateRect(m_hWnd, nullptr, TRUE);
+    return m_bitmaps[kNormal] != nullptr;
+}
+
+bool CBitmapButton::SubclassDlgItem(int controlId, HWND dialog) {
+    HWND control = dialog ? GetDlgItem(dialog, controlId) : nullptr;
+    if (!control) return false;
+    if (m_hWnd && m_hWnd != control && COwnerDrawn::From(m_hWnd) == this) COwnerDrawn::Bind(m_hWnd, nullptr);
+    m_hWnd = control;
+    COwnerDrawn::Bind(m_hWnd, this);
+    InvalidateRect(m_hWnd, nullptr, TRUE);
+    return true;
+}
+
+bool CBitmapButton::AutoLoad(int controlId, HWND dialog) {
+    if (!SubclassDlgItem(controlId, dialog)) return false;
+    char text[64] = "";
+    GetWindowTextA(m_hWnd, text, sizeof text - 1);
+    CharUpperA(text);
+    // The names: the text plus one letter per image.
+    char names[kImageCount][sizeof text + 1];
+    const char suffix[kImageCount] = {'U', 'D', 'F', 'X'};
+    for (int i = 0; i < kImageCount; ++i) wsprintfA(names[i], "%s%c", text, suffix[i]);
+    bool ok = LoadBitmaps(names[kNormal], names[kPressed], names[kFocused], names[kDisabled]);
+    if (ok) SizeToContent();
+    return ok;
+}
+
+SIZE CBitmapButton::ImageSize(Image which) const {
+    SIZE size = {0, 0};
+    BITMAP info;
+    if (which >= 0 && which < kImageCount && m_bitmaps[which] &&
+        GetObjectA(m_bitmaps[which], sizeof info, &info)) {
+        size.cx = info.bmWidth;
+        size.cy = info.bmHeight;
+    }
+    return size;
+}
+
+void CBitmapButton::SizeToContent() {
+    SIZE size = ImageSize(kNormal);
+    if (m_hWnd && size.cx > 0 && size.cy > 0)
+        SetWindowPos(m_hWnd, nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+CBitmapButton::Image CBitmapButton::ImageFor(UINT itemState, const bool present[kImageCount]) {
+    if ((itemState & ODS_SELECTED) && present[kPressed]) return kPressed;
+    if ((itemState & ODS_FOCUS) && present[kFocused]) return kFocused;
+    if ((itemState & ODS_DISABLED) && present[kDisabled]) return kDisabled;
+    return kNormal;
+}
+
+void CBitmapButton::DrawItem(const DRAWITEMSTRUCT& item) {
+    const RECT& rc = item.rcItem;
+    const int width = rc.right - rc.left, height = rc.bottom - rc.top;
+    bool present[kImageCount];
+    for (int i = 0; i < kImageCount; ++i) present[i] = m_bitmaps[i] != nullptr;
+    HBITMAP bitmap = m_bitmaps[ImageFor(item.itemState, present)];
+
+    int drawnW = 0, drawnH = 0;
+    if (bitmap) {
+        BITMAP info;
+        if (GetObjectA(bitmap, sizeof info, &info)) {
+            drawnW = info.bmWidth < width ? info.bmWidth : width;
+            drawnH = info.bmHeight < height ? info.bmHeight : height;
+        }
+        HDC memory = CreateCompatibleDC(item.hDC);
+        if (memory) {
+            HGDIOBJ old = SelectObject(memory, bitmap);
+            BitBlt(item.hDC, rc.left, rc.top, drawnW, drawnH, memory, 0, 0, SRCCOPY);
+            SelectObject(memory, old);
+            DeleteDC(memory);
+        } else {
+            drawnW = drawnH = 0;
+        }
+    }
+    // Whatever the picture leaves uncovered shows the button face.
+    HBRUSH face = GetSysColorBrush(COLOR_BTNFACE);
+    RECT right = {rc.left + drawnW, rc.top, rc.right, rc.bottom};
+    RECT below = {rc.left, rc.top + drawnH, rc.left + drawnW, rc.bottom};
+    if (right.left < right.right) FillRect(item.hDC, &right, face);
+    if (below.top < below.bottom && below.left < below.right) FillRect(item.hDC, &below, face);
+}

@@ -1,0 +1,47 @@
+/* Resource and control numbers of the editor. Plain #defines: windres
+   reads this too. */
+#ifndef TLK_EDITOR_IDS_H
+#define TLK_EDITOR_IDS_H
+
+/* Dialog templates (each one's help context is 0x20000 + its number) */
+#define IDD_ABOUT              100
+#define IDD_EDITOR             102
+#define IDD_WIZARD_BACKGROUND  132
+#define IDD_WIZARD_TEMPLATE    133
+#define IDD_WIZARD_TEXT        136
+#define IDD_ACTION             137
+#define IDD_WIZARD_LOOK        138
+#define IDD_WIZARD_FINISH      149
+#define IDD_WIZARD_INTRO       150
+#define IDD_BUILD              151
+#define IDD_MENU_FILE          204
+
+/* Icons, menus, strings */
+#define IDR_MAINFRAME          128
+#define IDR_EDITOR_MENU        203
+#define IDS_ABOUTBOX           101
+#define IDS_WIZARD_CAPTION     102
+
+/* System menu command of the about box */
+#define IDM_ABOUTBOX           0x0010
+
+/* Main window controls */
+#define IDC_LOGO               2000
+#define IDC_WIZARD             2001
+#define IDC_TEST               2002
+#define IDC_BUILD              2003
+#define IDC_HELP_BUTTON        2004
+#define IDC_EXIT               1097
+#define IDC_STEP1              1089
+#define IDC_STEP2              1090
+#define IDC_STEP3              1091
+
+/* Menu commands */
+#define ID_FILE_NEW            57600
+#define ID_FILE_OPEN           57601
+#define ID_FILE_SAVE_AS        32773
+#define ID_FILE_EXIT           32776
+#define ID_TESTING_PREVIEW     32774
+#define ID_TESTING_EXPORT      32775
+
+#endif

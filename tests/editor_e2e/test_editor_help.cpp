@@ -1,0 +1,145 @@
+// Help pages opened through the shell, and the about box, of the real editor.
+#include "editor_session.h"
+
+namespace {
+
+const char kProgId[] = "TlkHelpRecorder.Page";
+
+// Makes the test's browser stand-in the program that opens .htm files, for
+// the length of a test; the earlier association comes back afterwards.
+class HtmAssociation {
+public:
+    HtmAssociation() {
+        char old[256] = "";
+        LONG size = sizeof old;
+        m_hadOld = RegQueryValueA(HKEY_CLASSES_ROOT, ".htm", old, &size) == ERROR_SUCCESS;
+        m_old = old;
+        std::string recorder = drv::Env("TLK_HELP_RECORDER");
+        std::string command = "\"" + recorder + "\" \"%1\"";
+        m_ok = !recorder.empty() &&
+               RegSetValueA(HKEY_CLASSES_ROOT, ".htm", REG_SZ, kProgId, lstrlenA(kProgId)) == ERROR_SUCCESS &&
+               RegSetValueA(HKEY_CLASSES_ROOT, (std::string(kProgId) + "\\shell\\open\\command").c_str(), REG_SZ,
+                            command.c_str(), static_cast<DWORD>(command.size())) == ERROR_SUCCESS;
+    }
+    ~HtmAssociation() {
+        if (m_hadOld && !m_old.empty())
+            RegSetValueA(HKEY_CLASSES_ROOT, ".htm", REG_SZ, m_old.c_str(), static_cast<DWORD>(m_old.size()));
+        else
+            RegDeleteKeyA(HKEY_CLASSES_ROOT, ".htm");
+        RegDeleteKeyA(HKEY_CLASSES_ROOT, (std::string(kProgId) + "\\shell\\open\\command").c_str());
+        RegDeleteKeyA(HKEY_CLASSES_ROOT, (std::string(kProgId) + "\\shell\\open").c_str());
+        RegDeleteKeyA(HKEY_CLASSES_ROOT, (std::string(kProgId) + "\\shell").c_str());
+        RegDeleteKeyA(HKEY_CLASSES_ROOT, kProgId);
+    }
+    bool Ok() const { return m_ok; }
+
+private:
+    bool m_ok = false, m_hadOld = false;
+    std::string m_old;
+};
+
+class EditorHelp : public ::testing::Test {
+protected:
+    void SetUp() override {
+        record = records.File("opened.txt");
+        SetEnvironmentVariableA("TLK_HELP_RECORD", record.c_str());
+        ASSERT_TRUE(association.Ok()) << "TLK_HELP_RECORDER names the recorder";
+    }
+    void TearDown() override { SetEnvironmentVariableA("TLK_HELP_RECORD", nullptr); }
+
+    // The pages the recorder was asked to open so far, after waiting for
+    // at least 'count' of them.
+    std::string Opened(size_t count = 1) {
+        std::string text;
+        for (int i = 0; i < 200; ++i) {
+            text = ed::ReadAll(record);
+            size_t lines = 0;
+            for (char c : text) lines += c == '\n';
+            if (lines >= count) break;
+            Sleep(50);
+        }
+        return text;
+    }
+    static size_t Count(const std::string& text, const std::string& what) {
+        size_t n = 0;
+        for (size_t at = text.find(what); at != std::string::npos; at = text.find(what, at + 1)) ++n;
+        return n;
+    }
+    static void PressKey(WORD key) {
+        INPUT in[2] = {};
+        in[0].type = in[1].type = INPUT_KEYBOARD;
+        in[0].ki.wVk = in[1].ki.wVk = key;
+        in[1].ki.dwFlags = KEYEVENTF_KEYUP;
+        SendInput(2, in, sizeof in[0]);
+    }
+
+    TempDir records{"helprec"};
+    std::string record;
+    HtmAssociation association;
+    ed::Session s;
+};
+
+}  // namespace
+
+TEST_F(EditorHelp, HelpButtonOpensTheMainWindowsPage) {
+    ASSERT_NE(nullptr, s.Start());
+    s.Click(2004);
+    std::string opened = Opened();
+    EXPECT_NE(std::string::npos, opened.find(s.dir.Path() + "help\\main.htm")) << opened;
+    EXPECT_EQ(nullptr, drv::WaitWindow(s.proc.Id(), 300, "#32770", ed::kBoxTitle)) << "no failure message";
+}
+
+// F1 is real key input here: it reaches the window that has the keyboard
+// focus, and the editor asks the dialog in front for its topic.
+TEST_F(EditorHelp, F1InTheMainWindowOpensItsPage) {
+    ASSERT_NE(nullptr, s.Start());
+    SetForegroundWindow(s.main);
+    drv::Settle(s.main, 300);
+    ASSERT_EQ(s.main, GetForegroundWindow());
+    PressKey(VK_F1);
+    std::string opened = Opened(1);
+    EXPECT_EQ(1u, Count(opened, "help\\main.htm")) << opened;
+}
+
+TEST_F(EditorHelp, F1InTheAboutBoxAsksForTheAboutBoxsOwnTopic) {
+    ASSERT_NE(nullptr, s.Start());
+    SetForegroundWindow(s.main);
+    drv::Settle(s.main, 300);
+    PostMessageA(s.main, WM_SYSCOMMAND, 16, 0);
+    HWND about = drv::WaitWindow(s.proc.Id(), 10000, "#32770", "About tlkedit");
+    ASSERT_NE(nullptr, about);
+    drv::Settle(about, 300);
+    ASSERT_EQ(about, GetForegroundWindow());
+    PressKey(VK_F1);
+    std::string opened = Opened(1);
+    // The about box has no page of its own: its number leads to the index.
+    EXPECT_EQ(1u, Count(opened, "help\\index.htm")) << opened;
+    EXPECT_EQ(0u, Count(opened, "help\\main.htm")) << opened;
+    PostMessageA(about, WM_COMMAND, IDOK, 0);
+}
+
+TEST_F(EditorHelp, MissingPageShowsThatHelpFailed) {
+    ASSERT_TRUE(DeleteFileA(s.dir.File("help\\main.htm").c_str()));
+    ASSERT_NE(nullptr, s.Start());
+    s.Click(2004);
+    EXPECT_EQ("Failed to launch help.", s.Answer(IDOK));
+    EXPECT_TRUE(IsWindow(s.main));
+}
+
+TEST_F(EditorHelp, AboutBoxFromTheSystemMenu) {
+    ASSERT_NE(nullptr, s.Start());
+    PostMessageA(s.main, WM_SYSCOMMAND, 16, 0);
+    HWND about = drv::WaitWindow(s.proc.Id(), 10000, "#32770", "About tlkedit");
+    ASSERT_NE(nullptr, about);
+    EXPECT_EQ("tlkedit Version 1.0", ed::StaticTexts(about));
+    HWND ok = GetDlgItem(about, IDOK);
+    ASSERT_NE(nullptr, ok);
+    EXPECT_EQ("OK", drv::Text(ok));
+    EXPECT_TRUE(GetWindowLongA(ok, GWL_STYLE) & BS_DEFPUSHBUTTON);
+    EXPECT_FALSE(IsWindowEnabled(s.main)) << "the about box is modal";
+    PostMessageA(about, WM_COMMAND, IDOK, 0);
+    EXPECT_TRUE(ed::Session::WaitGone(about));
+    EXPECT_TRUE(IsWindow(s.main));
+    drv::Settle(s.main);
+    EXPECT_TRUE(IsWindowEnabled(s.main));
+}

@@ -1,0 +1,37 @@
+# Tests of the editor; included at the end of tests/CMakeLists.txt.
+
+# Plain logic on real files, and the editor's windows run inside the test
+# process (menus and fonts cannot be read from another process). The
+# editor's resources are linked in so that its dialogs can be created.
+file(GLOB EDITOR_UNIT_SOURCES CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/editor_unit/*.cpp)
+add_executable(editor_unit_tests ${EDITOR_UNIT_SOURCES} ${EDITOR_RC})
+target_include_directories(editor_unit_tests PRIVATE ${CMAKE_SOURCE_DIR} ${CMAKE_CURRENT_SOURCE_DIR}
+                           ${EDITOR_RC_INCLUDES})
+target_link_libraries(editor_unit_tests PRIVATE tlk_editor gtest_main)
+add_dependencies(editor_unit_tests assets editor_help)
+add_test(NAME editor_unit COMMAND editor_unit_tests)
+set_tests_properties(editor_unit PROPERTIES
+    ENVIRONMENT "TLK_DIST=${WIN_DIST};TLK_ASSETS=${WIN_ASSETS}"
+    TIMEOUT 600)
+
+# A stand-in for the web browser: records which page the editor asked the
+# shell to open.
+add_executable(editor_help_recorder ${CMAKE_CURRENT_SOURCE_DIR}/editor_e2e/recorder/help_recorder.cpp)
+set_target_properties(editor_help_recorder PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/editor_e2e)
+wine_path(WIN_HELP_RECORDER ${CMAKE_BINARY_DIR}/editor_e2e/editor_help_recorder.exe)
+
+# The real tlkedit.exe, started from copies of the installation folder and
+# driven from this process.
+file(GLOB EDITOR_E2E_SOURCES CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/editor_e2e/*.cpp)
+add_executable(editor_e2e_tests ${EDITOR_E2E_SOURCES})
+target_include_directories(editor_e2e_tests PRIVATE ${CMAKE_SOURCE_DIR} ${CMAKE_CURRENT_SOURCE_DIR})
+target_link_libraries(editor_e2e_tests PRIVATE gtest_main user32 gdi32 advapi32)
+add_dependencies(editor_e2e_tests tlkedit autorun dist_data editor_help editor_help_recorder)
+add_test(NAME editor_e2e COMMAND editor_e2e_tests)
+set_tests_properties(editor_e2e PROPERTIES
+    ENVIRONMENT "TLK_DIST=${WIN_DIST};TLK_ASSETS=${WIN_ASSETS};TLK_HELP_RECORDER=${WIN_HELP_RECORDER}"
+    TIMEOUT 900)
+
+# The editor runs from any PC's disk: only system DLLs.
+add_test(NAME editor_imports COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/check_imports.sh
+         ${CMAKE_OBJDUMP} $<TARGET_FILE:tlkedit>)

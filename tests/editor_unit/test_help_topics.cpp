@@ -1,0 +1,109 @@
+// Which help page belongs to which window, and that the installed pages
+// are all there and hang together.
+#include "editor/Help.h"
+#include "resources/editor_ids.h"
+#include "support/driver.h"
+#include "support/tempdir.h"
+#include <gtest/gtest.h>
+#include <set>
+#include <string>
+
+namespace {
+
+std::string HelpFolder() {
+    std::string dist = drv::Env("TLK_DIST");
+    return dist.empty() ? std::string() : dist + "\\help\\";
+}
+
+std::string ReadText(const std::string& path) {
+    std::string out;
+    HANDLE h = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    if (h == INVALID_HANDLE_VALUE) return out;
+    char buf[4096];
+    DWORD got = 0;
+    while (ReadFile(h, buf, sizeof buf, &got, nullptr) && got) out.append(buf, got);
+    CloseHandle(h);
+    return out;
+}
+
+const UINT kDialogsWithHelp[] = {IDD_EDITOR,       IDD_WIZARD_INTRO, IDD_WIZARD_BACKGROUND, IDD_WIZARD_TEMPLATE,
+                                 IDD_WIZARD_TEXT,  IDD_ACTION,       IDD_WIZARD_LOOK,       IDD_WIZARD_FINISH,
+                                 IDD_BUILD,        IDD_MENU_FILE};
+
+}  // namespace
+
+TEST(HelpTopics, ContextNumbersAreTheBasePlusTheTemplate) {
+    EXPECT_STREQ("main.htm", HelpTopicFile(131174));     // the main window, 0x20066
+    EXPECT_STREQ("build.htm", HelpTopicFile(131223));    // Build Information, 0x20097
+    EXPECT_STREQ("menu-listing.htm", HelpTopicFile(131276));   // Menu File Information, 0x200CC
+    EXPECT_STREQ("actions.htm", HelpTopicFile(131209));  // Configure Actions, 0x20089
+}
+
+TEST(HelpTopics, EveryDialogWithHelpHasAPageOfItsOwn) {
+    std::set<std::string> pages;
+    for (UINT id : kDialogsWithHelp) {
+        std::string page = HelpTopicFile(0x20000 + id);
+        EXPECT_NE(std::string(kHelpIndexFile), page) << "dialog " << id;
+        pages.insert(page);
+    }
+    EXPECT_EQ(sizeof kDialogsWithHelp / sizeof kDialogsWithHelp[0], pages.size()) << "no two dialogs share a page";
+    EXPECT_EQ(static_cast<int>(pages.size()), kHelpTopicCount);
+}
+
+TEST(HelpTopics, UnknownNumbersShowTheIndex) {
+    EXPECT_STREQ("index.htm", HelpTopicFile(0x20000 + IDD_ABOUT));
+    EXPECT_STREQ("index.htm", HelpTopicFile(0));
+    EXPECT_STREQ("index.htm", HelpTopicFile(102));   // the template id alone is no context number
+    EXPECT_STREQ("index.htm", HelpTopicFile(0xFFFFFFFF));
+}
+
+TEST(HelpTopics, PagesLieInTheHelpFolderBesideTheProgram) {
+    EXPECT_STREQ("C:\\Ed\\help\\main.htm", HelpTopicPath("C:\\Ed\\", 0x20066).c_str());
+    EXPECT_STREQ("C:\\Ed\\help\\index.htm", HelpTopicPath("C:\\Ed\\", 1).c_str());
+}
+
+TEST(HelpPages, EveryTopicIsInstalled) {
+    const std::string folder = HelpFolder();
+    ASSERT_FALSE(folder.empty()) << "TLK_DIST names the installation folder";
+    for (int i = 0; i < kHelpTopicCount; ++i)
+        EXPECT_NE(INVALID_FILE_ATTRIBUTES, GetFileAttributesA((folder + kHelpTopics[i].file).c_str()))
+            << kHelpTopics[i].file;
+    EXPECT_NE(INVALID_FILE_ATTRIBUTES, GetFileAttributesA((folder + kHelpIndexFile).c_str()));
+    EXPECT_NE(INVALID_FILE_ATTRIBUTES, GetFileAttributesA((folder + "style.css").c_str()));
+}
+
+TEST(HelpPages, EveryPageHasATitleTheSharedStyleAndWorkingLinks) {
+    const std::string folder = HelpFolder();
+    ASSERT_FALSE(folder.empty());
+    WIN32_FIND_DATAA fd;
+    HANDLE h = FindFirstFileA((folder + "*.htm").c_str(), &fd);
+    ASSERT_NE(INVALID_HANDLE_VALUE, h);
+    int pages = 0;
+    do {
+        ++pages;
+        const std::string name = fd.cFileName;
+        const std::string html = ReadText(folder + name);
+        EXPECT_NE(std::string::npos, html.find("<title>")) << name;
+        EXPECT_NE(std::string::npos, html.find("href=\"style.css\"")) << name;
+        EXPECT_EQ(std::string::npos, html.find("<style")) << name << ": one shared style";
+        // Every local link leads to a page that exists.
+        for (size_t at = html.find("href=\""); at != std::string::npos; at = html.find("href=\"", at + 1)) {
+            size_t start = at + 6, end = html.find('"', start);
+            std::string target = html.substr(start, end - start);
+            target = target.substr(0, target.find('#'));
+            if (target.empty() || target.find(':') != std::string::npos) continue;
+            EXPECT_NE(INVALID_FILE_ATTRIBUTES, GetFileAttributesA((folder + target).c_str()))
+                << name << " links to " << target;
+        }
+    } while (FindNextFileA(h, &fd));
+    FindClose(h);
+    EXPECT_GT(pages, kHelpTopicCount);
+}
+
+TEST(HelpPages, TheIndexLeadsToEveryTopic) {
+    const std::string index = ReadText(HelpFolder() + kHelpIndexFile);
+    ASSERT_FALSE(index.empty());
+    for (int i = 0; i < kHelpTopicCount; ++i)
+        EXPECT_NE(std::string::npos, index.find(std::string("href=\"") + kHelpTopics[i].file + "\""))
+            << kHelpTopics[i].file;
+}
