@@ -6,6 +6,7 @@
 #include "../platform/WinApp.h"
 #include "../resources/editor_ids.h"
 #include "AboutDlg.h"
+#include "Steps.h"
 #include "Storage.h"
 #include "WorkDir.h"
 
@@ -148,12 +149,28 @@ LRESULT CEditorDlg::OnHelpButton(WPARAM, LPARAM) {
     return 0;
 }
 
-// The steps and tools that come with later versions.
-LRESULT CEditorDlg::OnBuild(WPARAM, LPARAM) { NotAvailableYet(); return 0; }
-LRESULT CEditorDlg::OnTest(WPARAM, LPARAM) { NotAvailableYet(); return 0; }
+LRESULT CEditorDlg::OnBuild(WPARAM, LPARAM) {
+    BuildDiscFiles(m_hWnd, TheEditorState());
+    return 0;
+}
+
+LRESULT CEditorDlg::OnTest(WPARAM, LPARAM) {
+    RunTestMenu(m_hWnd, TheEditorState());
+    return 0;
+}
+
+LRESULT CEditorDlg::OnExportMenus(WPARAM, LPARAM) {
+    ExportMenuListing(m_hWnd, TheEditorState());
+    return 0;
+}
+
+LRESULT CEditorDlg::OnPreviewTemplates(WPARAM, LPARAM) {
+    PreviewAllTemplates(m_hWnd, TheEditorState());
+    return 0;
+}
+
+// The wizard comes with a later version.
 LRESULT CEditorDlg::OnWizard(WPARAM, LPARAM) { NotAvailableYet(); return 0; }
-LRESULT CEditorDlg::OnExportMenus(WPARAM, LPARAM) { NotAvailableYet(); return 0; }
-LRESULT CEditorDlg::OnPreviewTemplates(WPARAM, LPARAM) { NotAvailableYet(); return 0; }
 
 void CEditorDlg::NotAvailableYet() {
     AppMessageBox(kMsgNotAvailable, kBoxOk);

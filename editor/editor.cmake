@@ -15,6 +15,10 @@ add_library(tlk_editor STATIC
     ${CMAKE_SOURCE_DIR}/editor/EditorDlg.cpp
     ${CMAKE_SOURCE_DIR}/editor/EditorState.cpp
     ${CMAKE_SOURCE_DIR}/editor/Help.cpp
+    ${CMAKE_SOURCE_DIR}/editor/BuildPlan.cpp
+    ${CMAKE_SOURCE_DIR}/editor/MenuListing.cpp
+    ${CMAKE_SOURCE_DIR}/editor/StepDialogs.cpp
+    ${CMAKE_SOURCE_DIR}/editor/Steps.cpp
     ${CMAKE_SOURCE_DIR}/editor/Storage.cpp
     ${CMAKE_SOURCE_DIR}/editor/WorkDir.cpp)
 target_link_libraries(tlk_editor PUBLIC tlk_menu tlk_platform_ui comctl32 comdlg32 shell32)

@@ -25,6 +25,10 @@
 /* System menu command of the about box */
 #define IDM_ABOUTBOX           0x0010
 
+/* Build and menu-listing folder dialogs (their Help buttons are 2004 too) */
+#define IDC_BUILD_FOLDER       1067
+#define IDC_MENU_FILE_FOLDER   1101
+
 /* Main window controls */
 #define IDC_LOGO               2000
 #define IDC_WIZARD             2001

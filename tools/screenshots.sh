@@ -42,4 +42,40 @@ play() {  # layout, name, [pointer x%, y%], [click]
 for i in 0 1 2 3 4 5 6 7 8 9; do play "$i" "layout$i"; done
 play 0 "lit-line" 50 46
 play 0 "menu-change" 50 46 click
+# ---- The editor ----------------------------------------------------------------
+shot() {  # window id, file name
+    local X Y WIDTH HEIGHT SCREEN WINDOW
+    eval "$(xdotool getwindowgeometry --shell "$1")"
+    import -window root -crop "${WIDTH}x${HEIGHT}+${X}+${Y}" "$out/$2.png"
+}
+editor="$build/screenshot-editor"
+start_editor() {
+    wineserver -k 2>/dev/null || true
+    rm -rf "$editor"; cp -r "$build/dist" "$editor"
+    "$here/wine-run.sh" "$editor/tlkedit.exe" &
+    sleep 4
+    main=$(xdotool search --name "^TLK Autoplay Varrow$" | head -1)
+}
+start_editor
+shot "$main" editor-main
+# The about box from the system menu: Alt+Space, then the last item.
+xdotool key --window "$main" alt+space; sleep 0.5; xdotool key Up Return; sleep 1
+shot "$(xdotool search --name "^About tlkedit$" | head -1)" editor-about
+xdotool key Return; sleep 0.5
+# A test run of the demo disc (the editor clears its folder when it starts,
+# so the definition goes in afterwards), with the pointer on a line.
+cp "$build/demo/"{auto.tdf,autorun.bmp,*.wav} "$editor/"
+xdotool key --window "$main" Tab Return; sleep 3
+menu=$(xdotool search --name "Demo Disc" | head -1)
+eval "$(xdotool getwindowgeometry --shell "$menu")"
+xdotool mousemove $((X + WIDTH / 2)) $((Y + HEIGHT * 46 / 100)); sleep 0.3
+xdotool mousemove $((X + WIDTH / 2 + 1)) $((Y + HEIGHT * 46 / 100)); sleep 0.7
+shot "$menu" editor-test-run
+xdotool mousemove 0 0; xdotool key --window "$menu" Escape 2>/dev/null || true; sleep 1
+start_editor
+xdotool key --window "$main" Tab Tab Return; sleep 1.5
+shot "$(xdotool search --name "^Build Information$" | head -1)" editor-build-dialog
+wineserver -k 2>/dev/null || true
+for b in rainbow bluegrad fluff raised; do convert "$build/dist/BMPS/$b.bmp" "$out/stock-$b.png"; done
+
 ls "$out"

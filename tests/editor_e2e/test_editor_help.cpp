@@ -143,3 +143,32 @@ TEST_F(EditorHelp, AboutBoxFromTheSystemMenu) {
     drv::Settle(s.main);
     EXPECT_TRUE(IsWindowEnabled(s.main));
 }
+
+// The folder dialogs of the build and of the menu listing have pages of
+// their own; their Help buttons leave the dialogs open.
+TEST_F(EditorHelp, FolderDialogsOpenTheirOwnPages) {
+    ASSERT_NE(nullptr, s.Start());
+    struct Case {
+        UINT command;
+        int control;
+        const char* caption;
+        const char* page;
+    };
+    const Case cases[] = {{2003, 2003, "Build Information", "help\\build.htm"},
+                          {32775, 0, "Menu File Information", "help\\menu-listing.htm"}};
+    size_t opened = 0;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.caption);
+        if (c.control) s.Click(c.control);
+        else s.Command(c.command);
+        HWND dialog = drv::WaitWindow(s.proc.Id(), 10000, "#32770", c.caption);
+        ASSERT_NE(nullptr, dialog);
+        PostMessageA(GetDlgItem(dialog, 2004), BM_CLICK, 0, 0);
+        std::string pages = Opened(++opened);
+        EXPECT_EQ(1u, Count(pages, c.page)) << pages;
+        EXPECT_TRUE(IsWindowVisible(dialog));
+        PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+        EXPECT_TRUE(ed::Session::WaitGone(dialog));
+    }
+    EXPECT_EQ(nullptr, drv::WaitWindow(s.proc.Id(), 300, "#32770", ed::kBoxTitle)) << "Cancel does nothing";
+}

@@ -1,0 +1,36 @@
+#include "StepDialogs.h"
+#include "../platform/WinApp.h"
+#include "../resources/editor_ids.h"
+
+namespace {
+const int kFolderLimit = 128;
+}  // namespace
+
+BEGIN_MESSAGE_TABLE(CFolderDlg, CDialog)
+    ON_COMMAND_ROW(BN_CLICKED, IDC_HELP_BUTTON, &CFolderDlg::OnHelp)
+END_MESSAGE_TABLE(CFolderDlg, CDialog)
+
+CFolderDlg::CFolderDlg(UINT templateId, int editId, const char* preset, HWND parent)
+    : CDialog(templateId, parent), m_editId(editId), m_strFolder(preset) {}
+
+BOOL CFolderDlg::OnInitDialog() {
+    SendDlgItemMessageA(m_hWnd, m_editId, EM_LIMITTEXT, kFolderLimit, 0);
+    SetDlgItemTextA(m_hWnd, m_editId, m_strFolder);
+    return TRUE;
+}
+
+void CFolderDlg::OnOK() {
+    char text[kFolderLimit + 1] = "";
+    GetDlgItemTextA(m_hWnd, m_editId, text, sizeof text);
+    m_strFolder = text;
+    EndDialog(IDOK);
+}
+
+LRESULT CFolderDlg::OnHelp(WPARAM, LPARAM) {
+    if (CWinApp* app = CWinApp::Current()) app->WinHelp(GetHelpContext());
+    return 0;
+}
+
+CBuildInfoDlg::CBuildInfoDlg(HWND parent) : CFolderDlg(IDD_BUILD, IDC_BUILD_FOLDER, "c:\\buildvr\\", parent) {}
+
+CMenuFileDlg::CMenuFileDlg(HWND parent) : CFolderDlg(IDD_MENU_FILE, IDC_MENU_FILE_FOLDER, "c:\\menufile\\", parent) {}
