@@ -17,13 +17,8 @@ std::string Colours() {
     return "[1000]\r\n1200=0\r\n1300=255\r\n1400=0\r\n[1100]\r\n1200=255\r\n1300=0\r\n1400=255\r\n";
 }
 
-// An 8-bit palette picture filled with one colour.
 bmpw::Bytes PlainPicture(int w, int h, COLORREF c) {
-    bmpw::BmpSpec s = bmpw::ValidSpec(w, h, 8);
-    s.colors.assign(256, bmpw::Rgb{0, 0, 0});
-    s.colors[7] = bmpw::Rgb{GetRValue(c), GetGValue(c), GetBValue(c)};
-    s.pixels = bmpw::PackRows(w, h, 8, false, [](int, int) { return 7u; });
-    return bmpw::Build(s);
+    return bmpw::SolidPicture(w, h, {GetRValue(c), GetGValue(c), GetBValue(c)});
 }
 
 // Four coloured quarters: red, green / blue, yellow (top row first).

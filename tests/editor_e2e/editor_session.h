@@ -26,17 +26,7 @@ inline void CopyTree(const std::string& from, const std::string& to) {
     FindClose(h);
 }
 
-inline std::string ReadAll(const std::string& path) {
-    std::string out;
-    HANDLE h = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
-                           0, nullptr);
-    if (h == INVALID_HANDLE_VALUE) return out;
-    char buf[8192];
-    DWORD got = 0;
-    while (ReadFile(h, buf, sizeof buf, &got, nullptr) && got) out.append(buf, got);
-    CloseHandle(h);
-    return out;
-}
+using files::ReadAll;
 
 inline bool Exists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 

@@ -1,6 +1,7 @@
 // Start-up of the real editor: its window, the emptied work directory,
 // what reaches the screen, and leaving without changes.
 #include "editor_session.h"
+#include "support/files.h"
 #include <cstdint>
 #include <vector>
 
@@ -22,39 +23,14 @@ const char* const kStaticTexts[] = {"First use the Wizard to design your Autopla
                                     "Build the Autoplay files for the CD"};
 
 // A bitmap file's pixels, top row first.
-struct Picture {
-    int w = 0, h = 0;
-    std::vector<COLORREF> px;
-    COLORREF At(int x, int y) const { return px[y * w + x]; }
-};
-
-Picture LoadPicture(const std::string& path) {
-    Picture p;
-    HBITMAP b = static_cast<HBITMAP>(
-        LoadImageA(nullptr, path.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE | LR_CREATEDIBSECTION));
-    if (!b) return p;
-    BITMAP info;
-    GetObjectA(b, sizeof info, &info);
-    p.w = info.bmWidth;
-    p.h = info.bmHeight;
-    BITMAPINFO bi = {};
-    bi.bmiHeader.biSize = sizeof bi.bmiHeader;
-    bi.bmiHeader.biWidth = p.w;
-    bi.bmiHeader.biHeight = -p.h;
-    bi.bmiHeader.biPlanes = 1;
-    bi.bmiHeader.biBitCount = 32;
-    std::vector<uint32_t> bits(static_cast<size_t>(p.w) * p.h);
-    HDC dc = CreateCompatibleDC(nullptr);
-    GetDIBits(dc, b, 0, p.h, bits.data(), &bi, DIB_RGB_COLORS);
-    DeleteDC(dc);
-    DeleteObject(b);
-    for (uint32_t v : bits) p.px.push_back(RGB((v >> 16) & 0xFF, (v >> 8) & 0xFF, v & 0xFF));
-    return p;
+files::Pixels LoadPicture(const std::string& path) {
+    return files::TakePixels(static_cast<HBITMAP>(
+        LoadImageA(nullptr, path.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE | LR_CREATEDIBSECTION)));
 }
 
 // Pixels of the screen rectangle that differ from the picture placed at
 // its top-left corner; the picture's face grey shows as the face colour.
-int ScreenMismatches(HWND control, const Picture& pic, int w, int h) {
+int ScreenMismatches(HWND control, const files::Pixels& pic, int w, int h) {
     RECT r;
     GetWindowRect(control, &r);
     HDC screen = GetDC(nullptr);
@@ -154,8 +130,8 @@ TEST_F(EditorStartup, FreshInstallationGetsItsBackground) {
 TEST_F(EditorStartup, ButtonsShowTheirPicturesOnScreen) {
     ASSERT_NE(nullptr, s.Start());
     const std::string res = drv::Env("TLK_ASSETS") + "\\res\\";
-    Picture focused = LoadPicture(res + "WIZARDF.bmp"), test = LoadPicture(res + "TESTU.bmp");
-    Picture logo = LoadPicture(res + "TLKLOGO.bmp");
+    files::Pixels focused = LoadPicture(res + "WIZARDF.bmp"), test = LoadPicture(res + "TESTU.bmp");
+    files::Pixels logo = LoadPicture(res + "TLKLOGO.bmp");
     ASSERT_EQ(60, focused.w);
     ASSERT_EQ(344, logo.w);
     SetForegroundWindow(s.main);

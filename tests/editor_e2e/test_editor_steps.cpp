@@ -3,7 +3,6 @@
 #include "editor_session.h"
 #include "support/bmpwriter.h"
 #include <cmath>
-#include <set>
 #include <vector>
 
 namespace {
@@ -40,14 +39,6 @@ std::string TwoMenus(int layout) {
            "[17001]\r\n1=_menu2\r\n"
            "[15002]\r\n1=Run and close\r\n13=Second menu\r\n"
            "[17002]\r\n1=marker.exe\r\n[18002]\r\n1=from the test\r\n[16002]\r\n1=TRUE\r\n";
-}
-
-bmpw::Bytes PlainPicture(int w, int h, COLORREF c) {
-    bmpw::BmpSpec s = bmpw::ValidSpec(w, h, 8);
-    s.colors.assign(256, bmpw::Rgb{0, 0, 0});
-    s.colors[3] = bmpw::Rgb{GetRValue(c), GetGValue(c), GetBValue(c)};
-    s.pixels = bmpw::PackRows(w, h, 8, false, [](int, int) { return 3u; });
-    return bmpw::Build(s);
 }
 
 class EditorSteps : public ::testing::Test {
@@ -108,20 +99,6 @@ protected:
         return preset;
     }
 
-    static std::vector<std::string> FilesIn(const std::string& folder) {
-        std::vector<std::string> names;
-        WIN32_FIND_DATAA fd;
-        HANDLE h = FindFirstFileA((folder + "*").c_str(), &fd);
-        if (h == INVALID_HANDLE_VALUE) return names;
-        do {
-            std::string n = fd.cFileName;
-            if (n != "." && n != "..") names.push_back(n);
-        } while (FindNextFileA(h, &fd));
-        FindClose(h);
-        std::set<std::string> sorted(names.begin(), names.end());
-        return std::vector<std::string>(sorted.begin(), sorted.end());
-    }
-
     ed::Session s;
     TempDir sets{"sets"};
     TempDir out{"build"};
@@ -133,7 +110,7 @@ TEST_F(EditorSteps, TestRunShowsTheMenuInItsLayoutAndAQuitLineReturns) {
     ASSERT_NE(nullptr, s.Start());
     ASSERT_TRUE(drv::CopyInto(drv::Env("TLK_MARKER"), s.Work("marker.exe")));
     s.dir.Write("auto.tdf", TwoMenus(6));
-    ASSERT_TRUE(bmpw::WriteFile(s.Work("autorun.bmp"), PlainPicture(32, 32, kPaper)));
+    ASSERT_TRUE(bmpw::WriteFile(s.Work("autorun.bmp"), bmpw::SolidPicture(32, 32, {GetRValue(kPaper), GetGValue(kPaper), GetBValue(kPaper)})));
 
     s.Click(kTestButton);
     HWND menu = WaitMenuWindow();
@@ -246,7 +223,7 @@ TEST_F(EditorSteps, BuildCopiesExactlyTheDiscFilesAndReplacesReadOnlyOnes) {
     EXPECT_EQ("Build Complete", s.Answer(IDOK));
     const std::vector<std::string> expected = {"auto.tdf", "autorun.bmp", "autorun.exe", "autorun.inf",
                                                "intro.wav"};
-    EXPECT_EQ(expected, FilesIn(target + "\\"));
+    EXPECT_EQ(expected, files::SortedNames(target + "\\"));
     for (const std::string& name : expected)
         EXPECT_EQ(s.dir.Read(name), ed::ReadAll(target + "\\" + name)) << name;
     EXPECT_EQ(s.dir.Read("BMPS\\nodef.bmp"), ed::ReadAll(target + "\\autorun.bmp"))
@@ -282,7 +259,7 @@ TEST_F(EditorSteps, BuildCopiesOnlySoundsWithBareNames) {
     AnswerFolderDialog("Build Information", 1067, target);
     EXPECT_EQ("Build Complete", s.Answer(IDOK));
     const std::vector<std::string> expected = {"auto.tdf", "autorun.bmp", "autorun.exe", "autorun.inf", "menu.wav"};
-    EXPECT_EQ(expected, FilesIn(target + "\\"));
+    EXPECT_EQ(expected, files::SortedNames(target + "\\"));
     EXPECT_FALSE(out.Exists("deep\\secret.wav")) << "nothing is written beside the build folder";
 }
 

@@ -1,6 +1,7 @@
 // The image button: which picture shows in which state, and how it is
 // placed in the button (unscaled, from the top-left corner, clipped).
 #include "platform/BitmapButton.h"
+#include "support/files.h"
 #include <gtest/gtest.h>
 #include <cstdint>
 #include <vector>
@@ -48,44 +49,19 @@ private:
 };
 
 // A bitmap resource's pixels as stored, read without the button's help.
-struct RawImage {
-    int w = 0, h = 0;
-    std::vector<COLORREF> px;
-    COLORREF At(int x, int y) const { return px[y * w + x]; }
-    // What the button shows for a pixel: the classic face grey becomes the
-    // system's face colour.
+// A button image as the button shows it: the classic face grey becomes
+// the system's face colour.
+struct RawImage : files::Pixels {
     COLORREF Shown(int x, int y) const {
         COLORREF c = At(x, y);
         return c == RGB(192, 192, 192) ? GetSysColor(COLOR_BTNFACE) : c;
-    }
-    int Count(COLORREF c) const {
-        int n = 0;
-        for (COLORREF p : px) n += p == c;
-        return n;
     }
 };
 
 RawImage LoadRaw(const char* name) {
     RawImage img;
-    HBITMAP b = static_cast<HBITMAP>(
-        LoadImageA(GetModuleHandleA(nullptr), name, IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
-    if (!b) return img;
-    BITMAP info;
-    GetObjectA(b, sizeof info, &info);
-    img.w = info.bmWidth;
-    img.h = info.bmHeight;
-    BITMAPINFO bi = {};
-    bi.bmiHeader.biSize = sizeof bi.bmiHeader;
-    bi.bmiHeader.biWidth = img.w;
-    bi.bmiHeader.biHeight = -img.h;
-    bi.bmiHeader.biPlanes = 1;
-    bi.bmiHeader.biBitCount = 32;
-    std::vector<uint32_t> bits(static_cast<size_t>(img.w) * img.h);
-    HDC dc = CreateCompatibleDC(nullptr);
-    GetDIBits(dc, b, 0, img.h, bits.data(), &bi, DIB_RGB_COLORS);
-    DeleteDC(dc);
-    DeleteObject(b);
-    for (uint32_t p : bits) img.px.push_back(RGB((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF));
+    static_cast<files::Pixels&>(img) = files::TakePixels(static_cast<HBITMAP>(
+        LoadImageA(GetModuleHandleA(nullptr), name, IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
     return img;
 }
 

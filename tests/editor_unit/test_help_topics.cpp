@@ -15,17 +15,6 @@ std::string HelpFolder() {
     return dist.empty() ? std::string() : dist + "\\help\\";
 }
 
-std::string ReadText(const std::string& path) {
-    std::string out;
-    HANDLE h = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-    if (h == INVALID_HANDLE_VALUE) return out;
-    char buf[4096];
-    DWORD got = 0;
-    while (ReadFile(h, buf, sizeof buf, &got, nullptr) && got) out.append(buf, got);
-    CloseHandle(h);
-    return out;
-}
-
 const UINT kDialogsWithHelp[] = {IDD_EDITOR,       IDD_WIZARD_INTRO, IDD_WIZARD_BACKGROUND, IDD_WIZARD_TEMPLATE,
                                  IDD_WIZARD_TEXT,  IDD_ACTION,       IDD_WIZARD_LOOK,       IDD_WIZARD_FINISH,
                                  IDD_BUILD,        IDD_MENU_FILE};
@@ -82,7 +71,7 @@ TEST(HelpPages, EveryPageHasATitleTheSharedStyleAndWorkingLinks) {
     do {
         ++pages;
         const std::string name = fd.cFileName;
-        const std::string html = ReadText(folder + name);
+        const std::string html = files::ReadAll(folder + name);
         EXPECT_NE(std::string::npos, html.find("<title>")) << name;
         EXPECT_NE(std::string::npos, html.find("href=\"style.css\"")) << name;
         EXPECT_EQ(std::string::npos, html.find("<style")) << name << ": one shared style";
@@ -101,7 +90,7 @@ TEST(HelpPages, EveryPageHasATitleTheSharedStyleAndWorkingLinks) {
 }
 
 TEST(HelpPages, TheIndexLeadsToEveryTopic) {
-    const std::string index = ReadText(HelpFolder() + kHelpIndexFile);
+    const std::string index = files::ReadAll(HelpFolder() + kHelpIndexFile);
     ASSERT_FALSE(index.empty());
     for (int i = 0; i < kHelpTopicCount; ++i)
         EXPECT_NE(std::string::npos, index.find(std::string("href=\"") + kHelpTopics[i].file + "\""))

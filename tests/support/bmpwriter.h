@@ -181,6 +181,16 @@ inline BmpSpec ValidSpec(int width, int height, int bitCount, FieldLayout fields
     return s;
 }
 
+// An 8-bit palette picture filled with one colour (palette entry 7).
+inline Bytes SolidPicture(int width, int height, Rgb colour)
+{
+    BmpSpec s = ValidSpec(width, height, 8);
+    s.colors.assign(256, Rgb{0, 0, 0});
+    s.colors[7] = colour;
+    s.pixels = PackRows(width, height, 8, false, [](int, int) { return 7u; });
+    return Build(s);
+}
+
 inline Bytes Truncated(const Bytes& file, std::size_t length)
 {
     return Bytes(file.begin(), file.begin() + (length < file.size() ? length : file.size()));

@@ -1,6 +1,7 @@
 // A fresh folder under the system's temporary folder, removed with its files
 // when the test ends.
 #pragma once
+#include "files.h"
 #include <windows.h>
 #include <string>
 
@@ -33,17 +34,7 @@ public:
         CloseHandle(h);
     }
 
-    std::string Read(const std::string& name) const {
-        std::string out;
-        HANDLE h = CreateFileA(File(name).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                               OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-        if (h == INVALID_HANDLE_VALUE) return out;
-        char buf[4096];
-        DWORD got = 0;
-        while (ReadFile(h, buf, sizeof buf, &got, nullptr) && got) out.append(buf, got);
-        CloseHandle(h);
-        return out;
-    }
+    std::string Read(const std::string& name) const { return files::ReadAll(File(name)); }
 
     bool Exists(const std::string& name) const {
         return GetFileAttributesA(File(name).c_str()) != INVALID_FILE_ATTRIBUTES;
