@@ -1,23 +1,31 @@
 #!/bin/bash
-# Installs what is missing, builds, and starts the product on the bundled
-# demo disc. Without a display it plays the disc in a private X display,
-# saves a screenshot and prints where it is.
+# Installs what is missing, builds, and starts the editor from the
+# installation folder; "tools/run.sh demo" plays the bundled demo disc
+# instead. Without a display it runs in a private X display, saves a
+# screenshot and prints where it is.
 set -euo pipefail
 "$(dirname "$0")/setup.sh"
 source "$(dirname "$0")/common.sh"
 tlk_build
-disc="$build/demo-disc"
-rm -rf "$disc"; mkdir -p "$disc"
-cp -r "$build/demo/." "$disc/"
-cp "$build/dist/autorun.exe" "$disc/"
+if [ "${1:-}" = "demo" ]; then
+    what="The demo disc is playing"
+    folder="$build/demo-disc"
+    rm -rf "$folder"; mkdir -p "$folder"
+    cp -r "$build/demo/." "$folder/"
+    cp "$build/dist/autorun.exe" "$folder/"
+    program="$folder/autorun.exe"
+else
+    what="The editor is running"
+    program="$build/dist/tlkedit.exe"
+fi
 if [ -n "${DISPLAY:-}" ] && [ -z "${CI:-}" ]; then
-    exec "$here/wine-run.sh" "$disc/autorun.exe"
+    exec "$here/wine-run.sh" "$program"
 fi
 tlk_stop_wine
 tlk_start_xvfb
 trap 'wineserver -k 2>/dev/null; tlk_stop_xvfb' EXIT
-"$here/wine-run.sh" "$disc/autorun.exe" &
+"$here/wine-run.sh" "$program" &
 sleep 4
-shot="$build/demo-screenshot.png"
-import -window root "$shot"
-echo "The demo disc is playing in a private display; screenshot: $shot"
+shot="$build/run-screenshot.png"
+import -window root png:- | convert - -trim +repage "$shot"
+echo "$what in a private display; screenshot: $shot"
