@@ -19,7 +19,7 @@ bool IsBareFileName(const char* name) {
 BuildFileList PlanBuild(const CString& hoverSound, const CString& selectSound, const CString& menuChangeSound,
                         const CString& startupSound) {
     BuildFileList list;
-    const char* fixed[4] = {"autorun.bmp", "autorun.exe", "autorun.inf", "auto.tdf"};
+    const char* fixed[4] = {def::kBackgroundFile, def::kPlayerFile, def::kAutoRunFile, def::kDefinitionFile};
     for (const char* f : fixed) list.names[list.count++] = f;
     // A definition from elsewhere may name "..\..\x" or "C:\x": copying
     // that would read and write outside the two folders, so only plain

@@ -20,10 +20,6 @@ const char kMsgNotAvailable[] = "This step is not available yet.";
 const UINT kBoxOk = MB_OK | MB_ICONEXCLAMATION;
 const UINT kBoxYesNo = MB_YESNO | MB_ICONEXCLAMATION;
 
-void ShowHelp(DWORD context) {
-    if (CWinApp* app = CWinApp::Current()) app->WinHelp(context);
-}
-
 }  // namespace
 
 BEGIN_MESSAGE_TABLE(CEditorDlg, CDialog)
@@ -145,7 +141,7 @@ LRESULT CEditorDlg::OnQueryDragIcon(WPARAM, LPARAM) {
 }
 
 LRESULT CEditorDlg::OnHelpButton(WPARAM, LPARAM) {
-    ShowHelp(GetHelpContext());
+    ShowHelp();
     return 0;
 }
 

@@ -1,5 +1,4 @@
 #include "StepDialogs.h"
-#include "../platform/WinApp.h"
 #include "../resources/editor_ids.h"
 
 namespace {
@@ -27,7 +26,7 @@ void CFolderDlg::OnOK() {
 }
 
 LRESULT CFolderDlg::OnHelp(WPARAM, LPARAM) {
-    if (CWinApp* app = CWinApp::Current()) app->WinHelp(GetHelpContext());
+    ShowHelp();
     return 0;
 }
 

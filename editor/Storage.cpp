@@ -1,5 +1,6 @@
 #include "Storage.h"
 #include "WorkDir.h"
+#include "../player/Definition.h"
 #include <windows.h>
 #include <cstring>
 
@@ -56,8 +57,8 @@ StorageResult SaveDefinitionSet(EditorState& state, const char* chosenPath) {
     const CString work(state.workDir);
     if (SameFolder(set.folder, work)) return StorageResult::kRefusedWorkDir;
 
-    CopyFileNormal(work + kDefinitionFile, set.folder + set.name);
-    CopyFileNormal(work + kBackgroundFile, set.folder + set.prefix + kBackgroundFile);
+    CopyFileNormal(work + def::kDefinitionFile, set.folder + set.name);
+    CopyFileNormal(work + def::kBackgroundFile, set.folder + set.prefix + def::kBackgroundFile);
     for (const CString& sound : SoundFilesIn(work))
         CopyFileNormal(work + sound, set.folder + set.prefix + sound);
     state.definitionSaved = true;
@@ -71,8 +72,8 @@ StorageResult OpenDefinitionSet(EditorState& state, const char* chosenPath) {
     if (SameFolder(set.folder, work)) return StorageResult::kRefusedWorkDir;
 
     ResetWorkDirectory(state);
-    CopyFileNormal(set.folder + set.prefix + kBackgroundFile, work + kBackgroundFile);
-    CopyFileNormal(set.folder + set.name, work + kDefinitionFile);
+    CopyFileNormal(set.folder + set.prefix + def::kBackgroundFile, work + def::kBackgroundFile);
+    CopyFileNormal(set.folder + set.name, work + def::kDefinitionFile);
     for (const CString& saved : SoundFilesIn(set.folder)) {
         CString own = RestoredSoundName(saved, set.prefix);
         if (!own.IsEmpty()) CopyFileNormal(set.folder + saved, work + own);

@@ -1,9 +1,8 @@
 #include "WorkDir.h"
+#include "../player/Definition.h"
 #include <windows.h>
 #include <cstring>
 
-const char kBackgroundFile[] = "autorun.bmp";
-const char kDefinitionFile[] = "auto.tdf";
 const char kEmptyBackground[] = "nodef.bmp";
 
 static CString FullPath(const char* path) {
@@ -50,10 +49,10 @@ static void DeleteAnyway(const CString& path) {
 void ResetWorkDirectory(EditorState& state) {
     const CString work(state.workDir);
     if (!work.IsEmpty()) {
-        DeleteAnyway(work + kBackgroundFile);
-        DeleteAnyway(work + kDefinitionFile);
+        DeleteAnyway(work + def::kBackgroundFile);
+        DeleteAnyway(work + def::kDefinitionFile);
         for (const CString& name : SoundFilesIn(work)) DeleteAnyway(work + name);
-        CopyFileNormal(CString(state.bitmapDir) + kEmptyBackground, work + kBackgroundFile);
+        CopyFileNormal(CString(state.bitmapDir) + kEmptyBackground, work + def::kBackgroundFile);
     }
     state.definitionPresent = false;
 }

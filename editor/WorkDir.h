@@ -23,6 +23,4 @@ std::vector<CString> SoundFilesIn(const char* folderWithSlash);
 void ResetWorkDirectory(EditorState& state);
 
 // The names the editor's work directory uses.
-extern const char kBackgroundFile[];    // "autorun.bmp"
-extern const char kDefinitionFile[];    // "auto.tdf"
 extern const char kEmptyBackground[];   // "nodef.bmp", in the stock background folder

@@ -59,6 +59,10 @@ LRESULT CDialog::OnHelpInfo(WPARAM, LPARAM) {
     return TRUE;
 }
 
+void CDialog::ShowHelp() const {
+    if (CWinApp* app = CWinApp::Current()) app->WinHelp(GetHelpContext());
+}
+
 LRESULT CDialog::OnQueryHelpContext(WPARAM, LPARAM) {
     return static_cast<LRESULT>(GetHelpContext());
 }

@@ -92,6 +92,8 @@ public:
     UINT TemplateId() const { return m_nIDTemplate; }
     // The number the help system shows this dialog's topic under.
     virtual DWORD GetHelpContext() const { return kHelpContextBase + m_nIDTemplate; }
+    // Asks the application to show this dialog's help topic (a Help button).
+    void ShowHelp() const;
 
     static const MsgTable messageTable;
     virtual const MsgTable* GetMessageTable() const { return &messageTable; }

@@ -26,6 +26,10 @@ const char kParamsBase[] = "1800";
 const char kWorkDirBase[] = "1900";
 const char kTrue[] = "TRUE";
 const char kFalse[] = "FALSE";
+const char kDefinitionFile[] = "auto.tdf";
+const char kBackgroundFile[] = "autorun.bmp";
+const char kPlayerFile[] = "autorun.exe";
+const char kAutoRunFile[] = "autorun.inf";
 const int kVisibleLines[kLayouts] = {5, 5, 5, 7, 5, 5, 8, 10, 10, 10};
 }  // namespace def
 

@@ -35,6 +35,12 @@ extern const char kWorkDirBase[];      // "1900" keys 1-12 working directories
 extern const char kTrue[];             // "TRUE": the only text that means yes
 extern const char kFalse[];            // "FALSE"
 
+// The files of a disc's root folder (and of the editor's work folder).
+extern const char kDefinitionFile[];   // "auto.tdf"
+extern const char kBackgroundFile[];   // "autorun.bmp"
+extern const char kPlayerFile[];       // "autorun.exe"
+extern const char kAutoRunFile[];      // "autorun.inf"
+
 const int kMaxMenus = 200;             // capacity of every menu table
 const int kLines = 12;                 // selection lines per menu
 const int kTexts = 14;                 // lines plus the two headings

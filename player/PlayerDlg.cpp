@@ -66,7 +66,7 @@ CPlayerDlg::CPlayerDlg(const MenuWindowIds& ids, HWND parent)
       m_fontHeading1(nullptr),
       m_fontHeading2(nullptr) {
     std::memset(m_pLine, 0, sizeof m_pLine);
-    m_szModulePath[0] = m_szBitmapPath[0] = '\0';
+    m_szBitmapPath[0] = '\0';
     HINSTANCE instance = CWinApp::Current() ? CWinApp::Current()->m_hInstance : GetModuleHandleA(nullptr);
     m_hWindowIcon = LoadIconA(instance, MAKEINTRESOURCEA(128));
 }
@@ -106,23 +106,16 @@ BOOL CPlayerDlg::OnInitDialog() {
     CString directory = DirectoryWithSlash(module);
     const char* tail = CWinApp::Current() ? CWinApp::Current()->m_lpCmdLine : "";
     CDefinitionFile definition(DefinitionPathFor(directory, tail));
-    lstrcpynA(m_szBitmapPath, CString::Format("%sautorun.bmp", directory.c_str()), sizeof m_szBitmapPath);
+    lstrcpynA(m_szBitmapPath, directory + def::kBackgroundFile, sizeof m_szBitmapPath);
     m_dibBackground.LoadFromFile(m_szBitmapPath);
 
     ReadMenuDefinition(definition, m_settings, *m_tables);
     SetWindowTextA(m_hWnd, m_settings.title);
 
     // From here on relative sound names and actions resolve against the
-    // program's own folder (the disc's root).
-    GetModuleFileNameA(nullptr, m_szModulePath, sizeof m_szModulePath - 1);
-    m_szModulePath[sizeof m_szModulePath - 1] = '\0';
-    char* slash = std::strrchr(m_szModulePath, '\\');
-    if (slash) {
-        CString dir(m_szModulePath, static_cast<size_t>(slash - m_szModulePath));
-        // "D:" alone would mean drive D's current folder, not its root.
-        if (dir.GetLength() == 2 && dir[1] == ':') dir += '\\';
-        SetCurrentDirectoryA(dir);
-    }
+    // program's own folder (the disc's root). The folder keeps its trailing
+    // backslash: "D:" alone would mean drive D's current folder, not its root.
+    if (!directory.IsEmpty()) SetCurrentDirectoryA(directory);
 
     for (int i = 0; i < menu::kLineCount; ++i) m_pLine[i] = GetDlgItem(m_ids.lines[i]);
     m_pLine[menu::kNoLine] = GetDlgItem(m_ids.noLine);

@@ -55,7 +55,6 @@ private:
     MenuSettings m_settings;                 // title, sounds, count, colours
     std::unique_ptr<MenuTables> m_tables;    // 200 menus of texts and actions
     int m_bActive;
-    char m_szModulePath[255];
     char m_szBitmapPath[261];
     int m_nCurMenu;
     int m_bClickLock;

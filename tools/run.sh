@@ -16,7 +16,12 @@ if [ "${1:-}" = "demo" ]; then
     program="$folder/autorun.exe"
 else
     what="The editor is running"
-    program="$build/dist/tlkedit.exe"
+    # The editor works in its own folder (it keeps the menu being edited
+    # there), so it runs from a copy and the installation folder stays clean.
+    folder="$build/editor"
+    mkdir -p "$folder"
+    cp -r "$build/dist/." "$folder/"
+    program="$folder/tlkedit.exe"
 fi
 if [ -n "${DISPLAY:-}" ] && [ -z "${CI:-}" ]; then
     exec "$here/wine-run.sh" "$program"

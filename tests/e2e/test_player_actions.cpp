@@ -24,7 +24,7 @@ bmpw::Bytes PlainPicture(int w, int h, COLORREF c) {
 // Four coloured quarters: red, green / blue, yellow (top row first).
 const COLORREF kQuarter[4] = {RGB(200, 0, 0), RGB(0, 200, 0), RGB(0, 0, 200), RGB(200, 200, 0)};
 bmpw::Bytes Quarters(int w, int h, int bits) {
-    bmpw::BmpSpec s = bmpw::ValidSpec(w, h, bits);
+    bmpw::BmpRecipe s = bmpw::ValidRecipe(w, h, bits);
     if (bits == 8) {
         s.colors.assign(256, bmpw::Rgb{0, 0, 0});
         for (int i = 0; i < 4; ++i)
@@ -86,7 +86,7 @@ TEST_F(PlayerActions, PictureOfTheClientSizeIsCopiedOneToOne) {
     proc.Kill();
 
     // One-pixel stripes survive only an unscaled copy.
-    bmpw::BmpSpec s = bmpw::ValidSpec(c.right, c.bottom, 24);
+    bmpw::BmpRecipe s = bmpw::ValidRecipe(c.right, c.bottom, 24);
     s.pixels = bmpw::PackRows(c.right, c.bottom, 24, false,
                               [](int x, int y) { return ((x + y) % 2) ? 0xFFFFFFu : 0x000080u; });
     ASSERT_TRUE(bmpw::WriteFile(dir.File("autorun.bmp"), bmpw::Build(s)));

@@ -19,14 +19,14 @@ int main(int argc, char** argv)
         for (int bits : { 1, 4, 8, 16, 24, 32 }) {
             if (fields == bmpw::kCoreFields && (bits == 16 || bits == 32))
                 continue;
-            bmpw::BmpSpec s = bmpw::ValidSpec(5, 3, bits, fields);
+            bmpw::BmpRecipe s = bmpw::ValidRecipe(5, 3, bits, fields);
             ok &= bmpw::WriteFile(dir + "/seed" + std::to_string(n++), bmpw::PackedPart(bmpw::Build(s)));
             s.height = -3;
             if (fields == bmpw::kInfoFields)
                 ok &= bmpw::WriteFile(dir + "/seed" + std::to_string(n++), bmpw::PackedPart(bmpw::Build(s)));
         }
     }
-    bmpw::BmpSpec used = bmpw::ValidSpec(5, 3, 8);
+    bmpw::BmpRecipe used = bmpw::ValidRecipe(5, 3, 8);
     used.colors = bmpw::DistinctColors(16);
     used.colorsUsed = 16;
     ok &= bmpw::WriteFile(dir + "/seed" + std::to_string(n++), bmpw::PackedPart(bmpw::Build(used)));

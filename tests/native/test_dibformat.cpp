@@ -17,7 +17,7 @@
 namespace {
 
 using bmpw::Bytes;
-using bmpw::BmpSpec;
+using bmpw::BmpRecipe;
 
 // A heap copy of exactly the packed part of a file.
 class ExactBlock {
@@ -64,7 +64,7 @@ class DibFormatForms : public ::testing::TestWithParam<FormCase> {};
 TEST_P(DibFormatForms, DerivesCountsAndOffsets)
 {
     const FormCase c = GetParam();
-    const Bytes file = bmpw::Build(bmpw::ValidSpec(13, 7, c.bits, c.fields));
+    const Bytes file = bmpw::Build(bmpw::ValidRecipe(13, 7, c.bits, c.fields));
     dibfmt::DibLayout layout;
     ASSERT_EQ(dibfmt::kDibOk, Parse(file, layout));
     const std::uint32_t headerSize = c.fields == bmpw::kInfoFields ? 40 : 12;
@@ -96,15 +96,15 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(DibFormat, ColorEntriesOfBothForms)
 {
     for (bmpw::FieldLayout fields : { bmpw::kInfoFields, bmpw::kCoreFields }) {
-        const BmpSpec spec = bmpw::ValidSpec(3, 2, 4, fields);
-        ExactBlock block(bmpw::PackedPart(bmpw::Build(spec)));
+        const BmpRecipe recipe = bmpw::ValidRecipe(3, 2, 4, fields);
+        ExactBlock block(bmpw::PackedPart(bmpw::Build(recipe)));
         dibfmt::DibLayout layout;
         ASSERT_EQ(dibfmt::kDibOk, dibfmt::ParseDib(block.data(), block.size(), layout));
         for (unsigned i = 0; i < 16; ++i) {
             std::uint8_t r, g, b;
             dibfmt::ColorEntry(block.data(), layout, i, r, g, b);
             const bmpw::Rgb got = { r, g, b };
-            EXPECT_EQ(spec.colors[i], got) << "entry " << i << " fields " << fields;
+            EXPECT_EQ(recipe.colors[i], got) << "entry " << i << " fields " << fields;
         }
     }
 }
@@ -112,7 +112,7 @@ TEST(DibFormat, ColorEntriesOfBothForms)
 TEST(DibFormat, ColorsUsedSetsTableAndPixelStart)
 {
     // 8 bits per pixel with a 16-entry table: pixels follow 16 entries.
-    BmpSpec s = bmpw::ValidSpec(4, 4, 8);
+    BmpRecipe s = bmpw::ValidRecipe(4, 4, 8);
     s.colors = bmpw::DistinctColors(16);
     s.colorsUsed = 16;
     dibfmt::DibLayout layout;
@@ -135,7 +135,7 @@ TEST(DibFormat, ColorsUsedSetsTableAndPixelStart)
     EXPECT_EQ(256, layout.colorCount);
 
     // A 24-bit picture may carry a table; its pixels follow it.
-    BmpSpec deep = bmpw::ValidSpec(4, 4, 24);
+    BmpRecipe deep = bmpw::ValidRecipe(4, 4, 24);
     deep.colors = bmpw::DistinctColors(7);
     deep.colorsUsed = 7;
     ASSERT_EQ(dibfmt::kDibOk, Parse(bmpw::Build(deep), layout));
@@ -144,7 +144,7 @@ TEST(DibFormat, ColorsUsedSetsTableAndPixelStart)
 
     // The core form has no colours-used field: whatever lies at byte 32 is
     // table data and does not change the count.
-    BmpSpec core = bmpw::ValidSpec(4, 4, 4, bmpw::kCoreFields);
+    BmpRecipe core = bmpw::ValidRecipe(4, 4, 4, bmpw::kCoreFields);
     core.colors = bmpw::DistinctColors(16);
     core.colors[6].r = 3;  // byte 32 of the block = entry 6's red byte
     ASSERT_EQ(dibfmt::kDibOk, Parse(bmpw::Build(core), layout));
@@ -155,7 +155,7 @@ TEST(DibFormat, FileOffsetFieldIsIgnored)
 {
     // Bytes between table and pixels: the pixels are still taken to start
     // right after the table, so the gap is drawn as the first pixels.
-    BmpSpec s = bmpw::ValidSpec(4, 2, 8);
+    BmpRecipe s = bmpw::ValidRecipe(4, 2, 8);
     s.gap = Bytes(8, 0xEE);
     const Bytes file = bmpw::Build(s);
     dibfmt::DibLayout layout;
@@ -175,7 +175,7 @@ TEST(DibFormat, AnyHeaderSizeButFortyIsReadAsCore)
     // Core fields behind a 108- or 124-byte size: read as the core form with
     // 3-byte entries after the whole header.
     for (std::uint32_t size : { 108u, 124u, 64u, 16u }) {
-        BmpSpec s = bmpw::ValidSpec(6, 3, 8, bmpw::kCoreFields);
+        BmpRecipe s = bmpw::ValidRecipe(6, 3, 8, bmpw::kCoreFields);
         s.headerSize = size;
         dibfmt::DibLayout layout;
         ASSERT_EQ(dibfmt::kDibOk, Parse(bmpw::Build(s), layout)) << size;
@@ -189,7 +189,7 @@ TEST(DibFormat, AnyHeaderSizeButFortyIsReadAsCore)
     // A real 108/124-byte header has a 32-bit width at byte 4; its high half
     // (byte 6) is the core reading's height, 0 for any normal width.
     for (std::uint32_t size : { 108u, 124u }) {
-        BmpSpec s = bmpw::ValidSpec(6, 3, 8);
+        BmpRecipe s = bmpw::ValidRecipe(6, 3, 8);
         s.headerSize = size;
         dibfmt::DibLayout layout;
         EXPECT_EQ(dibfmt::kDibBadDimensions, Parse(bmpw::Build(s), layout)) << size;
@@ -198,7 +198,7 @@ TEST(DibFormat, AnyHeaderSizeButFortyIsReadAsCore)
     // With a width of 65536 + 2 the core reading finds 2 x 1 and bit count =
     // high half of the height (8 here); it is accepted only because the
     // resulting core picture fits in the block.
-    BmpSpec v4 = bmpw::ValidSpec(2, 1, 8);
+    BmpRecipe v4 = bmpw::ValidRecipe(2, 1, 8);
     v4.headerSize = 108;
     v4.width = 65536 + 2;
     v4.height = 8 << 16;
@@ -236,7 +236,7 @@ TEST(DibFormat, RowStrideIsPaddedAndCannotOverflow)
 
 TEST(DibFormat, RefusesWithTheRightReason)
 {
-    const BmpSpec base = bmpw::ValidSpec(5, 3, 8);
+    const BmpRecipe base = bmpw::ValidRecipe(5, 3, 8);
     struct Refusal {
         const char* what;
         dibfmt::DibStatus status;
@@ -300,7 +300,7 @@ TEST(DibFormat, RefusesWithTheRightReason)
     }
     // Core bit counts beyond what the core form defines.
     for (std::uint16_t bits : { 0, 2, 16, 32 }) {
-        BmpSpec s = bmpw::ValidSpec(5, 3, 24, bmpw::kCoreFields);
+        BmpRecipe s = bmpw::ValidRecipe(5, 3, 24, bmpw::kCoreFields);
         s.bitCount = bits;
         s.pixels = Bytes(4096, 0);
         dibfmt::DibLayout layout;
@@ -311,7 +311,7 @@ TEST(DibFormat, RefusesWithTheRightReason)
 TEST(DibFormat, AcceptsTheLargestPicturesThatFit)
 {
     // 65535 rows of a 1-pixel 1-bit picture: 4 bytes a row.
-    BmpSpec s = bmpw::ValidSpec(1, 1, 1, bmpw::kCoreFields);
+    BmpRecipe s = bmpw::ValidRecipe(1, 1, 1, bmpw::kCoreFields);
     s.height = 65535;
     s.pixels = Bytes(65535 * 4, 0);
     dibfmt::DibLayout layout;
@@ -328,7 +328,7 @@ TEST(DibFormat, TopDownRowsAreReversedInPlace)
 {
     for (int height : { 1, 2, 5, 6 }) {
         // Width 4 at 24 bits fills the rows exactly: every byte is a pixel byte.
-        BmpSpec s = bmpw::ValidSpec(4, height, 24);
+        BmpRecipe s = bmpw::ValidRecipe(4, height, 24);
         s.height = -height;
         s.pixels = bmpw::PackRows(4, height, 24, true,
                                   [](int x, int y) { return std::uint32_t(0x010203 * (y + 1) + x); });
@@ -352,7 +352,7 @@ TEST(DibFormat, TopDownRowsAreReversedInPlace)
     }
 
     // Bottom-up blocks are left alone.
-    const Bytes file = bmpw::Build(bmpw::ValidSpec(3, 4, 8));
+    const Bytes file = bmpw::Build(bmpw::ValidRecipe(3, 4, 8));
     ExactBlock block(bmpw::PackedPart(file));
     dibfmt::DibLayout layout;
     ASSERT_EQ(dibfmt::kDibOk, dibfmt::ParseDib(block.data(), block.size(), layout));
@@ -381,7 +381,7 @@ TEST(DibFormat, GdiInfoCarriesOnlyWhatWasChecked)
         { 32, bmpw::kInfoFields, 0, 0, 0 },
     };
     for (const GdiCase& c : cases) {
-        BmpSpec s = bmpw::ValidSpec(4, 3, c.bits, c.fields);
+        BmpRecipe s = bmpw::ValidRecipe(4, 3, c.bits, c.fields);
         s.colors = bmpw::DistinctColors(c.tableEntries);
         s.colorsUsed = c.colorsUsed;
         ExactBlock block(bmpw::PackedPart(bmpw::Build(s)));
@@ -432,7 +432,7 @@ TEST(DibFormatHostile, EveryTruncationOfEveryFormIsRefused)
 {
     for (bmpw::FieldLayout fields : { bmpw::kInfoFields, bmpw::kCoreFields }) {
         for (int bits : { 1, 4, 8, 24 }) {
-            const Bytes file = bmpw::Build(bmpw::ValidSpec(7, 3, bits, fields));
+            const Bytes file = bmpw::Build(bmpw::ValidRecipe(7, 3, bits, fields));
             ASSERT_EQ(dibfmt::kDibOk, CheckFile(file).status);
             for (std::size_t n = 14; n < file.size(); ++n) {
                 const dibcheck::Result r = CheckFile(bmpw::Truncated(file, n));
@@ -448,11 +448,11 @@ TEST(DibFormatHostile, RandomMutationsStayInsideTheBlock)
     std::vector<Bytes> seeds;
     for (bmpw::FieldLayout fields : { bmpw::kInfoFields, bmpw::kCoreFields })
         for (int bits : { 1, 4, 8, 24 })
-            seeds.push_back(bmpw::PackedPart(bmpw::Build(bmpw::ValidSpec(9, 5, bits, fields))));
+            seeds.push_back(bmpw::PackedPart(bmpw::Build(bmpw::ValidRecipe(9, 5, bits, fields))));
     for (int bits : { 16, 32 })
-        seeds.push_back(bmpw::PackedPart(bmpw::Build(bmpw::ValidSpec(9, 5, bits))));
+        seeds.push_back(bmpw::PackedPart(bmpw::Build(bmpw::ValidRecipe(9, 5, bits))));
     {
-        BmpSpec s = bmpw::ValidSpec(9, 5, 8);
+        BmpRecipe s = bmpw::ValidRecipe(9, 5, 8);
         s.colors = bmpw::DistinctColors(16);
         s.colorsUsed = 16;
         seeds.push_back(bmpw::PackedPart(bmpw::Build(s)));

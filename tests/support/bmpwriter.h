@@ -49,7 +49,7 @@ enum FieldLayout {
     kCoreFields    // 16-bit width/height at 4/6, planes 8, bits 10 (12-byte form)
 };
 
-struct BmpSpec {
+struct BmpRecipe {
     std::uint32_t headerSize = 40;
     FieldLayout fields = kInfoFields;
     std::int32_t width = 1;
@@ -118,7 +118,7 @@ inline std::vector<Rgb> DistinctColors(int n)
 }
 
 // The whole file: 14-byte file header, bitmap header, table, gap, pixels.
-inline Bytes Build(const BmpSpec& s)
+inline Bytes Build(const BmpRecipe& s)
 {
     const std::size_t entry = s.entrySize ? s.entrySize : (s.fields == kInfoFields ? 4 : 3);
     const std::size_t tableBytes = entry * s.colors.size();
@@ -162,9 +162,9 @@ inline Bytes Build(const BmpSpec& s)
 
 // A complete, valid picture of the given form.  Pixel values come from a
 // fixed pattern so every row and column differs.
-inline BmpSpec ValidSpec(int width, int height, int bitCount, FieldLayout fields = kInfoFields)
+inline BmpRecipe ValidRecipe(int width, int height, int bitCount, FieldLayout fields = kInfoFields)
 {
-    BmpSpec s;
+    BmpRecipe s;
     s.headerSize = fields == kInfoFields ? 40 : 12;
     s.fields = fields;
     s.width = width;
@@ -184,7 +184,7 @@ inline BmpSpec ValidSpec(int width, int height, int bitCount, FieldLayout fields
 // An 8-bit palette picture filled with one colour (palette entry 7).
 inline Bytes SolidPicture(int width, int height, Rgb colour)
 {
-    BmpSpec s = ValidSpec(width, height, 8);
+    BmpRecipe s = ValidRecipe(width, height, 8);
     s.colors.assign(256, Rgb{0, 0, 0});
     s.colors[7] = colour;
     s.pixels = PackRows(width, height, 8, false, [](int, int) { return 7u; });
@@ -229,7 +229,7 @@ struct Case {
 inline std::vector<Case> HostileCorpus()
 {
     std::vector<Case> cases;
-    const BmpSpec base = ValidSpec(5, 3, 8);
+    const BmpRecipe base = ValidRecipe(5, 3, 8);
     const Bytes good = Build(base);
     cases.push_back(Case{ "valid 8-bit 5x3", good, kMustLoad });
     for (std::size_t n = 0; n < good.size(); ++n)
@@ -241,8 +241,8 @@ inline std::vector<Case> HostileCorpus()
         cases.push_back(Case{ "file header only", header14, kMustReject });
     }
 
-    auto with = [&](const std::string& name, Expect expect, const std::function<void(BmpSpec&)>& f) {
-        BmpSpec s = base;
+    auto with = [&](const std::string& name, Expect expect, const std::function<void(BmpRecipe&)>& f) {
+        BmpRecipe s = base;
         f(s);
         cases.push_back(Case{ name, Build(s), expect });
     };
@@ -270,10 +270,10 @@ inline std::vector<Case> HostileCorpus()
     patched("width 0xFFFFFFFF", kMustReject, 18, 0xFFFFFFFFu, true);
     patched("height 0xFFFFFFFF (top-down 1 row)", kMustLoad, 22, 0xFFFFFFFFu, true);
     patched("width 65536 height 1", kMustReject, 18, 65536, true);
-    with("core 65535 x 65535", kMustReject, [](BmpSpec& s) {
+    with("core 65535 x 65535", kMustReject, [](BmpRecipe& s) {
         s.headerSize = 12; s.fields = kCoreFields; s.width = 65535; s.height = 65535;
     });
-    with("core width 0", kMustReject, [](BmpSpec& s) {
+    with("core width 0", kMustReject, [](BmpRecipe& s) {
         s.headerSize = 12; s.fields = kCoreFields; s.width = 0;
     });
 
@@ -281,22 +281,22 @@ inline std::vector<Case> HostileCorpus()
     for (std::uint32_t bits : { 0u, 2u, 3u, 5u, 7u, 9u, 12u, 15u, 16u, 31u, 33u, 48u, 64u, 0xFFFFu })
         patched("bit count " + std::to_string(bits), kEither, 28, bits, false);
     for (std::uint32_t bits : { 0u, 2u, 3u, 16u, 32u, 64u }) {
-        with("core bit count " + std::to_string(bits), kEither, [bits](BmpSpec& s) {
+        with("core bit count " + std::to_string(bits), kEither, [bits](BmpRecipe& s) {
             s.headerSize = 12; s.fields = kCoreFields; s.bitCount = static_cast<std::uint16_t>(bits);
         });
     }
-    with("16-bit with 15 rows claimed", kMustReject, [](BmpSpec& s) {
+    with("16-bit with 15 rows claimed", kMustReject, [](BmpRecipe& s) {
         s.bitCount = 16; s.colors.clear(); s.height = 15;
     });
 
     // Colours used.
     for (std::uint32_t used : { 300u, 257u, 65535u, 65536u + 5u, 0xFFFFFFFFu, 0x10000u, 1u, 255u })
         patched("colours used " + std::to_string(used), kEither, 46, used, true);
-    with("24-bit colours used 300, table written", kEither, [](BmpSpec& s) {
+    with("24-bit colours used 300, table written", kEither, [](BmpRecipe& s) {
         s.bitCount = 24; s.colors = DistinctColors(300); s.colorsUsed = 300;
         s.pixels = PackRows(5, 3, 24, false, [](int x, int y) { return std::uint32_t(x + y); });
     });
-    with("1-bit colours used 16", kEither, [](BmpSpec& s) {
+    with("1-bit colours used 16", kEither, [](BmpRecipe& s) {
         s.bitCount = 1; s.colors = DistinctColors(16); s.colorsUsed = 16;
         s.pixels = PackRows(5, 3, 1, false, [](int x, int y) { return std::uint32_t(x ^ y); });
     });
@@ -305,7 +305,7 @@ inline std::vector<Case> HostileCorpus()
     for (std::uint32_t size : { 0u, 1u, 4u, 11u, 39u, 41u, 64u, 108u, 124u, 0xFFFFu, 0x7FFFFFFFu,
                                 0x80000000u, 0xFFFFFFF0u, 0xFFFFFFFFu })
         patched("header size " + std::to_string(size), kEither, 14, size, true);
-    with("header size 12 in a 12-byte block", kMustReject, [](BmpSpec& s) {
+    with("header size 12 in a 12-byte block", kMustReject, [](BmpRecipe& s) {
         s.headerSize = 12; s.fields = kCoreFields; s.colors.clear(); s.pixels.clear();
     });
 
@@ -315,8 +315,8 @@ inline std::vector<Case> HostileCorpus()
 
     // A 108-byte header as newer writers lay it out; read as the core form its
     // height (the high half of the width) is 0.
-    with("real 108-byte header", kMustReject, [](BmpSpec& s) { s.headerSize = 108; });
-    with("real 124-byte header", kMustReject, [](BmpSpec& s) { s.headerSize = 124; });
+    with("real 108-byte header", kMustReject, [](BmpRecipe& s) { s.headerSize = 108; });
+    with("real 124-byte header", kMustReject, [](BmpRecipe& s) { s.headerSize = 124; });
 
     return cases;
 }

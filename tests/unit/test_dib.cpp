@@ -19,7 +19,7 @@
 namespace {
 
 using bmpw::Bytes;
-using bmpw::BmpSpec;
+using bmpw::BmpRecipe;
 using bmpw::Rgb;
 
 // ---------------------------------------------------------------------------
@@ -144,8 +144,8 @@ Rgb FromRgb24(std::uint32_t v)
     return c;
 }
 
-// The pixel pattern of bmpw::ValidSpec as a colour.
-Rgb ExpectedValidPixel(const BmpSpec& s, int x, int y)
+// The pixel pattern of bmpw::ValidRecipe as a colour.
+Rgb ExpectedValidPixel(const BmpRecipe& s, int x, int y)
 {
     const std::uint32_t v = static_cast<std::uint32_t>(x * 7 + y * 13 + 1);
     if (s.bitCount <= 8)
@@ -209,8 +209,8 @@ TEST_P(DibFormTest, LoadsAndDraws)
 {
     const FormCase c = GetParam();
     const int width = 13, height = 6;
-    const BmpSpec spec = bmpw::ValidSpec(width, height, c.bits, c.fields);
-    const Bytes file = bmpw::Build(spec);
+    const BmpRecipe recipe = bmpw::ValidRecipe(width, height, c.bits, c.fields);
+    const Bytes file = bmpw::Build(recipe);
     const std::string path = Write("form.bmp", file);
 
     CDibImage image;
@@ -224,10 +224,10 @@ TEST_P(DibFormTest, LoadsAndDraws)
     EXPECT_EQ(c.colors * entry, image.ColorTableSize());
     ASSERT_EQ(static_cast<std::ptrdiff_t>(headerSize + c.colors * entry), image.Pixels() - image.Block());
     EXPECT_EQ(file.size() - 14, image.DataSize());
-    EXPECT_EQ(0, std::memcmp(image.Pixels(), spec.pixels.data(), spec.pixels.size()));
+    EXPECT_EQ(0, std::memcmp(image.Pixels(), recipe.pixels.data(), recipe.pixels.size()));
 
     if (c.colors != 0)
-        ExpectPaletteMatches(image.Palette(), spec.colors);
+        ExpectPaletteMatches(image.Palette(), recipe.colors);
     else
         EXPECT_TRUE(image.Palette() == NULL);
 
@@ -236,7 +236,7 @@ TEST_P(DibFormTest, LoadsAndDraws)
     EXPECT_NE(0, image.Render(canvas.dc(), Rect(0, 0, width, height), Rect(0, 0, width, height)));
     for (int y = 0; y < height; ++y) {
         for (int x = 0; x < width; ++x) {
-            Rgb want = ExpectedValidPixel(spec, x, y);
+            Rgb want = ExpectedValidPixel(recipe, x, y);
             Rgb got = canvas.At(x, y);
             if (c.bits == 16) {
                 got.r &= 0xF8; got.g &= 0xF8; got.b &= 0xF8;
@@ -259,7 +259,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST_F(DibFileTest, ColorsUsedSixteenInAnEightBitFile)
 {
-    BmpSpec s = bmpw::ValidSpec(4, 4, 8);
+    BmpRecipe s = bmpw::ValidRecipe(4, 4, 8);
     s.colors = bmpw::DistinctColors(16);
     s.colorsUsed = 16;
     s.pixels = bmpw::PackRows(4, 4, 8, false, [](int x, int y) { return std::uint32_t(y * 4 + x); });
@@ -282,7 +282,7 @@ TEST_F(DibFileTest, ColorsUsedSixteenInAnEightBitFile)
 
 TEST_F(DibFileTest, DeepPictureWithTableGetsPaletteAndDrawsItsOwnColours)
 {
-    BmpSpec s = bmpw::ValidSpec(3, 2, 24);
+    BmpRecipe s = bmpw::ValidRecipe(3, 2, 24);
     s.colors = bmpw::DistinctColors(5);
     s.colorsUsed = 5;
     const std::string path = Write("deep.bmp", bmpw::Build(s));
@@ -306,7 +306,7 @@ TEST_F(DibFileTest, FileOffsetFieldIsIgnoredSoAGapIsDrawnShifted)
 {
     // Four extra bytes before the real pixels of a 24-bit picture: they are
     // taken as the first pixel (blue, green, red) and everything moves on.
-    BmpSpec s = bmpw::ValidSpec(4, 1, 24);
+    BmpRecipe s = bmpw::ValidRecipe(4, 1, 24);
     s.pixels = bmpw::PackRows(4, 1, 24, false, [](int, int) { return std::uint32_t(0x808080); });
     s.gap = Bytes{ 0x00, 0x00, 0xFF, 0x00 };
     const std::string path = Write("gap.bmp", bmpw::Build(s));
@@ -329,7 +329,7 @@ TEST_F(DibFileTest, LongHeadersAreReadInTheCoreForm)
     // after the whole header.  GDI would take such a header for a V4/V5 one,
     // so drawing correctly also shows that GDI never sees the file's header.
     for (std::uint32_t size : { 108u, 124u }) {
-        BmpSpec s = bmpw::ValidSpec(5, 3, 4, bmpw::kCoreFields);
+        BmpRecipe s = bmpw::ValidRecipe(5, 3, 4, bmpw::kCoreFields);
         s.headerSize = size;
         const std::string path = Write("core" + std::to_string(size) + ".bmp", bmpw::Build(s));
         CDibImage image;
@@ -350,7 +350,7 @@ TEST_F(DibFileTest, LongHeadersAreReadInTheCoreForm)
 
     // A real 108-byte header: the core reading's height is the high half of
     // the 32-bit width, 0 here, so the picture is refused.
-    BmpSpec v4 = bmpw::ValidSpec(5, 3, 24);
+    BmpRecipe v4 = bmpw::ValidRecipe(5, 3, 24);
     v4.headerSize = 108;
     const std::string path = Write("v4.bmp", bmpw::Build(v4));
     CDibImage image;
@@ -361,7 +361,7 @@ TEST_F(DibFileTest, LongHeadersAreReadInTheCoreForm)
 TEST_F(DibFileTest, TopDownPictureLoadsBottomUpAndDrawsTheSame)
 {
     auto colour = [](int x, int y) { return std::uint32_t((x * 40) << 16 | (y * 50) << 8 | 0x11); };
-    BmpSpec down = bmpw::ValidSpec(5, 4, 24);
+    BmpRecipe down = bmpw::ValidRecipe(5, 4, 24);
     down.height = -4;
     down.pixels = bmpw::PackRows(5, 4, 24, true, colour);
     const std::string path = Write("topdown.bmp", bmpw::Build(down));
@@ -389,7 +389,7 @@ TEST_F(DibFileTest, TopDownPictureLoadsBottomUpAndDrawsTheSame)
 
 TEST_F(DibFileTest, UnreadableFilesLeaveTheImageEmpty)
 {
-    const Bytes good = bmpw::Build(bmpw::ValidSpec(4, 4, 8));
+    const Bytes good = bmpw::Build(bmpw::ValidRecipe(4, 4, 8));
     Bytes notBm = good;
     notBm[0] = 'M';
     notBm[1] = 'B';
@@ -430,7 +430,7 @@ TEST_F(DibFileTest, UnreadableFilesLeaveTheImageEmpty)
 // refused before anything is allocated for it.
 TEST_F(DibFileTest, SizeLimit)
 {
-    const BmpSpec s = bmpw::ValidSpec(4, 4, 8);
+    const BmpRecipe s = bmpw::ValidRecipe(4, 4, 8);
     const std::string path = Write("big.bmp", bmpw::Build(s));
     auto setLength = [&](DWORD length) {
         HANDLE f = CreateFileA(path.c_str(), GENERIC_WRITE, 0, NULL, OPEN_EXISTING,
@@ -456,7 +456,7 @@ TEST_F(DibFileTest, SizeLimit)
 
 TEST_F(DibFileTest, OpensSharingReadButNotWrite)
 {
-    const std::string path = Write("shared.bmp", bmpw::Build(bmpw::ValidSpec(4, 4, 8)));
+    const std::string path = Write("shared.bmp", bmpw::Build(bmpw::ValidRecipe(4, 4, 8)));
 
     // Another reader that lets others read: loading works.
     HANDLE reader = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, NULL, OPEN_EXISTING,
@@ -480,10 +480,10 @@ TEST_F(DibFileTest, OpensSharingReadButNotWrite)
 
 TEST_F(DibFileTest, LoadingAgainReplacesTheImageAndItsPalette)
 {
-    const BmpSpec eight = bmpw::ValidSpec(6, 5, 8);
+    const BmpRecipe eight = bmpw::ValidRecipe(6, 5, 8);
     const std::string first = Write("eight.bmp", bmpw::Build(eight));
-    const std::string second = Write("deep.bmp", bmpw::Build(bmpw::ValidSpec(3, 2, 24)));
-    const BmpSpec four = bmpw::ValidSpec(2, 7, 4, bmpw::kCoreFields);
+    const std::string second = Write("deep.bmp", bmpw::Build(bmpw::ValidRecipe(3, 2, 24)));
+    const BmpRecipe four = bmpw::ValidRecipe(2, 7, 4, bmpw::kCoreFields);
     const std::string third = Write("four.bmp", bmpw::Build(four));
 
     CDibImage image;
@@ -514,7 +514,7 @@ TEST_F(DibFileTest, BuildPaletteAndDeletePalette)
     EXPECT_FALSE(image.BuildPalette());  // nothing loaded
     EXPECT_TRUE(image.Palette() == NULL);
 
-    const BmpSpec s = bmpw::ValidSpec(4, 4, 1);
+    const BmpRecipe s = bmpw::ValidRecipe(4, 4, 1);
     ASSERT_TRUE(image.LoadFromFile(Write("mono.bmp", bmpw::Build(s)).c_str()));
     const HPALETTE first = image.Palette();
     ASSERT_TRUE(first != NULL);
@@ -531,14 +531,14 @@ TEST_F(DibFileTest, BuildPaletteAndDeletePalette)
     image.DeletePalette();  // twice is harmless
     EXPECT_FALSE(image.IsEmpty()) << "the picture outlives its palette";
 
-    ASSERT_TRUE(image.LoadFromFile(Write("rgb.bmp", bmpw::Build(bmpw::ValidSpec(2, 2, 32))).c_str()));
+    ASSERT_TRUE(image.LoadFromFile(Write("rgb.bmp", bmpw::Build(bmpw::ValidRecipe(2, 2, 32))).c_str()));
     EXPECT_FALSE(image.BuildPalette());
     EXPECT_TRUE(image.Palette() == NULL);
 }
 
 TEST_F(DibFileTest, DestructorReleasesThePalette)
 {
-    const std::string path = Write("p.bmp", bmpw::Build(bmpw::ValidSpec(2, 2, 8)));
+    const std::string path = Write("p.bmp", bmpw::Build(bmpw::ValidRecipe(2, 2, 8)));
     HPALETTE palette;
     {
         CDibImage image;
@@ -557,7 +557,7 @@ protected:
     // An 8x8 one-pixel checker in two colours, 1 bit per pixel.
     void LoadChecker(CDibImage& image)
     {
-        BmpSpec s = bmpw::ValidSpec(8, 8, 1);
+        BmpRecipe s = bmpw::ValidRecipe(8, 8, 1);
         s.colors = { m_dark, m_light };
         s.pixels = bmpw::PackRows(8, 8, 1, false, [](int x, int y) { return std::uint32_t((x + y) & 1); });
         ASSERT_TRUE(image.LoadFromFile(Write("checker.bmp", bmpw::Build(s)).c_str()));
@@ -568,7 +568,7 @@ protected:
     static std::uint32_t Gradient(int x, int y) { return std::uint32_t(((x * 17) << 16) | ((y * 23) << 8) | ((x * y) & 0xFF)); }
     void LoadGradient(CDibImage& image, int width, int height)
     {
-        BmpSpec s = bmpw::ValidSpec(width, height, 24);
+        BmpRecipe s = bmpw::ValidRecipe(width, height, 24);
         s.pixels = bmpw::PackRows(width, height, 24, false, Gradient);
         ASSERT_TRUE(image.LoadFromFile(Write("gradient.bmp", bmpw::Build(s)).c_str()));
     }
@@ -631,7 +631,7 @@ TEST_F(DibRenderTest, GradientStretchedAndShrunk)
 
     // Shrinking a picture of 2x2 blocks by half must give one pixel per block
     // whichever of the four pixels the stretch keeps.
-    BmpSpec blocks = bmpw::ValidSpec(8, 6, 24);
+    BmpRecipe blocks = bmpw::ValidRecipe(8, 6, 24);
     blocks.pixels = bmpw::PackRows(8, 6, 24, false, [](int x, int y) { return Gradient(x / 2, y / 2); });
     ASSERT_TRUE(image.LoadFromFile(Write("blocks.bmp", bmpw::Build(blocks)).c_str()));
     Canvas small(4, 3);
