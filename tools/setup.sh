@@ -21,8 +21,17 @@ if [ ${#missing[@]} -gt 0 ]; then
     if ! dpkg --print-foreign-architectures | grep -qx i386; then
         dpkg --add-architecture i386
     fi
-    apt-get update -qq
-    DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}"
+    # A mirror in mid-sync can fail one index (its size does not match the
+    # Release file) while every package is still there: go on without it.
+    apt-get update -qq || echo "setup: some package indexes failed; going on with the others" >&2
+    export DEBIAN_FRONTEND=noninteractive
+    if ! apt-get install -y -qq --no-install-recommends "${missing[@]}"; then
+        # With one suite's index older than another's, the amd64 and i386
+        # halves of a multi-arch package can come from different versions and
+        # the install cannot resolve; the main archive's versions always match.
+        echo "setup: retrying with the main archive's versions" >&2
+        apt-get install -y -qq --no-install-recommends -t bookworm "${missing[@]}"
+    fi
 fi
 
 # The private Wine prefix lives in the build folder and is set up once.
