@@ -1,4 +1,5 @@
 #include "EditorDlg.h"
+#include "../platform/Dpi.h"
 #include "../platform/FileDialog.h"
 #include "../platform/IconPaint.h"
 #include "../platform/Menu.h"
@@ -89,7 +90,7 @@ BOOL CEditorDlg::OnInitDialog() {
     m_btnHelp.AutoLoad(IDC_HELP_BUTTON, m_hWnd);
     m_btnExit.AutoLoad(IDC_EXIT, m_hWnd);
 
-    m_fontStep.Create(24, FW_BOLD, "Arial");
+    m_fontStep.Create(ScaleToDpi(24, SystemDpi()), FW_BOLD, "Arial");   // 24 pixels at 100 %
     for (int id : {IDC_STEP1, IDC_STEP2, IDC_STEP3})
         SendDlgItemMessageA(m_hWnd, id, WM_SETFONT, reinterpret_cast<WPARAM>(m_fontStep.GetSafeHandle()), TRUE);
 

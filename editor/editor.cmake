@@ -5,6 +5,7 @@ add_library(tlk_platform_ui STATIC
     ${CMAKE_SOURCE_DIR}/platform/BitmapButton.cpp
     ${CMAKE_SOURCE_DIR}/platform/FileDialog.cpp
     ${CMAKE_SOURCE_DIR}/platform/Font.cpp
+    ${CMAKE_SOURCE_DIR}/platform/ImageScale.cpp
     ${CMAKE_SOURCE_DIR}/platform/Menu.cpp
     ${CMAKE_SOURCE_DIR}/platform/MessageBox.cpp)
 target_link_libraries(tlk_platform_ui PUBLIC tlk_platform comdlg32)

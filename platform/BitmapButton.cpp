@@ -1,5 +1,9 @@
 #include "BitmapButton.h"
+#include "Dpi.h"
+#include "ImageScale.h"
 #include "WinApp.h"
+#include <cstdint>
+#include <vector>
 
 CBitmapButton::CBitmapButton() : m_hWnd(nullptr) {
     for (HBITMAP& b : m_bitmaps) b = nullptr;
@@ -46,12 +50,86 @@ static void MapFaceGrey(HBITMAP bitmap) {
     DeleteDC(memory);
 }
 
+// Width and height of a bitmap resource, read from its header.
+static bool ResourceSize(const char* name, int* w, int* h) {
+    HINSTANCE module = AppResourceHandle();
+    HRSRC found = FindResourceA(module, name, reinterpret_cast<LPCSTR>(RT_BITMAP));
+    HGLOBAL data = found ? LoadResource(module, found) : nullptr;
+    const BITMAPINFOHEADER* header = data ? static_cast<const BITMAPINFOHEADER*>(LockResource(data)) : nullptr;
+    if (!header || SizeofResource(module, found) < sizeof(BITMAPCOREHEADER)) return false;
+    if (header->biSize == sizeof(BITMAPCOREHEADER)) {
+        const BITMAPCOREHEADER* core = reinterpret_cast<const BITMAPCOREHEADER*>(header);
+        *w = core->bcWidth;
+        *h = core->bcHeight;
+    } else {
+        if (SizeofResource(module, found) < sizeof(BITMAPINFOHEADER)) return false;
+        *w = header->biWidth;
+        *h = header->biHeight < 0 ? -header->biHeight : header->biHeight;
+    }
+    return *w > 0 && *h > 0;
+}
+
+// A copy of the picture at another size, through the area filter.
+static HBITMAP Resized(HBITMAP bitmap, int w, int h) {
+    BITMAP info;
+    if (!GetObjectA(bitmap, sizeof info, &info) || info.bmWidth <= 0 || info.bmHeight <= 0) return nullptr;
+    const int sw = info.bmWidth, sh = info.bmHeight;
+    BITMAPINFO bi = {};
+    bi.bmiHeader.biSize = sizeof bi.bmiHeader;
+    bi.bmiHeader.biWidth = sw;
+    bi.bmiHeader.biHeight = -sh;
+    bi.bmiHeader.biPlanes = 1;
+    bi.bmiHeader.biBitCount = 32;
+    std::vector<uint32_t> source(static_cast<size_t>(sw) * sh);
+    HDC screen = GetDC(nullptr);
+    int rows = GetDIBits(screen, bitmap, 0, sh, source.data(), &bi, DIB_RGB_COLORS);
+    ReleaseDC(nullptr, screen);
+    if (rows != sh) return nullptr;
+    bi.bmiHeader.biWidth = w;
+    bi.bmiHeader.biHeight = -h;
+    void* bits = nullptr;
+    HBITMAP result = CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
+    if (!result || !bits) {
+        if (result) DeleteObject(result);
+        return nullptr;
+    }
+    ResampleArea(source.data(), sw, sh, static_cast<uint32_t*>(bits), w, h);
+    GdiFlush();
+    return result;
+}
+
+// The picture for the display's scale: the set for the system DPI, fitted
+// to the exact DPI when it lies between the sets. At 96 DPI this is the
+// plain resource, unchanged.
 static HBITMAP LoadNamedBitmap(const char* name) {
     if (!name || !*name) return nullptr;
+    const int dpi = SystemDpi();
+    const PictureSet set = PictureSetFor(dpi);
+    HBITMAP bitmap = nullptr;
     // A DIB section keeps the picture's own colours on any display.
-    HBITMAP bitmap = static_cast<HBITMAP>(
-        LoadImageA(AppResourceHandle(), name, IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
-    if (bitmap) MapFaceGrey(bitmap);
+    if (*set.suffix && lstrlenA(name) < 60) {
+        char scaled[64];
+        wsprintfA(scaled, "%s%s", name, set.suffix);
+        bitmap = static_cast<HBITMAP>(
+            LoadImageA(AppResourceHandle(), scaled, IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+    }
+    if (!bitmap)
+        bitmap = static_cast<HBITMAP>(
+            LoadImageA(AppResourceHandle(), name, IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+    if (!bitmap) return nullptr;
+    MapFaceGrey(bitmap);
+    int w = 0, h = 0;
+    BITMAP info;
+    if (dpi != 96 && ResourceSize(name, &w, &h) && GetObjectA(bitmap, sizeof info, &info)) {
+        w = ScaleToDpi(w, dpi);
+        h = ScaleToDpi(h, dpi);
+        if (w > 0 && h > 0 && (w != info.bmWidth || h != info.bmHeight)) {
+            if (HBITMAP fitted = Resized(bitmap, w, h)) {
+                DeleteObject(bitmap);
+                bitmap = fitted;
+            }
+        }
+    }
     return bitmap;
 }
 

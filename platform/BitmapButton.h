@@ -5,6 +5,11 @@
 // the button sized to the normal image; or a single image that the button
 // shows in every state at its own size, unscaled from the image's top-left
 // corner and clipped to the button.
+//
+// Every picture exists once per display scale (see ImageScale.h); the button
+// takes the set for the system DPI, so a button sized to its normal image
+// grows with the dialog around it, and a single image keeps filling its
+// control as it does at 100 %.
 #pragma once
 #include "Dialog.h"
 

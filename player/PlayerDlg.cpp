@@ -1,4 +1,6 @@
 #include "PlayerDlg.h"
+#include "HeadingFonts.h"
+#include "../platform/Dpi.h"
 #include "../platform/IconPaint.h"
 #include "../platform/WinApp.h"
 #include <mmsystem.h>
@@ -12,24 +14,14 @@ namespace {
 const UINT kClickTimer = 1;
 const UINT kClickLockMs = 500;
 
-struct HeadingFont {
-    const char* face;
-    int heading1;
-    int heading2;
-};
-
-// Heading fonts per layout: the layout's own face, bold, in these heights.
-const HeadingFont kHeadingFonts[def::kLayouts] = {
-    {"Arial", 50, 28},           {"Times New Roman", 50, 32}, {"Times New Roman", 40, 28},
-    {"Arial", 40, 28},           {"Times New Roman", 36, 24}, {"Times New Roman", 40, 26},
-    {"Arial", 50, 28},           {"Times New Roman", 40, 28}, {"Times New Roman", 40, 28},
-    {"Times New Roman", 40, 28},
-};
+static_assert(sizeof kHeadingFonts / sizeof kHeadingFonts[0] == def::kLayouts, "one heading font per layout");
 
 HFONT MakeHeadingFont(const char* face, int height) {
     LOGFONTA lf;
     std::memset(&lf, 0, sizeof lf);
-    lf.lfHeight = height;
+    // The table's heights are pixels at 100 %: grow them with the display's
+    // scale, as the lines' dialog font grows.
+    lf.lfHeight = ScaleToDpi(height, SystemDpi());
     lf.lfWeight = FW_BOLD;
     lstrcpynA(lf.lfFaceName, face, LF_FACESIZE);
     return CreateFontIndirectA(&lf);

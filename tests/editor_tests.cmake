@@ -35,3 +35,27 @@ set_tests_properties(editor_e2e PROPERTIES
 # The editor runs from any PC's disk: only system DLLs.
 add_test(NAME editor_imports COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/check_imports.sh
          ${CMAKE_OBJDUMP} $<TARGET_FILE:tlkedit>)
+
+# ---- Display scale ------------------------------------------------------------------
+# The editor's windows and the menu window in Wine prefixes of their own at
+# 100, 125, 150 and 200 %: copies of the test prefix's registry with another
+# LogPixels, sharing its drive (see dpi/make_prefix.sh).
+add_executable(dpi_tests ${CMAKE_CURRENT_SOURCE_DIR}/dpi/test_dpi.cpp ${EDITOR_RC})
+target_include_directories(dpi_tests PRIVATE ${CMAKE_SOURCE_DIR} ${CMAKE_CURRENT_SOURCE_DIR} ${EDITOR_RC_INCLUDES})
+target_link_libraries(dpi_tests PRIVATE tlk_editor gtest_main)
+add_dependencies(dpi_tests assets)
+set(TLK_TEST_PREFIX ${CMAKE_BINARY_DIR}/wineprefix)
+add_test(NAME dpi_prefixes COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/dpi/make_prefix.sh ${TLK_TEST_PREFIX} 120 144 192)
+set_tests_properties(dpi_prefixes PROPERTIES FIXTURES_SETUP dpi_prefixes)
+foreach(dpi 96 120 144 192)
+    if(dpi EQUAL 96)
+        set(prefix ${TLK_TEST_PREFIX})
+    else()
+        set(prefix ${TLK_TEST_PREFIX}-dpi${dpi})
+    endif()
+    add_test(NAME dpi_${dpi} COMMAND dpi_tests)
+    set_tests_properties(dpi_${dpi} PROPERTIES
+        ENVIRONMENT "WINEPREFIX=${prefix};TLK_DPI=${dpi}"
+        FIXTURES_REQUIRED dpi_prefixes
+        TIMEOUT 300)
+endforeach()
