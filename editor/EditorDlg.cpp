@@ -10,6 +10,7 @@
 #include "Steps.h"
 #include "Storage.h"
 #include "WorkDir.h"
+#include "../wizard/Wizard.h"
 
 const char kMsgFolderTooLong[] =
     "tlkedit cannot work from this folder because its path is too long. Please move it to a folder "
@@ -17,7 +18,6 @@ const char kMsgFolderTooLong[] =
 
 namespace {
 
-const char kMsgNotAvailable[] = "This step is not available yet.";
 const UINT kBoxOk = MB_OK | MB_ICONEXCLAMATION;
 const UINT kBoxYesNo = MB_YESNO | MB_ICONEXCLAMATION;
 
@@ -32,12 +32,12 @@ BEGIN_MESSAGE_TABLE(CEditorDlg, CDialog)
     ON_COMMAND_ROW(BN_CLICKED, IDC_TEST, &CEditorDlg::OnTest)
     ON_COMMAND_ROW(BN_CLICKED, IDC_WIZARD, &CEditorDlg::OnWizard)
     ON_COMMAND_ROW(BN_CLICKED, IDC_EXIT, &CEditorDlg::OnExitCommand)
-    ON_COMMAND_ROW(BN_CLICKED, ID_TESTING_EXPORT, &CEditorDlg::OnExportMenus)
-    ON_COMMAND_ROW(BN_CLICKED, ID_TESTING_PREVIEW, &CEditorDlg::OnPreviewTemplates)
-    ON_COMMAND_ROW(BN_CLICKED, ID_FILE_NEW, &CEditorDlg::OnFileNew)
-    ON_COMMAND_ROW(BN_CLICKED, ID_FILE_SAVE_AS, &CEditorDlg::OnFileSaveAs)
-    ON_COMMAND_ROW(BN_CLICKED, ID_FILE_EXIT, &CEditorDlg::OnExitCommand)
-    ON_COMMAND_ROW(BN_CLICKED, ID_FILE_OPEN, &CEditorDlg::OnFileOpen)
+    ON_COMMAND_ID_ROW(ID_TESTING_EXPORT, &CEditorDlg::OnExportMenus)
+    ON_COMMAND_ID_ROW(ID_TESTING_PREVIEW, &CEditorDlg::OnPreviewTemplates)
+    ON_COMMAND_ID_ROW(ID_FILE_NEW, &CEditorDlg::OnFileNew)
+    ON_COMMAND_ID_ROW(ID_FILE_SAVE_AS, &CEditorDlg::OnFileSaveAs)
+    ON_COMMAND_ID_ROW(ID_FILE_EXIT, &CEditorDlg::OnExitCommand)
+    ON_COMMAND_ID_ROW(ID_FILE_OPEN, &CEditorDlg::OnFileOpen)
     ON_MESSAGE_ROW(WM_CLOSE, &CEditorDlg::OnClose)
 END_MESSAGE_TABLE(CEditorDlg, CDialog)
 
@@ -166,11 +166,9 @@ LRESULT CEditorDlg::OnPreviewTemplates(WPARAM, LPARAM) {
     return 0;
 }
 
-// The wizard comes with a later version.
-LRESULT CEditorDlg::OnWizard(WPARAM, LPARAM) { NotAvailableYet(); return 0; }
-
-void CEditorDlg::NotAvailableYet() {
-    AppMessageBox(kMsgNotAvailable, kBoxOk);
+LRESULT CEditorDlg::OnWizard(WPARAM, LPARAM) {
+    RunWizard();
+    return 0;
 }
 
 LRESULT CEditorDlg::OnExitCommand(WPARAM, LPARAM) {

@@ -42,7 +42,6 @@ private:
 
     void ExitRequest();
     void SaveAs();
-    void NotAvailableYet();
 
     HICON m_hIcon;
     CBitmapButton m_btnLogo;

@@ -7,7 +7,8 @@ add_library(tlk_platform_ui STATIC
     ${CMAKE_SOURCE_DIR}/platform/Font.cpp
     ${CMAKE_SOURCE_DIR}/platform/ImageScale.cpp
     ${CMAKE_SOURCE_DIR}/platform/Menu.cpp
-    ${CMAKE_SOURCE_DIR}/platform/MessageBox.cpp)
+    ${CMAKE_SOURCE_DIR}/platform/MessageBox.cpp
+    ${CMAKE_SOURCE_DIR}/platform/PropertySheet.cpp)
 target_link_libraries(tlk_platform_ui PUBLIC tlk_platform comdlg32)
 
 # ---- The editor's windows and logic (everything but the application object,
@@ -21,8 +22,16 @@ add_library(tlk_editor STATIC
     ${CMAKE_SOURCE_DIR}/editor/StepDialogs.cpp
     ${CMAKE_SOURCE_DIR}/editor/Steps.cpp
     ${CMAKE_SOURCE_DIR}/editor/Storage.cpp
-    ${CMAKE_SOURCE_DIR}/editor/WorkDir.cpp)
-target_link_libraries(tlk_editor PUBLIC tlk_menu tlk_platform_ui comctl32 comdlg32 shell32)
+    ${CMAKE_SOURCE_DIR}/editor/WorkDir.cpp
+    ${CMAKE_SOURCE_DIR}/wizard/ActionDlg.cpp
+    ${CMAKE_SOURCE_DIR}/wizard/ColorSound.cpp
+    ${CMAKE_SOURCE_DIR}/wizard/IntroFinish.cpp
+    ${CMAKE_SOURCE_DIR}/wizard/SelectTmplt.cpp
+    ${CMAKE_SOURCE_DIR}/wizard/SetBackGr.cpp
+    ${CMAKE_SOURCE_DIR}/wizard/TextAction.cpp
+    ${CMAKE_SOURCE_DIR}/wizard/Wizard.cpp
+    ${CMAKE_SOURCE_DIR}/wizard/WizardRules.cpp)
+target_link_libraries(tlk_editor PUBLIC tlk_menu tlk_platform_ui comctl32 comdlg32 shell32 winmm)
 
 # The editor asks for version 6 of the common controls, so that it looks
 # like a current program.
@@ -36,7 +45,7 @@ make_manifest(${CMAKE_BINARY_DIR}/generated/tlkedit.manifest "Tlk.Autoplay.Edito
 
 set(EDITOR_RC ${CMAKE_SOURCE_DIR}/resources/editor.rc)
 set_source_files_properties(${EDITOR_RC} PROPERTIES
-    OBJECT_DEPENDS "${ASSET_STAMP};${CMAKE_SOURCE_DIR}/resources/editor_ids.h;${CMAKE_SOURCE_DIR}/resources/layouts.rci;${CMAKE_SOURCE_DIR}/resources/menu_layouts_editor.rci;${CMAKE_SOURCE_DIR}/resources/menu_ids.h;${CMAKE_BINARY_DIR}/generated/tlkedit.manifest")
+    OBJECT_DEPENDS "${ASSET_STAMP};${CMAKE_SOURCE_DIR}/resources/editor_ids.h;${CMAKE_SOURCE_DIR}/resources/wizard.rci;${CMAKE_SOURCE_DIR}/resources/layouts.rci;${CMAKE_SOURCE_DIR}/resources/menu_layouts_editor.rci;${CMAKE_SOURCE_DIR}/resources/menu_ids.h;${CMAKE_BINARY_DIR}/generated/tlkedit.manifest")
 set(EDITOR_RC_INCLUDES ${CMAKE_SOURCE_DIR}/resources ${ASSET_DIR}/res ${CMAKE_BINARY_DIR}/generated)
 
 add_executable(tlkedit WIN32 ${CMAKE_SOURCE_DIR}/editor/EditorApp.cpp ${WINMAIN_SOURCE} ${EDITOR_RC})

@@ -10,7 +10,7 @@ const MsgRow CDialog::baseRows[] = {
 const MsgTable CDialog::messageTable = { nullptr, CDialog::baseRows };
 
 CDialog::CDialog(UINT templateId, HWND parent)
-    : m_hWnd(nullptr), m_hParent(parent), m_nIDTemplate(templateId), m_bDefault(false) {}
+    : m_hWnd(nullptr), m_hParent(parent), m_nIDTemplate(templateId), m_pDefault(nullptr) {}
 
 CDialog::~CDialog() {
     // A dialog object normally outlives its window; if not, make sure the
@@ -113,22 +113,33 @@ INT_PTR CDialog::Dispatch(UINT msg, WPARAM wParam, LPARAM lParam) {
         INT_PTR result = FALSE;
         return OnUnhandled(msg, wParam, lParam, result) ? result : FALSE;
     }
-    m_bDefault = false;
-    LRESULT result = (this->*(row->handler))(wParam, lParam);
-    if (m_bDefault) return FALSE;
+    // The request lives on this call's stack: a nested message (a repaint,
+    // a message box, a sheet notification) has its own.
+    bool wantsDefault = false;
+    bool* outer = m_pDefault;
+    m_pDefault = &wantsDefault;
+    LRESULT result;
+    try {
+        result = (this->*(row->handler))(wParam, lParam);
+    } catch (...) {
+        m_pDefault = outer;
+        throw;
+    }
+    m_pDefault = outer;
+    if (wantsDefault) return FALSE;
     if (ReturnsDirectly(msg)) return static_cast<INT_PTR>(result);
-    SetWindowLongPtrA(m_hWnd, DWLP_MSGRESULT, result);
+    if (m_hWnd) SetWindowLongPtrA(m_hWnd, DWLP_MSGRESULT, result);
     return TRUE;
 }
 
-INT_PTR CALLBACK CDialog::DialogProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-    CDialog* self;
+CDialog* CDialog::FromHandle(HWND hwnd) {
+    return hwnd ? reinterpret_cast<CDialog*>(GetWindowLongPtrA(hwnd, DWLP_USER)) : nullptr;
+}
+
+INT_PTR CDialog::Enter(CDialog* self, HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     if (msg == WM_INITDIALOG) {
-        self = reinterpret_cast<CDialog*>(lParam);
-        SetWindowLongPtrA(hwnd, DWLP_USER, lParam);
+        SetWindowLongPtrA(hwnd, DWLP_USER, reinterpret_cast<LONG_PTR>(self));
         if (self) self->m_hWnd = hwnd;
-    } else {
-        self = reinterpret_cast<CDialog*>(GetWindowLongPtrA(hwnd, DWLP_USER));
     }
     if (!self) return FALSE;
 
@@ -145,4 +156,48 @@ INT_PTR CALLBACK CDialog::DialogProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM 
         self->m_hWnd = nullptr;
     }
     return result;
+}
+
+INT_PTR CALLBACK CDialog::DialogProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    CDialog* self = msg == WM_INITDIALOG ? reinterpret_cast<CDialog*>(lParam) : FromHandle(hwnd);
+    return Enter(self, hwnd, msg, wParam, lParam);
+}
+
+CString CDialog::GetItemText(int id) const {
+    HWND item = GetDlgItem(id);
+    if (!item) return CString();
+    int n = GetWindowTextLengthA(item);
+    if (n <= 0) return CString();
+    CString text;
+    char small[256];
+    char* buffer = n < static_cast<int>(sizeof small) ? small : new char[n + 1];
+    int got = GetWindowTextA(item, buffer, n + 1);
+    text = CString(buffer, got > 0 ? static_cast<size_t>(got) : 0);
+    if (buffer != small) delete[] buffer;
+    return text;
+}
+
+void CDialog::SetItemText(int id, const char* text) const {
+    if (HWND item = GetDlgItem(id)) SetWindowTextA(item, text ? text : "");
+}
+
+bool CDialog::IsItemChecked(int id) const {
+    return SendItem(id, BM_GETCHECK) == BST_CHECKED;
+}
+
+void CDialog::CheckItem(int id, bool checked) const {
+    SendItem(id, BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED);
+}
+
+void CDialog::EnableItem(int id, bool enabled) const {
+    if (HWND item = GetDlgItem(id)) EnableWindow(item, enabled ? TRUE : FALSE);
+}
+
+void CDialog::ShowItem(int id, bool visible) const {
+    if (HWND item = GetDlgItem(id)) ShowWindow(item, visible ? SW_SHOW : SW_HIDE);
+}
+
+LRESULT CDialog::SendItem(int id, UINT msg, WPARAM wParam, LPARAM lParam) const {
+    HWND item = GetDlgItem(id);
+    return item ? SendMessageA(item, msg, wParam, lParam) : 0;
 }

@@ -4,6 +4,7 @@
 // chains to its base class's table.
 #pragma once
 #include <windows.h>
+#include "String.h"
 
 class CDialog;
 
@@ -75,6 +76,9 @@ private:                                                \
 
 #define ON_MESSAGE_ROW(msg, fn) { msg, 0, 0, static_cast<MsgHandler>(fn) },
 #define ON_COMMAND_ROW(code, id, fn) { WM_COMMAND, code, id, static_cast<MsgHandler>(fn) },
+// A command by id alone: a menu item, an accelerator-free button click.
+// Menu commands carry notification code 0, the code of a button click.
+#define ON_COMMAND_ID_ROW(id, fn) { WM_COMMAND, 0, id, static_cast<MsgHandler>(fn) },
 #define ON_NOTIFY_ROW(code, id, fn) { WM_NOTIFY, static_cast<UINT>(code), id, static_cast<MsgHandler>(fn) },
 
 class CDialog {
@@ -95,6 +99,16 @@ public:
     // Asks the application to show this dialog's help topic (a Help button).
     void ShowHelp() const;
 
+    // Small helpers for the dialog's controls, so that pages do not repeat
+    // raw calls. All are harmless without a window or without the control.
+    CString GetItemText(int id) const;
+    void SetItemText(int id, const char* text) const;
+    bool IsItemChecked(int id) const;
+    void CheckItem(int id, bool checked) const;
+    void EnableItem(int id, bool enabled) const;
+    void ShowItem(int id, bool visible) const;
+    LRESULT SendItem(int id, UINT msg, WPARAM wParam = 0, LPARAM lParam = 0) const;
+
     static const MsgTable messageTable;
     virtual const MsgTable* GetMessageTable() const { return &messageTable; }
 
@@ -102,8 +116,10 @@ protected:
     virtual BOOL OnInitDialog() { return TRUE; }
     virtual void OnOK() { EndDialog(IDOK); }
     virtual void OnCancel() { EndDialog(IDCANCEL); }
-    // Asks for the dialog manager's default processing of the current message.
-    void Default() { m_bDefault = true; }
+    // Asks for the dialog manager's default processing of the message being
+    // handled. Each dispatch keeps its own request, so a message sent back to
+    // this dialog while a handler runs neither takes nor drops it.
+    void Default() { if (m_pDefault) *m_pDefault = true; }
 
     // A message the table did not take; the base handles OK and Cancel.
     virtual bool OnUnhandled(UINT msg, WPARAM wParam, LPARAM lParam, INT_PTR& result);
@@ -111,6 +127,12 @@ protected:
     HWND m_hWnd;
     HWND m_hParent;
     UINT m_nIDTemplate;
+
+    // The one way from a dialog procedure into the object: binds the window
+    // to the object on its first message and dispatches, with no exception
+    // crossing into the system. Property pages enter here too.
+    static INT_PTR Enter(CDialog* self, HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+    static CDialog* FromHandle(HWND hwnd);
 
 private:
     // Rows every dialog has: owner-draw reflection and the help routing.
@@ -122,7 +144,8 @@ private:
     static INT_PTR CALLBACK DialogProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
     INT_PTR Dispatch(UINT msg, WPARAM wParam, LPARAM lParam);
     const MsgRow* FindRow(UINT msg, WPARAM wParam, LPARAM lParam) const;
-    bool m_bDefault;
+    // The Default() flag of the innermost dispatch running, or null.
+    bool* m_pDefault;
 
     CDialog(const CDialog&) = delete;
     CDialog& operator=(const CDialog&) = delete;

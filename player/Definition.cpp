@@ -167,6 +167,27 @@ static void CopyKeys(const CProfileImage& image, const char* section, int keyCou
     }
 }
 
+// Reads many numbered-key sections of one file: from one image of the file
+// held in memory when it can be parsed, else section by section through
+// the profile functions. Both give what single-key reads would give.
+class CSectionSource {
+public:
+    explicit CSectionSource(const CDefinitionFile& file) : m_file(file) {
+        std::unique_ptr<char[]> bytes;
+        DWORD size = 0;
+        m_fast = ReadWholeFile(file.Path(), bytes, size) && m_image.Parse(bytes.get(), size);
+    }
+    void Read(const char* section, int keyCount, int bufferSize, CString* values) const {
+        if (m_fast) CopyKeys(m_image, section, keyCount, bufferSize, values);
+        else m_file.ReadNumberedKeys(section, keyCount, bufferSize, values);
+    }
+
+private:
+    const CDefinitionFile& m_file;
+    CProfileImage m_image;
+    bool m_fast;
+};
+
 void ReadMenuDefinition(const CDefinitionFile& file, MenuSettings& s, MenuTables& t) {
     using namespace def;
     s.title = file.ReadString(kGeneral, kTitle, "", kShortBuffer);
@@ -183,15 +204,8 @@ void ReadMenuDefinition(const CDefinitionFile& file, MenuSettings& s, MenuTables
     }
     if (s.menuCount == 0) return;
 
-    // Up to a thousand sections: read the file once and answer from memory,
-    // with the profile functions' own rules. Files only the system decodes
-    // are read section by section through the profile functions instead.
-    std::unique_ptr<char[]> bytes;
-    DWORD size = 0;
-    CProfileImage image;
-    bool fast = ReadWholeFile(file.Path(), bytes, size) && image.Parse(bytes.get(), size);
-    bytes.reset();
-
+    // Up to a thousand sections: read the file once and answer from memory.
+    CSectionSource source(file);
     struct Part { const char* base; int keys; int buffer; CString* (*row)(MenuTables&, int); };
     const Part parts[] = {
         {kActionBase, kLines, kShortBuffer, [](MenuTables& m, int r) { return m.program[r]; }},
@@ -201,11 +215,14 @@ void ReadMenuDefinition(const CDefinitionFile& file, MenuSettings& s, MenuTables
         {kTextBase, kTexts, kTextBuffer, [](MenuTables& m, int r) { return m.text[r]; }},
     };
     for (int n = 1; n <= s.menuCount; ++n) {
-        for (const Part& p : parts) {
-            CString section = MenuSection(p.base, n);
-            CString* row = p.row(t, n - 1);
-            if (fast) CopyKeys(image, section, p.keys, p.buffer, row);
-            else file.ReadNumberedKeys(section, p.keys, p.buffer, row);
-        }
+        for (const Part& p : parts) source.Read(MenuSection(p.base, n), p.keys, p.buffer, p.row(t, n - 1));
     }
+}
+
+void ReadMenuTexts(const CDefinitionFile& file, int menuCount, CString (*texts)[def::kTexts]) {
+    menuCount = ClampMenuCount(menuCount);
+    if (menuCount == 0) return;
+    CSectionSource source(file);
+    for (int n = 1; n <= menuCount; ++n)
+        source.Read(MenuSection(def::kTextBase, n), def::kTexts, def::kTextBuffer, texts[n - 1]);
 }

@@ -118,3 +118,8 @@ struct MenuSettings {
 // Reads section "100", the colours and menus 1..count (count clamped to 200)
 // the way the player does. Menus above the count stay as they were (empty).
 void ReadMenuDefinition(const CDefinitionFile& file, MenuSettings& settings, MenuTables& tables);
+
+// Reads the texts (lines 1-12, headings) of menus 1..menuCount, the count
+// clamped to 0..200, as per-key reads with the text buffer would; texts[n - 1]
+// receives menu n. Menus above the count are left as they are.
+void ReadMenuTexts(const CDefinitionFile& file, int menuCount, CString (*texts)[def::kTexts]);

@@ -48,4 +48,49 @@
 #define ID_TESTING_PREVIEW     32774
 #define ID_TESTING_EXPORT      32775
 
+/* ---- Wizard pages and the action dialog ---- */
+/* Introduction page */
+#define IDC_WIZLOGO            1084
+/* Background page */
+#define IDC_BG_LIST            1000
+#define IDC_BG_STOCK           1002
+#define IDC_BG_OWN             1003
+#define IDC_BG_PREVIEW         1040
+#define IDC_BG_BROWSE          1041
+/* Template page */
+#define IDC_TPL_LIST           1007
+#define IDC_TPL_PREVIEW        1008
+#define IDC_TPL_DESCRIPTION    1082
+/* Menu text page: line k (1-12) is IDC_LINE1 + k - 1, its action button
+   IDC_ACTION1 + k - 1 */
+#define IDC_MENU_NUMBER        1031
+#define IDC_LINE1              5043
+#define IDC_HEADING1           5055
+#define IDC_HEADING2           5056
+#define IDC_ACTION1            4009
+/* Action dialog (its Help button is IDC_HELP_BUTTON) */
+#define IDC_ACT_PROGRAM        1029
+#define IDC_ACT_GOTO           1031
+#define IDC_ACT_QUIT           1055
+#define IDC_ACT_HEADING        1056
+#define IDC_ACT_LINE           1076
+#define IDC_ACT_PARAMS         1077
+#define IDC_ACT_WORKDIR        1078
+/* Title, colours and sounds page */
+#define IDC_TITLE              1066
+#define IDC_NORMAL_COLOR       1034
+#define IDC_HIGHLIGHT_COLOR    1035
+#define IDC_SET_STARTUP        1057
+#define IDC_SET_HOVER          1036
+#define IDC_SET_SELECT         1037
+#define IDC_SET_MENUCHANGE     1038
+#define IDC_LISTEN_STARTUP     1061
+#define IDC_LISTEN_HOVER       1039
+#define IDC_LISTEN_SELECT      1040
+#define IDC_LISTEN_MENUCHANGE  1041
+#define IDC_NAME_STARTUP       1062
+#define IDC_NAME_HOVER         1063
+#define IDC_NAME_SELECT        1064
+#define IDC_NAME_MENUCHANGE    1065
+
 #endif

@@ -1,0 +1,95 @@
+#include "PropertySheet.h"
+#include "WinApp.h"
+#include <cstring>
+
+BEGIN_MESSAGE_TABLE(CPropertyPage, CDialog)
+    ON_NOTIFY_ROW(PSN_SETACTIVE, 0, &CPropertyPage::OnNotifySetActive)
+    ON_NOTIFY_ROW(PSN_KILLACTIVE, 0, &CPropertyPage::OnNotifyKillActive)
+    ON_NOTIFY_ROW(PSN_WIZBACK, 0, &CPropertyPage::OnNotifyWizBack)
+    ON_NOTIFY_ROW(PSN_WIZNEXT, 0, &CPropertyPage::OnNotifyWizNext)
+    ON_NOTIFY_ROW(PSN_WIZFINISH, 0, &CPropertyPage::OnNotifyWizFinish)
+    ON_NOTIFY_ROW(PSN_QUERYCANCEL, 0, &CPropertyPage::OnNotifyQueryCancel)
+    ON_NOTIFY_ROW(PSN_RESET, 0, &CPropertyPage::OnNotifyReset)
+    ON_NOTIFY_ROW(PSN_HELP, 0, &CPropertyPage::OnNotifyHelp)
+END_MESSAGE_TABLE(CPropertyPage, CDialog)
+
+CPropertyPage::CPropertyPage(UINT templateId) : CDialog(templateId), m_activatedBefore(false) {}
+
+void CPropertyPage::Describe(PROPSHEETPAGEA& page, HINSTANCE instance) {
+    std::memset(&page, 0, sizeof page);
+    page.dwSize = sizeof page;
+    page.dwFlags = PSP_HASHELP;
+    page.hInstance = instance;
+    page.pszTemplate = MAKEINTRESOURCEA(m_nIDTemplate);
+    page.pfnDlgProc = PageProc;
+    page.lParam = reinterpret_cast<LPARAM>(this);
+}
+
+// The sheet hands the page its description (a copy of it) with
+// WM_INITDIALOG; the object rides in its lParam.
+INT_PTR CALLBACK CPropertyPage::PageProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    CDialog* self = nullptr;
+    if (msg == WM_INITDIALOG) {
+        const PROPSHEETPAGEA* page = reinterpret_cast<const PROPSHEETPAGEA*>(lParam);
+        self = page ? reinterpret_cast<CPropertyPage*>(page->lParam) : nullptr;
+    } else {
+        self = FromHandle(hwnd);
+    }
+    return Enter(self, hwnd, msg, wParam, lParam);
+}
+
+BOOL CPropertyPage::OnSetActive() {
+    if (m_activatedBefore) DoDataExchange(false);
+    m_activatedBefore = true;
+    return TRUE;
+}
+
+BOOL CPropertyPage::OnKillActive() {
+    DoDataExchange(true);
+    return TRUE;
+}
+
+void CPropertyPage::SetWizardButtons(DWORD flags) const {
+    if (HWND sheet = GetSheet()) SendMessageA(sheet, PSM_SETWIZBUTTONS, 0, static_cast<LPARAM>(flags));
+}
+
+// The notifications' results, as the sheet reads them from DWLP_MSGRESULT.
+LRESULT CPropertyPage::OnNotifySetActive(WPARAM, LPARAM) { return OnSetActive() ? 0 : -1; }
+LRESULT CPropertyPage::OnNotifyKillActive(WPARAM, LPARAM) { return OnKillActive() ? FALSE : TRUE; }
+LRESULT CPropertyPage::OnNotifyWizBack(WPARAM, LPARAM) { return OnWizardBack(); }
+LRESULT CPropertyPage::OnNotifyWizNext(WPARAM, LPARAM) { return OnWizardNext(); }
+LRESULT CPropertyPage::OnNotifyWizFinish(WPARAM, LPARAM) { return OnWizardFinish() ? FALSE : TRUE; }
+LRESULT CPropertyPage::OnNotifyQueryCancel(WPARAM, LPARAM) { return OnQueryCancel() ? FALSE : TRUE; }
+LRESULT CPropertyPage::OnNotifyReset(WPARAM, LPARAM) { OnReset(); return 0; }
+LRESULT CPropertyPage::OnNotifyHelp(WPARAM, LPARAM) { ShowHelp(); return 0; }
+
+CPropertySheet::CPropertySheet(UINT captionId, HWND parent, UINT startPage) : m_captionId(captionId) {
+    std::memset(&m_psh, 0, sizeof m_psh);
+    m_psh.dwSize = sizeof m_psh;
+    m_psh.hwndParent = parent;
+    m_psh.nStartPage = startPage;
+}
+
+void CPropertySheet::AddPage(CPropertyPage* page) {
+    if (page) m_pages.push_back(page);
+}
+
+INT_PTR CPropertySheet::DoModal() {
+    if (m_pages.empty()) return -1;
+    CWinApp* app = CWinApp::Current();
+    HINSTANCE instance = AppResourceHandle();
+    std::vector<PROPSHEETPAGEA> pages(m_pages.size());
+    for (size_t i = 0; i < m_pages.size(); ++i) m_pages[i]->Describe(pages[i], instance);
+
+    PROPSHEETHEADERA header = m_psh;
+    header.dwSize = sizeof header;
+    header.dwFlags = (m_psh.dwFlags | PSH_PROPSHEETPAGE | PSH_HASHELP | PSH_NOAPPLYNOW) & ~PSH_MODELESS;
+    header.hInstance = instance;
+    if (!header.hwndParent && app && app->m_hMainWnd && IsWindow(app->m_hMainWnd))
+        header.hwndParent = app->m_hMainWnd;
+    header.pszCaption = MAKEINTRESOURCEA(m_captionId);
+    header.nPages = static_cast<UINT>(pages.size());
+    if (header.nStartPage >= header.nPages) header.nStartPage = 0;
+    header.ppsp = pages.data();
+    return PropertySheetA(&header);
+}

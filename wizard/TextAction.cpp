@@ -1,0 +1,112 @@
+// The menu text page: headings and selection lines of menus 1 to 200, each
+// line with a button for its action.
+#include "../resources/editor_ids.h"
+#include "ActionDlg.h"
+#include "Pages.h"
+#include "WizardRules.h"
+
+namespace {
+const int kFirstLine = IDC_LINE1;                  // 5043: line 1
+const int kLastLine = IDC_LINE1 + def::kLines - 1; // 5054: line 12
+const int kFirstAction = IDC_ACTION1;              // 4009: line 1's button
+const int kLastAction = IDC_ACTION1 + def::kLines - 1;
+const int kMainLines = 10;                         // the lines a layout may hide
+// The player reads menu texts back through 128-byte buffers.
+const int kMaxText = def::kTextBuffer - 1;
+}
+
+BEGIN_MESSAGE_TABLE(CTextAction, CPropertyPage)
+    ON_COMMAND_ROW(CBN_SELCHANGE, IDC_MENU_NUMBER, &CTextAction::OnMenuChange)
+    ON_COMMAND_ROW(EN_KILLFOCUS, 0, &CTextAction::OnLineKillFocus)
+    ON_COMMAND_ROW(BN_CLICKED, 0, &CTextAction::OnActionButton)
+END_MESSAGE_TABLE(CTextAction, CPropertyPage)
+
+CTextAction::CTextAction()
+    : CPropertyPage(IDD_WIZARD_TEXT), m_store(new CString[def::kMaxMenus][kSlots]), m_current(0) {}
+
+int CTextAction::BoxOfSlot(int slot) {
+    if (slot == def::kHeading1 - 1) return IDC_HEADING1;
+    if (slot == def::kHeading2 - 1) return IDC_HEADING2;
+    return kFirstLine + slot;
+}
+
+BOOL CTextAction::OnInitDialog() {
+    for (int n = 1; n <= def::kMaxMenus; ++n) {
+        CString entry = CString::Format("menu%d", n);
+        SendItem(IDC_MENU_NUMBER, CB_INSERTSTRING, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(entry.c_str()));
+    }
+    SendItem(IDC_MENU_NUMBER, CB_SETCURSEL, 0);
+    m_current = 0;
+
+    CDefinitionFile file = EditedDefinition();
+    // Menus beyond the 200 the page holds are not loaded.
+    ReadMenuTexts(file, file.ReadInt(def::kGeneral, def::kMenuCount, 1), m_store.get());
+    for (int slot = 0; slot < kSlots; ++slot) SendItem(BoxOfSlot(slot), EM_LIMITTEXT, kMaxText);
+    ShowMenu(0);
+    for (int k = 0; k < def::kLines; ++k) m_actions[k].AutoLoad(kFirstAction + k, m_hWnd);
+    return TRUE;
+}
+
+BOOL CTextAction::OnSetActive() {
+    int visible = wiz::VisibleMainLines(EditedDefinition().ReadInt(def::kGeneral, def::kTemplate, 1));
+    for (int k = 0; k < kMainLines; ++k) {
+        ShowItem(kFirstLine + k, false);
+        ShowItem(kFirstAction + k, false);
+    }
+    for (int k = 0; k < visible && k < kMainLines; ++k) {
+        ShowItem(kFirstLine + k, true);
+        ShowItem(kFirstAction + k, true);
+    }
+    SetWizardButtons(PSWIZB_BACK | PSWIZB_NEXT);
+    return CPropertyPage::OnSetActive();
+}
+
+void CTextAction::DoDataExchange(bool save) {
+    if (save) SaveCurrentMenu();
+}
+
+void CTextAction::ShowMenu(int menuIndex) {
+    for (int slot = 0; slot < kSlots; ++slot) SetItemText(BoxOfSlot(slot), Stored(menuIndex, slot));
+}
+
+void CTextAction::SaveCurrentMenu() {
+    CDefinitionFile file = EditedDefinition();
+    CString section = MenuSection(def::kTextBase, m_current + 1);
+    for (int slot = 0; slot < kSlots; ++slot) {
+        CString text = GetItemText(BoxOfSlot(slot));
+        file.WriteString(section, CString::Format("%d", slot + 1), text);
+        Stored(m_current, slot) = text;
+    }
+}
+
+void CTextAction::SaveLine(int slot) {
+    CString text = GetItemText(BoxOfSlot(slot));
+    EditedDefinition().WriteString(MenuSection(def::kTextBase, m_current + 1), CString::Format("%d", slot + 1), text);
+    Stored(m_current, slot) = text;
+}
+
+LRESULT CTextAction::OnMenuChange(WPARAM, LPARAM) {
+    int chosen = static_cast<int>(SendItem(IDC_MENU_NUMBER, CB_GETCURSEL));
+    if (chosen < 0 || chosen >= def::kMaxMenus) return 0;
+    SaveCurrentMenu();
+    ShowMenu(chosen);
+    m_current = chosen;
+    CDefinitionFile file = EditedDefinition();
+    if (int raised = wiz::RaisedMenuCount(file.ReadInt(def::kGeneral, def::kMenuCount, 1), chosen + 1))
+        file.WriteInt(def::kGeneral, def::kMenuCount, raised);
+    return 0;
+}
+
+LRESULT CTextAction::OnLineKillFocus(WPARAM wParam, LPARAM) {
+    int id = LOWORD(wParam);
+    if (id >= kFirstLine && id <= kLastLine) SaveLine(id - kFirstLine);
+    return 0;
+}
+
+LRESULT CTextAction::OnActionButton(WPARAM wParam, LPARAM) {
+    int id = LOWORD(wParam);
+    if (id < kFirstAction || id > kLastAction) return 0;
+    int line = id - kFirstAction + 1;
+    EditLineAction(GetSheet(), EditedDefinition(), m_current + 1, line, Stored(m_current, line - 1));
+    return 0;
+}

@@ -1,0 +1,30 @@
+#include "Wizard.h"
+#include "../editor/EditorState.h"
+#include "../resources/editor_ids.h"
+#include "Pages.h"
+
+CDefinitionFile EditedDefinition() {
+    return CDefinitionFile(TheEditorState().definitionPath);
+}
+
+void RunWizard() {
+    // No parent: the application's main window owns the sheet and stays
+    // disabled while it runs.
+    CPropertySheet sheet(IDS_WIZARD_CAPTION, nullptr, 0);
+    CIntroduction intro;
+    CSetBackGr background;
+    CSelectTmplt layout;
+    CTextAction texts;
+    CColorSound look;
+    CFinish finish;
+    sheet.AddPage(&intro);
+    sheet.AddPage(&background);
+    sheet.AddPage(&layout);
+    sheet.AddPage(&texts);
+    sheet.AddPage(&look);
+    sheet.AddPage(&finish);
+    sheet.m_psh.dwFlags |= PSH_WIZARD;
+    // Finished or cancelled, the caller goes on the same way: every page
+    // has written what it promised already.
+    sheet.DoModal();
+}

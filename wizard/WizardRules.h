@@ -1,0 +1,80 @@
+// The wizard's decisions as plain code: the pages' tables, what a stored
+// value shows, what a page writes and copies when it is left, and how the
+// action dialog recognises a go-to. The pages only carry these out.
+#pragma once
+#include "../platform/String.h"
+
+namespace wiz {
+
+// ---- Background page ----------------------------------------------------------
+const int kStockCount = 10;
+const int kOwnBitmap = 99;   // key "400": the user's own bitmap
+
+struct StockBackground {
+    const char* listText;
+    const char* file;        // in the stock background folder
+};
+extern const StockBackground kStockBackgrounds[kStockCount];
+
+// What the controls show for a stored key "400".
+struct BackgroundView {
+    bool ownBitmap;          // radio "User provided Background BMP"
+    bool touchSelection;     // false: leave the list's selection as it is
+    int selection;           // list index to select, -1 for none
+};
+BackgroundView ViewForStoredBackground(int stored);
+
+// What leaving the page writes and copies.
+struct BackgroundSave {
+    bool writeKey;
+    int value;               // key "400"
+    const char* copyStock;   // stock file to copy to autorun.bmp, or null
+};
+// stockRadio: "Choose a Background" is checked; selection: the list's (-1: none).
+BackgroundSave BackgroundLeavingSave(bool stockRadio, int selection);
+
+// The picture the preview shows: the work folder's autorun.bmp for the own
+// bitmap, else the stock file of the selection; empty when there is none.
+CString BackgroundPreviewPath(bool ownBitmap, int selection, const char* workDir, const char* stockDir);
+
+// ---- Template page --------------------------------------------------------------
+struct LayoutChoice {
+    const char* listText;
+    const char* description;
+    const char* preview;     // bitmap resource
+};
+extern const LayoutChoice kLayoutChoices[10];
+bool IsLayoutIndex(int index);
+
+// Main lines the text page shows for a layout; all ten for an index that
+// names no layout, so that no line is out of reach.
+int VisibleMainLines(int layoutIndex);
+
+// ---- Menu text page -------------------------------------------------------------
+// The count to write after moving to menu number 'menu' (1-200) when the
+// stored count is 'stored'; 0 when the count stays (it is never lowered).
+int RaisedMenuCount(int stored, int menu);
+
+// ---- Action dialog --------------------------------------------------------------
+// "menu%d" of 1..200: the go-to list's entries after the blank one.
+CString GotoEntryText(int menu);
+// The go-to list entry (1-200) a stored program selects, 0 for none: only a
+// program that starts with "_menu" exactly is a go-to, and the entry is
+// the first whose text starts with the rest, without regard to case.
+int GotoEntryForProgram(const char* program);
+// What OK stores as the program: the go-to when one is chosen, else the path.
+CString ProgramToStore(const char* gotoText, const char* program);
+// Only "TRUE" as written means quit.
+bool QuitFromText(const char* text);
+
+// ---- Title, colours and sounds page ------------------------------------------------
+// A colour from stored components: the low 8 bits of each.
+unsigned long ColorFromComponents(int red, int green, int blue);
+void ComponentsOfColor(unsigned long rgb, int components[3]);
+// The part of a chosen path after its last backslash.
+CString BareFileName(const char* path);
+// The work folder's copy of a sound to play; empty when there is nothing to
+// play or the name is not a bare file name (it would point elsewhere).
+CString SoundToPlay(const char* workDir, const char* name);
+
+}  // namespace wiz
