@@ -1,0 +1,115 @@
+#!/usr/bin/env python3
+"""Ties the generator to the programs' own sources and checks its scaled
+picture sets without running the whole generator.
+
+    python3 tools/test_assetgen.py
+
+The layouts are read from resources/layouts.rci and the heading heights from
+player/HeadingFonts.h; the few other copies of layout facts in the code are
+compared with them here, so that a change to one shows up as a failure.
+"""
+
+import os
+import re
+import sys
+import unittest
+
+HERE = os.path.dirname(os.path.abspath(__file__))
+ROOT = os.path.dirname(HERE)
+sys.path.insert(0, HERE)
+
+from assetgen import catalogue, layouts, scales  # noqa: E402
+
+
+def source(*parts):
+    with open(os.path.join(ROOT, *parts)) as f:
+        return f.read()
+
+
+class LayoutSourceTest(unittest.TestCase):
+    @classmethod
+    def setUpClass(cls):
+        cls.layouts = layouts.read_layouts()
+        cls.headings = layouts.read_heading_fonts()
+
+    def test_ten_layouts_with_their_lines_headings_and_bottom_lines(self):
+        for lay in self.layouts:
+            with self.subTest(layout=lay.index):
+                for name in ('C_LBL', 'C_LBR', 'C_HEAD1', 'C_HEAD2', 'C_NOLINE'):
+                    self.assertIn(name, lay.controls)
+                self.assertIn(lay.alignment, ('left', 'centre', 'right'))
+                w, h = lay.size
+                for _, (x, y, cw, ch), visible in lay.controls.values():
+                    if visible:
+                        self.assertLessEqual(x + cw, w)
+                        self.assertLessEqual(y + ch, h)
+
+    def test_visible_lines_match_the_definition_modules_table(self):
+        table = re.search(r'kVisibleLines\[kLayouts\]\s*=\s*\{([^}]*)\}', source('player', 'Definition.cpp'))
+        self.assertIsNotNone(table)
+        counts = [int(v) for v in table.group(1).split(',')]
+        self.assertEqual(counts, [len(lay.main_lines()) for lay in self.layouts])
+
+    def test_heading_faces_are_the_layouts_dialog_fonts(self):
+        self.assertEqual([f for f, _, _ in self.headings], [lay.face for lay in self.layouts])
+
+    def test_headings_are_taller_than_the_lines(self):
+        for lay, (_, h1, h2) in zip(self.layouts, self.headings):
+            with self.subTest(layout=lay.index):
+                line_px = lay.font_pt * 96 / 72.0
+                self.assertGreater(h1, h2)
+                self.assertGreater(h2, line_px)
+
+    def test_a_changed_script_is_read_as_changed(self):
+        # The parser must read the numbers, not fall back on copies.
+        text = source('resources', 'layouts.rci').replace('LAYOUT_1 DIALOGEX 0, 0, 146, 93',
+                                                          'LAYOUT_1 DIALOGEX 0, 0, 150, 99')
+        path = os.path.join(HERE, '.layouts-test.rci')
+        try:
+            with open(path, 'w') as f:
+                f.write(text)
+            self.assertEqual((150, 99), layouts.read_layouts(path)[1].size)
+        finally:
+            os.remove(path)
+
+
+class ScaledSetTest(unittest.TestCase):
+    def test_sizes_round_like_the_programs(self):
+        # MulDiv(size, dpi, 96), halves up: what a button sized to its
+        # picture expects.
+        for size, dpi, want in ((35, 120, 44), (34, 120, 43), (35, 144, 53), (63, 144, 95), (61, 120, 76)):
+            self.assertEqual(want, scales.scaled_length(size, dpi))
+        self.assertEqual((53, 51), scales.scaled((35, 34), 1.5))
+
+    def test_resource_list_names_every_picture_at_every_scale(self):
+        listing = catalogue.resource_list()
+        names = re.findall(r'^(\w+)\s+BITMAP\s+"(\w+)\.bmp"$', listing, re.M)
+        self.assertTrue(all(n == f for n, f in names))
+        names = {n for n, _ in names}
+        self.assertEqual(len(names), len(catalogue.editor_pictures()) * len(scales.SCALES))
+        for base in ('TLKLOGO', 'WIZLOGO', 'WIZARDU', 'ACTIONF', 'D10'):
+            for _, suffix in scales.SCALES:
+                self.assertIn(base + suffix, names)
+        produced = {name[:-4] for name, _ in catalogue.resource_files() if name.endswith('.bmp')}
+        self.assertEqual(names, produced)
+
+    def test_a_picture_is_drawn_at_each_scale_not_blown_up(self):
+        pictures = dict(catalogue.editor_pictures())
+        for k, side in ((1.0, 24), (1.25, 30), (1.5, 36), (2.0, 48)):
+            with self.subTest(scale=k):
+                data = pictures['ACTIONU'](k)
+                w, h = int.from_bytes(data[18:22], 'little'), int.from_bytes(data[22:26], 'little')
+                self.assertEqual((side, side), (w, h))
+        # Drawn afresh: at 200 % the picture has edges of its own, not 2 x 2
+        # blocks of the 100 % picture.
+        data = pictures['HELPU'](2.0)
+        bits_offset = int.from_bytes(data[10:14], 'little')
+        stride = (70 + 3) // 4 * 4
+        rows = [data[bits_offset + y * stride:bits_offset + y * stride + 70] for y in range(68)]
+        blocky = all(rows[y][x] == rows[y][x + 1] == rows[y + 1][x] == rows[y + 1][x + 1]
+                     for y in range(0, 68, 2) for x in range(0, 70, 2))
+        self.assertFalse(blocky)
+
+
+if __name__ == '__main__':
+    unittest.main()
