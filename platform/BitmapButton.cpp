@@ -106,16 +106,13 @@ static HBITMAP LoadNamedBitmap(const char* name) {
     const int dpi = SystemDpi();
     const PictureSet set = PictureSetFor(dpi);
     HBITMAP bitmap = nullptr;
-    // A DIB section keeps the picture's own colours on any display.
     if (*set.suffix && lstrlenA(name) < 60) {
         char scaled[64];
         wsprintfA(scaled, "%s%s", name, set.suffix);
-        bitmap = static_cast<HBITMAP>(
-            LoadImageA(AppResourceHandle(), scaled, IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+        bitmap = LoadPictureResource(AppResourceHandle(), scaled);
     }
-    if (!bitmap)
-        bitmap = static_cast<HBITMAP>(
-            LoadImageA(AppResourceHandle(), name, IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+    // A picture without a set of this scale: the 100 % one, fitted below.
+    if (!bitmap) bitmap = LoadPictureResource(AppResourceHandle(), name);
     if (!bitmap) return nullptr;
     MapFaceGrey(bitmap);
     int w = 0, h = 0;

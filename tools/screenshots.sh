@@ -78,4 +78,23 @@ shot "$(xdotool search --name "^Build Information$" | head -1)" editor-build-dia
 wineserver -k 2>/dev/null || true
 for b in rainbow bluegrad fluff raised; do convert "$build/dist/BMPS/$b.bmp" "$out/stock-$b.png"; done
 
+# ---- At 150 % and 200 % display scale --------------------------------------------
+# Prefixes of their own (the test prefix's registry with another LogPixels).
+"$root/tests/dpi/make_prefix.sh" "$build/wineprefix" 144 192
+for dpi in 144 192; do
+    (
+        export WINEPREFIX="$build/wineprefix-dpi$dpi"
+        play 3 "dpi$dpi-layout3"
+        start_editor
+        shot "$main" "dpi$dpi-editor-main"
+        xdotool key --window "$main" Return; sleep 2
+        for page in 1 2 3 4 5 6; do
+            shot "$(xdotool search --name "^(Autoplay Wizard|Select Background|Select Template|Enter Selection Text and Actions|Dialog)$" | head -1)" \
+                 "dpi$dpi-wizard-page$page"
+            xdotool key alt+n; sleep 1.5
+        done
+        wineserver -k 2>/dev/null || true
+    )
+done
+
 ls "$out"

@@ -18,7 +18,7 @@ HERE = os.path.dirname(os.path.abspath(__file__))
 ROOT = os.path.dirname(HERE)
 sys.path.insert(0, HERE)
 
-from assetgen import catalogue, layouts, scales  # noqa: E402
+from assetgen import catalogue, layouts, packing, scales  # noqa: E402
 
 
 def source(*parts):
@@ -83,9 +83,12 @@ class ScaledSetTest(unittest.TestCase):
 
     def test_resource_list_names_every_picture_at_every_scale(self):
         listing = catalogue.resource_list()
-        names = re.findall(r'^(\w+)\s+BITMAP\s+"(\w+)\.bmp"$', listing, re.M)
-        self.assertTrue(all(n == f for n, f in names))
-        names = {n for n, _ in names}
+        rows = re.findall(r'^(\w+)\s+(BITMAP|PACKEDDIB)\s+"(\w+)\.(bmp|bmz)"$', listing, re.M)
+        for name, kind, fname, ext in rows:
+            self.assertEqual(name, fname)
+            # 100 % stays a plain bitmap; the larger sets are packed.
+            self.assertEqual((kind, ext), ('PACKEDDIB', 'bmz') if '_' in name else ('BITMAP', 'bmp'))
+        names = {n for n, _, _, _ in rows}
         self.assertEqual(len(names), len(catalogue.editor_pictures()) * len(scales.SCALES))
         for base in ('TLKLOGO', 'WIZLOGO', 'WIZARDU', 'ACTIONF', 'D10'):
             for _, suffix in scales.SCALES:
@@ -109,6 +112,23 @@ class ScaledSetTest(unittest.TestCase):
         blocky = all(rows[y][x] == rows[y][x + 1] == rows[y + 1][x] == rows[y + 1][x + 1]
                      for y in range(0, 68, 2) for x in range(0, 70, 2))
         self.assertFalse(blocky)
+
+
+class PackingTest(unittest.TestCase):
+    def test_round_trip_and_gain(self):
+        pictures = dict(catalogue.editor_pictures())
+        for name, k in (('D4', 1.5), ('ACTIOND', 1.25), ('WIZLOGO', 2.0)):
+            with self.subTest(picture=name):
+                data = pictures[name](k)
+                width, bits = int.from_bytes(data[18:22], 'little'), data[28]
+                packed = packing.pack(data, ((width * bits + 31) // 32) * 4)
+                self.assertEqual(data, packing.unpack(packed))
+                # The previews are most of the bytes and must shrink; nothing may grow much.
+                self.assertLess(len(packed), len(data) * (0.4 if name.startswith('D') else 1.05))
+
+    def test_edge_cases(self):
+        for data in (b'', b'a', b'ab', b'abc' * 200, bytes(range(256)) * 3, b'\x00' * 1000 + b'x'):
+            self.assertEqual(data, packing.unpack(packing.pack(data, 16)))
 
 
 if __name__ == '__main__':

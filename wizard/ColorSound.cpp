@@ -1,6 +1,7 @@
 // The title, colours and sounds page.
 #include "../editor/EditorState.h"
 #include "../editor/WorkDir.h"
+#include "../platform/Dpi.h"
 #include "../platform/FileDialog.h"
 #include "../resources/editor_ids.h"
 #include "Pages.h"
@@ -141,13 +142,15 @@ LRESULT CColorSound::OnEraseBkgnd(WPARAM wParam, LPARAM) {
     SetBkMode(dc, OPAQUE);
     SetBkColor(dc, RGB(192, 192, 192));
     // Centred beside the colour buttons: on (width - 300) / 2, at heights
-    // (height + 50) / 2 and (height + 140) / 2.
+    // (height + 50) / 2 and (height + 140) / 2, in pixels at 100 % that grow
+    // with the display's scale as the page does.
+    const int dpi = SystemDpi();
     RECT r = client;
-    r.right -= 300;
-    r.bottom += 50;
+    r.right -= ScaleToDpi(300, dpi);
+    r.bottom += ScaleToDpi(50, dpi);
     SetTextColor(dc, m_normal);
     DrawTextA(dc, "Normal Text Color", -1, &r, DT_SINGLELINE | DT_CENTER | DT_VCENTER);
-    r.bottom += 90;
+    r.bottom += ScaleToDpi(90, dpi);
     SetTextColor(dc, m_highlight);
     DrawTextA(dc, "Highlight Text Color", -1, &r, DT_SINGLELINE | DT_CENTER | DT_VCENTER);
     if (oldFont) SelectObject(dc, oldFont);

@@ -32,8 +32,7 @@ std::string SetName(const std::string& name) { return name + PictureSetFor(Syste
 
 // A picture as a button shows it: the classic face grey is the system's face colour.
 files::Pixels Picture(const std::string& name) {
-    files::Pixels p = files::TakePixels(static_cast<HBITMAP>(
-        LoadImageA(GetModuleHandleA(nullptr), name.c_str(), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
+    files::Pixels p = files::TakePixels(LoadPictureResource(GetModuleHandleA(nullptr), name.c_str()));
     for (COLORREF& c : p.px)
         if (c == RGB(192, 192, 192)) c = GetSysColor(COLOR_BTNFACE);
     return p;

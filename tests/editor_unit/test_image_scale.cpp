@@ -3,6 +3,7 @@
 #include "platform/ImageScale.h"
 #include <gtest/gtest.h>
 #include <cstring>
+#include <string>
 #include <vector>
 
 TEST(PictureSet, ExactScalesTakeTheirOwnSetOthersTheNextLarger) {
@@ -53,4 +54,46 @@ TEST(ResampleArea, RefusesEmptyOrMissingPictures) {
     ResampleArea(src, 2, 2, dst, 0, 2);
     EXPECT_EQ(1u, dst[0]);
     EXPECT_EQ(4u, dst[3]);
+}
+
+TEST(UnpackPicture, LiteralsAndOverlappingCopies) {
+    // "ab", then 7 bytes from 2 back: "ababababa".
+    const uint8_t packed[] = {9, 0, 0, 0, 0x01, 'a', 'b', 0x84, 2, 0, 0};
+    std::vector<uint8_t> out;
+    ASSERT_TRUE(UnpackPicture(packed, sizeof packed, out));
+    EXPECT_EQ(std::string("ababababa"), std::string(out.begin(), out.end()));
+}
+
+TEST(UnpackPicture, DamagedStreamsGiveNothing) {
+    struct Case { std::vector<uint8_t> bytes; const char* what; } cases[] = {
+        {{}, "empty"},
+        {{3, 0, 0, 0, 0x02, 'a', 'b'}, "literal run past the end"},
+        {{3, 0, 0, 0, 0x80, 1, 0, 0}, "copy before any byte"},
+        {{5, 0, 0, 0, 0x00, 'a', 0x81, 2, 0, 0}, "copy from too far back"},
+        {{4, 0, 0, 0, 0x00, 'a', 0x80, 1, 0}, "cut distance"},
+        {{2, 0, 0, 0, 0x02, 'a', 'b', 'c'}, "more than announced"},
+        {{9, 0, 0, 0, 0x01, 'a', 'b'}, "less than announced"},
+        {{0xFF, 0xFF, 0xFF, 0xFF, 0x00, 'a'}, "absurd length"},
+    };
+    for (const Case& c : cases) {
+        std::vector<uint8_t> out(3, 'x');
+        EXPECT_FALSE(UnpackPicture(c.bytes.data(), c.bytes.size(), out)) << c.what;
+        EXPECT_TRUE(out.empty()) << c.what;
+    }
+}
+
+TEST(LoadPictureResource, PackedSetsLoadLikeThePlainOnes) {
+    // The 150 % set is packed; its pictures come out at their own size.
+    struct Case { const char* name; int w, h; } cases[] = {
+        {"WIZARDU", 60, 60}, {"WIZARDU_150", 90, 90}, {"ACTIONF_125", 30, 30}, {"D10_200", 608, 514}};
+    for (const Case& c : cases) {
+        HBITMAP b = LoadPictureResource(GetModuleHandleA(nullptr), c.name);
+        ASSERT_NE(nullptr, b) << c.name;
+        BITMAP info;
+        GetObjectA(b, sizeof info, &info);
+        EXPECT_EQ(c.w, info.bmWidth) << c.name;
+        EXPECT_EQ(c.h, info.bmHeight) << c.name;
+        DeleteObject(b);
+    }
+    EXPECT_EQ(nullptr, LoadPictureResource(GetModuleHandleA(nullptr), "NO_SUCH_PICTURE_150"));
 }

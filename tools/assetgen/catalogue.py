@@ -1,10 +1,12 @@
 """What gets written where, and the command line."""
 
+import multiprocessing
 import os
+import struct
 import sys
 import time
-import multiprocessing
 
+from . import packing
 from .raster import *  # noqa: F401,F403
 from .scales import SCALES
 from .buttons import *  # noqa: F401,F403
@@ -65,15 +67,34 @@ def resource_files():
 
 
 def resource_list():
-    """The editor's BITMAP statements, for its resource script to include."""
+    """The editor's picture statements, for its resource script to include:
+    the 100 % set as plain bitmaps, the others packed (see packing.py)."""
     lines = ['// Written by genassets.py: the editor\'s pictures at each display scale.']
     for dpi, suffix in SCALES:
         lines.append('')
         lines.append('// %d DPI' % dpi)
         for name, _ in editor_pictures():
             res = name + suffix
-            lines.append('%-12s BITMAP "%s.bmp"' % (res, res))
+            if suffix:
+                lines.append('%-12s PACKEDDIB "%s.bmz"' % (res, res))
+            else:
+                lines.append('%-12s BITMAP "%s.bmp"' % (res, res))
     return '\n'.join(lines) + '\n'
+
+
+def write_resource_list(outdir, listing):
+    """Writes the list and, beside it, the packed pictures it names."""
+    folder = os.path.dirname(os.path.abspath(listing))
+    for _, suffix in SCALES:
+        if not suffix:
+            continue
+        for name, _ in editor_pictures():
+            with open(os.path.join(outdir, 'res', name + suffix + '.bmp'), 'rb') as f:
+                data = f.read()
+            width, bits = struct.unpack_from('<i', data, 18)[0], struct.unpack_from('<H', data, 28)[0]
+            packed = packing.pack(data, ((width * bits + 31) // 32) * 4)
+            write_file(os.path.join(folder, name + suffix + '.bmz'), packed)
+    write_file(listing, resource_list().encode('ascii'))
 
 
 def all_files():
@@ -127,6 +148,6 @@ def main(argv):
     start = time.time()
     written = generate(args[0], verbose=os.environ.get('GENASSETS_VERBOSE') == '1')
     if listing:
-        write_file(listing, resource_list().encode('ascii'))
+        write_resource_list(args[0], listing)
     print('genassets: %d files in %s (%.1f s)' % (len(written), args[0], time.time() - start))
     return 0
