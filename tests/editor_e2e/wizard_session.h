@@ -3,7 +3,9 @@
 #pragma once
 #include "editor_session.h"
 #include <commctrl.h>
+#include <map>
 #include <string>
+#include <vector>
 
 namespace wz {
 
@@ -158,6 +160,94 @@ inline std::string Key(const ed::Session& s, const char* section, const char* ke
 }
 inline void SetKey(const ed::Session& s, const char* section, const char* key, const char* value) {
     WritePrivateProfileStringA(section, key, value, s.Work("auto.tdf").c_str());
+}
+
+// Real typing into whatever has the keyboard focus.
+inline void TypeText(const std::string& text) {
+    for (char ch : text) {
+        INPUT in[2] = {};
+        in[0].type = in[1].type = INPUT_KEYBOARD;
+        in[0].ki.wScan = in[1].ki.wScan = static_cast<WORD>(static_cast<unsigned char>(ch));
+        in[0].ki.dwFlags = KEYEVENTF_UNICODE;
+        in[1].ki.dwFlags = KEYEVENTF_UNICODE | KEYEVENTF_KEYUP;
+        SendInput(2, in, sizeof in[0]);
+        Sleep(5);
+    }
+    Sleep(100);
+}
+
+// A real click in the middle of a control, after bringing its window to the front.
+inline void RealClick(HWND control) {
+    HWND top = GetAncestor(control, GA_ROOT);
+    for (int tries = 0; tries < 20 && GetForegroundWindow() != top; ++tries) {
+        SetForegroundWindow(top);
+        drv::Settle(top, 50);
+    }
+    RECT r;
+    GetClientRect(control, &r);
+    drv::Click(control, r.right / 2, r.bottom / 2);
+    drv::Settle(top, 150);
+}
+
+// Every section and key of an INI file, as the profile functions read it.
+using Ini = std::map<std::string, std::map<std::string, std::string>>;
+inline Ini ReadIni(const std::string& path) {
+    Ini out;
+    std::vector<char> names(65536), keys(65536);
+    DWORD n = GetPrivateProfileSectionNamesA(names.data(), static_cast<DWORD>(names.size()), path.c_str());
+    for (const char* sec = names.data(); sec < names.data() + n && *sec; sec += lstrlenA(sec) + 1) {
+        auto& section = out[sec];
+        DWORD m = GetPrivateProfileSectionA(sec, keys.data(), static_cast<DWORD>(keys.size()), path.c_str());
+        for (const char* kv = keys.data(); kv < keys.data() + m && *kv; kv += lstrlenA(kv) + 1) {
+            std::string line = kv;
+            size_t eq = line.find('=');
+            if (eq != std::string::npos) section[line.substr(0, eq)] = line.substr(eq + 1);
+        }
+    }
+    return out;
+}
+
+struct DialogWithSearch {
+    DWORD pid;
+    int id;
+    HWND found;
+};
+inline BOOL CALLBACK FindDialogWithProc(HWND h, LPARAM lp) {
+    DialogWithSearch* c = reinterpret_cast<DialogWithSearch*>(lp);
+    DWORD pid = 0;
+    GetWindowThreadProcessId(h, &pid);
+    if (pid == c->pid && IsWindowVisible(h) && ed::ClassOf(h) == "#32770" && GetDlgItem(h, c->id)) {
+        c->found = h;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+// A dialog of the process that holds a control with this id.
+inline HWND WaitDialogWith(DWORD pid, int controlId, DWORD ms = 10000) {
+    DWORD start = GetTickCount();
+    do {
+        DialogWithSearch c = {pid, controlId, nullptr};
+        EnumWindows(FindDialogWithProc, reinterpret_cast<LPARAM>(&c));
+        if (c.found) {
+            drv::Settle(c.found, 200);
+            return c.found;
+        }
+        Sleep(50);
+    } while (GetTickCount() - start < ms);
+    return nullptr;
+}
+
+// Picks a colour in the colour dialog: its red, green and blue boxes, then OK.
+inline bool PickColor(DWORD pid, int r, int g, int b) {
+    HWND dialog = WaitDialogWith(pid, 706);
+    if (!dialog) return false;
+    const int ids[3] = {706, 707, 708};
+    const int v[3] = {r, g, b};
+    for (int i = 0; i < 3; ++i)
+        SendMessageA(GetDlgItem(dialog, ids[i]), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(std::to_string(v[i]).c_str()));
+    PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+    return ed::Session::WaitGone(dialog);
 }
 
 }  // namespace wz
