@@ -23,9 +23,12 @@ protected:
     static void SetText(HWND control, const std::string& text) {
         SendMessageA(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
     }
+    // Ends a dialog and waits until its owner has done what follows it.
     static void EndDialogWith(HWND d, int button) {
+        HWND owner = GetWindow(d, GW_OWNER);
         PostMessageA(d, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED), 0);
         ed::Session::WaitGone(d);
+        if (owner) drv::Settle(owner, 50);
     }
     std::string Work() const { return s.Work("auto.tdf"); }
 
