@@ -82,6 +82,11 @@ BOOL CColorSound::OnInitDialog() {
     return TRUE;
 }
 
+BOOL CColorSound::OnSetActive() {
+    SetWizardButtons(PSWIZB_BACK | PSWIZB_NEXT);
+    return CPropertyPage::OnSetActive();
+}
+
 void CColorSound::DoDataExchange(bool save) {
     if (save) {
         m_title = GetItemText(IDC_TITLE);

@@ -55,9 +55,13 @@ TEST_F(WizardSheet, PagesInOrderWithTheirHeadingsAndButtons) {
         EXPECT_EQ(i == 5, w.ButtonShown(wz::kFinish)) << i;
         if (i < 5) { ASSERT_TRUE(w.Next()) << i; }
     }
-    for (int i = 5; i > 0; --i) {
+    // Each page sets its own buttons, also when it is entered from behind.
+    for (int i = 4; i >= 0; --i) {
         ASSERT_TRUE(w.Back()) << i;
-        EXPECT_EQ(i - 1, w.PageIndex());
+        EXPECT_EQ(i, w.PageIndex());
+        EXPECT_EQ(i > 0, w.ButtonShown(wz::kBack)) << i;
+        EXPECT_TRUE(w.ButtonShown(wz::kNext)) << i;
+        EXPECT_FALSE(w.ButtonShown(wz::kFinish)) << i;
     }
     ASSERT_TRUE(w.Cancel());
 }
