@@ -12,6 +12,25 @@ const int kExitButton = 1097;
 
 using Snapshot = std::map<std::string, std::string>;
 
+// The mean colour of a set of pixels: what a stretched picture keeps.
+struct Mean {
+    double r = 0, g = 0, b = 0;
+};
+template <typename Px>
+Mean MeanOf(const Px& pixels, int w, int h) {
+    Mean m;
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x) {
+            COLORREF c = pixels.At(x, y);
+            m.r += GetRValue(c);
+            m.g += GetGValue(c);
+            m.b += GetBValue(c);
+        }
+    double n = double(w) * h;
+    if (n > 0) { m.r /= n; m.g /= n; m.b /= n; }
+    return m;
+}
+
 Snapshot FilesOf(const std::string& dirWithSlash) {
     Snapshot out;
     for (const std::string& name : files::Names(dirWithSlash)) out[name] = files::ReadAll(dirWithSlash + name);
@@ -101,6 +120,19 @@ TEST_F(WizardSheet, IridescentPatternPreviewsAndCopiesShiny) {
     ASSERT_TRUE(w.Next());
     w.SelectListEntry(kBgList, 8);
     EXPECT_EQ("Iridescent Pattern", wz::EntryText(w.Item(kBgList), 8));
+    drv::Settle(w.sheet, 300);
+    // The frame shows that picture: its mean colour is the picture's.
+    files::Pixels shiny = files::TakePixels(static_cast<HBITMAP>(
+        LoadImageA(nullptr, s.Work("BMPS\\shiny.bmp").c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE | LR_CREATEDIBSECTION)));
+    ASSERT_GT(shiny.w, 0);
+    RECT inside;
+    GetClientRect(w.Item(kFrame), &inside);
+    InflateRect(&inside, -2, -2);
+    drv::ScreenGrab grab(w.Item(kFrame), inside);
+    Mean want = MeanOf(shiny, shiny.w, shiny.h), got = MeanOf(grab, grab.Width(), grab.Height());
+    EXPECT_NEAR(want.r, got.r, 8);
+    EXPECT_NEAR(want.g, got.g, 8);
+    EXPECT_NEAR(want.b, got.b, 8);
     ASSERT_TRUE(w.Next());
     EXPECT_EQ("8", wz::Key(s, "100", "400"));
     EXPECT_EQ(Stock("shiny.bmp"), Background());
