@@ -63,6 +63,36 @@ LRESULT CPropertyPage::OnNotifyQueryCancel(WPARAM, LPARAM) { return OnQueryCance
 LRESULT CPropertyPage::OnNotifyReset(WPARAM, LPARAM) { OnReset(); return 0; }
 LRESULT CPropertyPage::OnNotifyHelp(WPARAM, LPARAM) { ShowHelp(); return 0; }
 
+// F1 reaches the window with the focus and climbs to its parent: from a
+// control of a page that is the page, but from the sheet's own buttons it
+// is the sheet, which is no dialog of ours. The sheet's window procedure is
+// wrapped so that F1 there asks for help too (the current page's topic).
+namespace {
+const char kSheetProcProp[] = "Tlk.SheetProc";
+
+LRESULT CALLBACK SheetProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    WNDPROC original = reinterpret_cast<WNDPROC>(GetPropA(hwnd, kSheetProcProp));
+    if (msg == WM_HELP) {
+        if (CWinApp* app = CWinApp::Current()) app->OnHelp();
+        return TRUE;
+    }
+    if (msg == WM_NCDESTROY && original) {
+        SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(original));
+        RemovePropA(hwnd, kSheetProcProp);
+    }
+    return original ? CallWindowProcA(original, hwnd, msg, wParam, lParam) : DefWindowProcA(hwnd, msg, wParam, lParam);
+}
+
+int CALLBACK SheetCallback(HWND hwnd, UINT msg, LPARAM) {
+    if (msg == PSCB_INITIALIZED && hwnd && !GetPropA(hwnd, kSheetProcProp)) {
+        LONG_PTR original = GetWindowLongPtrA(hwnd, GWLP_WNDPROC);
+        if (original && SetPropA(hwnd, kSheetProcProp, reinterpret_cast<HANDLE>(original)))
+            SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(SheetProc));
+    }
+    return 0;
+}
+}  // namespace
+
 CPropertySheet::CPropertySheet(UINT captionId, HWND parent, UINT startPage) : m_captionId(captionId) {
     std::memset(&m_psh, 0, sizeof m_psh);
     m_psh.dwSize = sizeof m_psh;
@@ -83,7 +113,9 @@ INT_PTR CPropertySheet::DoModal() {
 
     PROPSHEETHEADERA header = m_psh;
     header.dwSize = sizeof header;
-    header.dwFlags = (m_psh.dwFlags | PSH_PROPSHEETPAGE | PSH_HASHELP | PSH_NOAPPLYNOW) & ~PSH_MODELESS;
+    header.dwFlags = (m_psh.dwFlags | PSH_PROPSHEETPAGE | PSH_HASHELP | PSH_NOAPPLYNOW | PSH_USECALLBACK) &
+                     ~PSH_MODELESS;
+    header.pfnCallback = SheetCallback;
     header.hInstance = instance;
     if (!header.hwndParent && app && app->m_hMainWnd && IsWindow(app->m_hMainWnd))
         header.hwndParent = app->m_hMainWnd;

@@ -81,6 +81,20 @@ bool CDefinitionFile::WriteInt(const char* section, const char* key, int value) 
     return WriteString(section, key, CString::Format("%d", value));
 }
 
+bool CDefinitionFile::UpdateString(const char* section, const char* key, const char* value) const {
+    CString v(value);
+    CDefinitionSnapshot snapshot(*this);
+    CString stored;
+    // A stored value as long as the buffer may have been cut: then write.
+    if (snapshot.Lookup(section, key, kCompareBuffer, stored) && stored.GetLength() < kCompareBuffer - 1 && stored == v)
+        return true;
+    return WriteString(section, key, v);
+}
+
+bool CDefinitionFile::UpdateInt(const char* section, const char* key, int value) const {
+    return UpdateString(section, key, CString::Format("%d", value));
+}
+
 // A section is fetched whole into this many bytes; one that does not fit
 // is read key by key instead.
 static const DWORD kSectionBuffer = 32 * 1024;
@@ -167,26 +181,84 @@ static void CopyKeys(const CProfileImage& image, const char* section, int keyCou
     }
 }
 
-// Reads many numbered-key sections of one file: from one image of the file
-// held in memory when it can be parsed, else section by section through
-// the profile functions. Both give what single-key reads would give.
-class CSectionSource {
-public:
-    explicit CSectionSource(const CDefinitionFile& file) : m_file(file) {
-        std::unique_ptr<char[]> bytes;
-        DWORD size = 0;
-        m_fast = ReadWholeFile(file.Path(), bytes, size) && m_image.Parse(bytes.get(), size);
-    }
-    void Read(const char* section, int keyCount, int bufferSize, CString* values) const {
-        if (m_fast) CopyKeys(m_image, section, keyCount, bufferSize, values);
-        else m_file.ReadNumberedKeys(section, keyCount, bufferSize, values);
-    }
+CDefinitionSnapshot::CDefinitionSnapshot(const CDefinitionFile& file) : m_file(file) {
+    std::unique_ptr<char[]> bytes;
+    DWORD size = 0;
+    m_fast = ReadWholeFile(file.Path(), bytes, size) && m_image.Parse(bytes.get(), size);
+}
 
-private:
-    const CDefinitionFile& m_file;
-    CProfileImage m_image;
-    bool m_fast;
-};
+void CDefinitionSnapshot::ReadNumberedKeys(const char* section, int keyCount, int bufferSize, CString* values) const {
+    if (m_fast) CopyKeys(m_image, section, keyCount, bufferSize, values);
+    else m_file.ReadNumberedKeys(section, keyCount, bufferSize, values);
+}
+
+bool CDefinitionSnapshot::Lookup(const char* section, const char* key, int bufferSize, CString& value) const {
+    if (m_fast) {
+        const char* v;
+        size_t n;
+        if (!m_image.Get(section, key, bufferSize, &v, &n)) return false;
+        value = CString(v, n);
+        return true;
+    }
+    // No image: ask the profile functions, telling a missing key from an
+    // empty one by a default no value can hold.
+    const char kMissing[] = "\x01";
+    value = m_file.ReadString(section, key, kMissing, bufferSize);
+    return value != kMissing;
+}
+
+CString CDefinitionSnapshot::ReadString(const char* section, const char* key, const char* fallback,
+                                        int bufferSize) const {
+    if (!m_fast) return m_file.ReadString(section, key, fallback, bufferSize);
+    CString value;
+    if (Lookup(section, key, bufferSize, value)) return value;
+    CString f(fallback);
+    return bufferSize > 0 ? f.Left(static_cast<size_t>(bufferSize - 1)) : CString();
+}
+
+int CDefinitionSnapshot::ReadInt(const char* section, const char* key, int fallback) const {
+    if (!m_fast) return m_file.ReadInt(section, key, fallback);
+    // The integer read: the value as a string read through a small buffer
+    // gives, empty or missing meaning the default; then leading blanks, a
+    // sign and the decimal digits up to the first other character.
+    CString value;
+    if (!Lookup(section, key, kIntBuffer, value) || value.IsEmpty()) return fallback;
+    const char* p = value.c_str();
+    while (*p && static_cast<unsigned char>(*p) <= ' ') ++p;
+    bool negative = false;
+    if (*p == '+' || *p == '-') negative = *p++ == '-';
+    // As the system's conversion does, "0x", "0o" and "0b" choose another base.
+    unsigned base = 10;
+    if (p[0] == '0' && (p[1] == 'x' || p[1] == 'o' || p[1] == 'b')) {
+        base = p[1] == 'x' ? 16 : p[1] == 'o' ? 8 : 2;
+        p += 2;
+    }
+    unsigned long n = 0;
+    for (;; ++p) {
+        unsigned digit;
+        if (*p >= '0' && *p <= '9') digit = static_cast<unsigned>(*p - '0');
+        else if (*p >= 'a' && *p <= 'z') digit = static_cast<unsigned>(*p - 'a') + 10;
+        else if (*p >= 'A' && *p <= 'Z') digit = static_cast<unsigned>(*p - 'A') + 10;
+        else break;
+        if (digit >= base) break;
+        n = n * base + digit;
+    }
+    return static_cast<int>(negative ? 0u - n : n);
+}
+
+bool CDefinitionFile::UpdateNumberedKeys(const char* section, int keyCount, const CString* values) const {
+    CDefinitionSnapshot snapshot(*this);
+    bool ok = true;
+    for (int k = 1; k <= keyCount; ++k) {
+        CString key = CString::Format("%d", k);
+        CString stored;
+        if (snapshot.Lookup(section, key, kCompareBuffer, stored) && stored.GetLength() < kCompareBuffer - 1 &&
+            stored == values[k - 1])
+            continue;
+        ok = WriteString(section, key, values[k - 1]) && ok;
+    }
+    return ok;
+}
 
 void ReadMenuDefinition(const CDefinitionFile& file, MenuSettings& s, MenuTables& t) {
     using namespace def;
@@ -205,7 +277,7 @@ void ReadMenuDefinition(const CDefinitionFile& file, MenuSettings& s, MenuTables
     if (s.menuCount == 0) return;
 
     // Up to a thousand sections: read the file once and answer from memory.
-    CSectionSource source(file);
+    CDefinitionSnapshot source(file);
     struct Part { const char* base; int keys; int buffer; CString* (*row)(MenuTables&, int); };
     const Part parts[] = {
         {kActionBase, kLines, kShortBuffer, [](MenuTables& m, int r) { return m.program[r]; }},
@@ -215,14 +287,12 @@ void ReadMenuDefinition(const CDefinitionFile& file, MenuSettings& s, MenuTables
         {kTextBase, kTexts, kTextBuffer, [](MenuTables& m, int r) { return m.text[r]; }},
     };
     for (int n = 1; n <= s.menuCount; ++n) {
-        for (const Part& p : parts) source.Read(MenuSection(p.base, n), p.keys, p.buffer, p.row(t, n - 1));
+        for (const Part& p : parts) source.ReadNumberedKeys(MenuSection(p.base, n), p.keys, p.buffer, p.row(t, n - 1));
     }
 }
 
-void ReadMenuTexts(const CDefinitionFile& file, int menuCount, CString (*texts)[def::kTexts]) {
+void ReadMenuTexts(const CDefinitionSnapshot& source, int menuCount, CString (*texts)[def::kTexts]) {
     menuCount = ClampMenuCount(menuCount);
-    if (menuCount == 0) return;
-    CSectionSource source(file);
     for (int n = 1; n <= menuCount; ++n)
-        source.Read(MenuSection(def::kTextBase, n), def::kTexts, def::kTextBuffer, texts[n - 1]);
+        source.ReadNumberedKeys(MenuSection(def::kTextBase, n), def::kTexts, def::kTextBuffer, texts[n - 1]);
 }

@@ -4,6 +4,7 @@
 // goes through it, and through the system's private-profile functions only.
 #pragma once
 #include "../platform/String.h"
+#include "ProfileImage.h"
 
 namespace def {
 
@@ -88,6 +89,16 @@ public:
     bool WriteString(const char* section, const char* key, const char* value) const;
     bool WriteInt(const char* section, const char* key, int value) const;
 
+    // The same, but a key that already holds exactly this value (as a read
+    // gives it back) is left alone. Every value reads back as after a plain
+    // write; the file is only rewritten when something changes, which for a
+    // large definition is what a write costs.
+    bool UpdateString(const char* section, const char* key, const char* value) const;
+    bool UpdateInt(const char* section, const char* key, int value) const;
+    // Updates keys "1".."keyCount" of a section to values[k - 1], reading
+    // the file once.
+    bool UpdateNumberedKeys(const char* section, int keyCount, const CString* values) const;
+
     // Reads keys "1".."keyCount" of one section in a single call, with the
     // same results per-key reads with the given buffer size would give.
     // values[k - 1] receives key k ("" when missing).
@@ -95,7 +106,33 @@ public:
                           CString* values) const;
 
 private:
+    // Values compared by an update are read through this many characters.
+    static const int kCompareBuffer = 1024;
     CString m_path;
+};
+
+// One reading of the whole definition file that answers as the profile
+// functions would for the file as it was then: many keys for the price of
+// one file read. Files only the system decodes are read through the
+// profile functions instead.
+class CDefinitionSnapshot {
+public:
+    explicit CDefinitionSnapshot(const CDefinitionFile& file);
+
+    CString ReadString(const char* section, const char* key, const char* fallback, int bufferSize) const;
+    // The profile functions' integer rule: blanks, a sign, decimal digits;
+    // the default for a missing or empty value.
+    int ReadInt(const char* section, const char* key, int fallback) const;
+    void ReadNumberedKeys(const char* section, int keyCount, int bufferSize, CString* values) const;
+    // The value as read with bufferSize; false when the key is missing.
+    bool Lookup(const char* section, const char* key, int bufferSize, CString& value) const;
+
+private:
+    // The integer read takes its text through a buffer of this size.
+    static const int kIntBuffer = 30;
+    const CDefinitionFile& m_file;
+    CProfileImage m_image;
+    bool m_fast;
 };
 
 // Everything the menu window reads from a definition, in one place.
@@ -122,4 +159,4 @@ void ReadMenuDefinition(const CDefinitionFile& file, MenuSettings& settings, Men
 // Reads the texts (lines 1-12, headings) of menus 1..menuCount, the count
 // clamped to 0..200, as per-key reads with the text buffer would; texts[n - 1]
 // receives menu n. Menus above the count are left as they are.
-void ReadMenuTexts(const CDefinitionFile& file, int menuCount, CString (*texts)[def::kTexts]);
+void ReadMenuTexts(const CDefinitionSnapshot& file, int menuCount, CString (*texts)[def::kTexts]);

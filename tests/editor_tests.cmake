@@ -36,6 +36,12 @@ set_tests_properties(editor_e2e PROPERTIES
 add_test(NAME editor_imports COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/check_imports.sh
          ${CMAKE_OBJDUMP} $<TARGET_FILE:tlkedit>)
 
+# Benchmark of the wizard on the real editor (run by tools/bench.sh, not a test).
+add_executable(wizard_bench ${CMAKE_CURRENT_SOURCE_DIR}/bench/wizard_bench.cpp)
+target_include_directories(wizard_bench PRIVATE ${CMAKE_SOURCE_DIR} ${CMAKE_CURRENT_SOURCE_DIR})
+target_link_libraries(wizard_bench PRIVATE tlk_menu gtest user32 gdi32)
+add_dependencies(wizard_bench tlkedit dist_data)
+
 # ---- Display scale ------------------------------------------------------------------
 # The editor's windows and the menu window in Wine prefixes of their own at
 # 100, 125, 150 and 200 %: copies of the test prefix's registry with another

@@ -1,5 +1,5 @@
 #!/bin/bash
-# Builds and runs the player's start-up benchmark in a private X display and
+# Builds and runs the player's start-up benchmark and the wizard's in a private X display and
 # prints the figures, with the size of autorun.exe.
 set -euo pipefail
 "$(dirname "$0")/setup.sh"
@@ -11,3 +11,5 @@ trap 'wineserver -k 2>/dev/null; tlk_stop_xvfb' EXIT
 dist_win="Z:$(echo "$build/dist" | tr / '\\')"
 "$here/wine-run.sh" "$build/tests/startup_bench.exe" "$dist_win" "${1:-9}"
 echo "autorun.exe: $(stat -c %s "$build/dist/autorun.exe") bytes"
+"$here/wine-run.sh" "$build/tests/wizard_bench.exe" "$dist_win" "${2:-5}"
+echo "tlkedit.exe: $(stat -c %s "$build/dist/tlkedit.exe") bytes"

@@ -75,6 +75,25 @@ xdotool mousemove 0 0; xdotool key --window "$menu" Escape 2>/dev/null || true; 
 start_editor
 xdotool key --window "$main" Tab Tab Return; sleep 1.5
 shot "$(xdotool search --name "^Build Information$" | head -1)" editor-build-dialog
+# The wizard: every page, with a few choices made, and the action dialog.
+start_editor
+xdotool key --window "$main" Return; sleep 2
+sheet=$(xdotool search --name "^Autoplay Wizard$" | head -1)
+shot "$sheet" wizard-1-introduction
+xdotool key alt+n; sleep 1.2; shot "$sheet" wizard-2-background
+xdotool key alt+n; sleep 1.2; shot "$sheet" wizard-3-template
+xdotool key alt+n; sleep 1.2
+xdotool type --delay 20 "Welcome to the Summer Fair"; xdotool key Tab
+xdotool type --delay 20 "Please choose"; xdotool key Tab
+xdotool type --delay 20 "Install the game"; sleep 0.5
+shot "$sheet" wizard-4-texts
+xdotool key Tab space; sleep 1.5
+shot "$(xdotool search --name "^Configure Actions$" | head -1)" wizard-action-dialog
+xdotool key Escape; sleep 0.8
+xdotool key alt+n; sleep 1.2
+xdotool type --delay 20 "Summer Fair"; sleep 0.3
+shot "$sheet" wizard-5-title-colours-sounds
+xdotool key alt+n; sleep 1.2; shot "$sheet" wizard-6-finish
 wineserver -k 2>/dev/null || true
 for b in rainbow bluegrad fluff raised; do convert "$build/dist/BMPS/$b.bmp" "$out/stock-$b.png"; done
 
@@ -88,9 +107,9 @@ for dpi in 144 192; do
         start_editor
         shot "$main" "dpi$dpi-editor-main"
         xdotool key --window "$main" Return; sleep 2
+        sheet=$(xdotool search --name "^Autoplay Wizard$" | head -1)
         for page in 1 2 3 4 5 6; do
-            shot "$(xdotool search --name "^(Autoplay Wizard|Select Background|Select Template|Enter Selection Text and Actions|Dialog)$" | head -1)" \
-                 "dpi$dpi-wizard-page$page"
+            shot "$sheet" "dpi$dpi-wizard-$page"
             xdotool key alt+n; sleep 1.5
         done
         wineserver -k 2>/dev/null || true

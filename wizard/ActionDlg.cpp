@@ -84,8 +84,8 @@ void EditLineAction(HWND owner, const CDefinitionFile& file, int menu, int line,
     dialog.m_line = lineText;
     if (dialog.DoModal() != IDOK) return;
 
-    file.WriteString(program, key, wiz::ProgramToStore(dialog.m_gotoText, dialog.m_program));
-    file.WriteString(params, key, dialog.m_params);
-    file.WriteString(workDir, key, dialog.m_workDir);
-    file.WriteString(quit, key, dialog.m_quit ? kTrue : kFalse);
+    file.UpdateString(program, key, wiz::ProgramToStore(dialog.m_gotoText, dialog.m_program));
+    file.UpdateString(params, key, dialog.m_params);
+    file.UpdateString(workDir, key, dialog.m_workDir);
+    file.UpdateString(quit, key, dialog.m_quit ? kTrue : kFalse);
 }

@@ -83,6 +83,11 @@ BOOL CColorSound::OnInitDialog() {
     return TRUE;
 }
 
+BOOL CColorSound::OnSetActive() {
+    SetWizardButtons(PSWIZB_BACK | PSWIZB_NEXT);
+    return CPropertyPage::OnSetActive();
+}
+
 void CColorSound::DoDataExchange(bool save) {
     if (save) {
         m_title = GetItemText(IDC_TITLE);
@@ -97,7 +102,7 @@ BOOL CColorSound::OnKillActive() {
     DoDataExchange(true);
     // Only the title waits for the page to be left; colours and sounds
     // were written when chosen.
-    EditedDefinition().WriteString(def::kGeneral, def::kTitle, m_title);
+    EditedDefinition().UpdateString(def::kGeneral, def::kTitle, m_title);
     return TRUE;
 }
 
@@ -113,7 +118,7 @@ void CColorSound::PickColor(const char* section, COLORREF& color) {
         int c[3];
         wiz::ComponentsOfColor(color, c);
         CDefinitionFile file = EditedDefinition();
-        for (int i = 0; i < 3; ++i) file.WriteInt(section, kComponentKeys[i], c[i]);
+        for (int i = 0; i < 3; ++i) file.UpdateInt(section, kComponentKeys[i], c[i]);
     }
     InvalidateRect(m_hWnd, nullptr, TRUE);
 }
@@ -170,7 +175,7 @@ LRESULT CColorSound::OnSetSound(WPARAM wParam, LPARAM) {
     CString name = wiz::BareFileName(path);
     SetItemText(kSoundRows[i].nameId, name);
     m_sound[i] = name;
-    EditedDefinition().WriteString(def::kGeneral, kSoundRows[i].key, name);
+    EditedDefinition().UpdateString(def::kGeneral, kSoundRows[i].key, name);
     // The definition names sounds by bare name: the file goes beside it.
     CopyFileNormal(path, CString(state.workDir) + name);
     return 0;

@@ -110,6 +110,7 @@ public:
 
 protected:
     BOOL OnInitDialog() override;
+    BOOL OnSetActive() override;
     BOOL OnKillActive() override;
     void DoDataExchange(bool save) override;
 

@@ -41,7 +41,7 @@ LRESULT CSelectTmplt::OnListChange(WPARAM, LPARAM) {
     if (!wiz::IsLayoutIndex(index)) return 0;
     ShowTemplate(index);
     // Written at once: a Cancel keeps the last layout clicked.
-    EditedDefinition().WriteInt(def::kGeneral, def::kTemplate, index);
+    EditedDefinition().UpdateInt(def::kGeneral, def::kTemplate, index);
     return 0;
 }
 
@@ -50,5 +50,5 @@ void CSelectTmplt::DoDataExchange(bool save) {
     int index = Selection();
     // Without a selection the stored value stays: "-1" would leave the
     // player without a window.
-    if (wiz::IsLayoutIndex(index)) EditedDefinition().WriteInt(def::kGeneral, def::kTemplate, index);
+    if (wiz::IsLayoutIndex(index)) EditedDefinition().UpdateInt(def::kGeneral, def::kTemplate, index);
 }

@@ -138,7 +138,7 @@ void CSetBackGr::DoDataExchange(bool save) {
     if (!save) return;
     EditorState& state = TheEditorState();
     wiz::BackgroundSave plan = wiz::BackgroundLeavingSave(IsItemChecked(IDC_BG_STOCK), Selection());
-    if (plan.writeKey) EditedDefinition().WriteInt(def::kGeneral, def::kBackground, plan.value);
+    if (plan.writeKey) EditedDefinition().UpdateInt(def::kGeneral, def::kBackground, plan.value);
     if (plan.copyStock)
         CopyFileNormal(CString(state.bitmapDir) + plan.copyStock, CString(state.workDir) + def::kBackgroundFile);
     state.definitionSaved = false;

@@ -38,9 +38,11 @@ BOOL CTextAction::OnInitDialog() {
     SendItem(IDC_MENU_NUMBER, CB_SETCURSEL, 0);
     m_current = 0;
 
+    // One reading of the file serves the count and every menu's texts;
+    // menus beyond the 200 the page holds are not loaded.
     CDefinitionFile file = EditedDefinition();
-    // Menus beyond the 200 the page holds are not loaded.
-    ReadMenuTexts(file, file.ReadInt(def::kGeneral, def::kMenuCount, 1), m_store.get());
+    CDefinitionSnapshot snapshot(file);
+    ReadMenuTexts(snapshot, snapshot.ReadInt(def::kGeneral, def::kMenuCount, 1), m_store.get());
     for (int slot = 0; slot < kSlots; ++slot) SendItem(BoxOfSlot(slot), EM_LIMITTEXT, kMaxText);
     ShowMenu(0);
     for (int k = 0; k < def::kLines; ++k) m_actions[k].AutoLoad(kFirstAction + k, m_hWnd);
@@ -48,7 +50,8 @@ BOOL CTextAction::OnInitDialog() {
 }
 
 BOOL CTextAction::OnSetActive() {
-    int visible = wiz::VisibleMainLines(EditedDefinition().ReadInt(def::kGeneral, def::kTemplate, 1));
+    CDefinitionFile file = EditedDefinition();
+    int visible = wiz::VisibleMainLines(CDefinitionSnapshot(file).ReadInt(def::kGeneral, def::kTemplate, 1));
     for (int k = 0; k < kMainLines; ++k) {
         ShowItem(kFirstLine + k, false);
         ShowItem(kFirstAction + k, false);
@@ -69,19 +72,16 @@ void CTextAction::ShowMenu(int menuIndex) {
     for (int slot = 0; slot < kSlots; ++slot) SetItemText(BoxOfSlot(slot), Stored(menuIndex, slot));
 }
 
+// All fourteen keys, changed or not; a key that already holds its text is
+// not written again (a large definition is rewritten whole by every write).
 void CTextAction::SaveCurrentMenu() {
-    CDefinitionFile file = EditedDefinition();
-    CString section = MenuSection(def::kTextBase, m_current + 1);
-    for (int slot = 0; slot < kSlots; ++slot) {
-        CString text = GetItemText(BoxOfSlot(slot));
-        file.WriteString(section, CString::Format("%d", slot + 1), text);
-        Stored(m_current, slot) = text;
-    }
+    for (int slot = 0; slot < kSlots; ++slot) Stored(m_current, slot) = GetItemText(BoxOfSlot(slot));
+    EditedDefinition().UpdateNumberedKeys(MenuSection(def::kTextBase, m_current + 1), kSlots, m_store[m_current]);
 }
 
 void CTextAction::SaveLine(int slot) {
     CString text = GetItemText(BoxOfSlot(slot));
-    EditedDefinition().WriteString(MenuSection(def::kTextBase, m_current + 1), CString::Format("%d", slot + 1), text);
+    EditedDefinition().UpdateString(MenuSection(def::kTextBase, m_current + 1), CString::Format("%d", slot + 1), text);
     Stored(m_current, slot) = text;
 }
 
@@ -92,8 +92,9 @@ LRESULT CTextAction::OnMenuChange(WPARAM, LPARAM) {
     ShowMenu(chosen);
     m_current = chosen;
     CDefinitionFile file = EditedDefinition();
-    if (int raised = wiz::RaisedMenuCount(file.ReadInt(def::kGeneral, def::kMenuCount, 1), chosen + 1))
-        file.WriteInt(def::kGeneral, def::kMenuCount, raised);
+    int count = CDefinitionSnapshot(file).ReadInt(def::kGeneral, def::kMenuCount, 1);
+    if (int raised = wiz::RaisedMenuCount(count, chosen + 1))
+        file.UpdateInt(def::kGeneral, def::kMenuCount, raised);
     return 0;
 }
 

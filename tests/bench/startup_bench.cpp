@@ -4,6 +4,7 @@
 // one background erase (the blit of the whole picture).
 //
 //   startup_bench <folder of autorun.exe> [runs]
+#include "bench_common.h"
 #include "player/DibImage.h"
 #include "support/driver.h"
 #include "support/tempdir.h"
@@ -14,12 +15,8 @@
 
 namespace {
 
-double Now() {
-    LARGE_INTEGER f, c;
-    QueryPerformanceFrequency(&f);
-    QueryPerformanceCounter(&c);
-    return double(c.QuadPart) * 1000.0 / double(f.QuadPart);
-}
+using bench::Median;
+using bench::Now;
 
 std::string OneMenu() {
     return "[100]\r\n200=One menu\r\n300=1\r\n500=7\r\n[15001]\r\n1=Only line\r\n13=Heading\r\n";
@@ -71,11 +68,6 @@ double StartOnce(const std::string& exe, const std::string& folder) {
     PostMessageA(w, WM_CLOSE, 0, 0);
     p.WaitExit(10000);
     return t;
-}
-
-double Median(std::vector<double> v) {
-    std::sort(v.begin(), v.end());
-    return v.empty() ? 0 : v[v.size() / 2];
 }
 
 }  // namespace

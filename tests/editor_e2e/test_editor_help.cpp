@@ -1,5 +1,5 @@
 // Help pages opened through the shell, and the about box, of the real editor.
-#include "editor_session.h"
+#include "wizard_session.h"
 
 namespace {
 
@@ -171,4 +171,32 @@ TEST_F(EditorHelp, FolderDialogsOpenTheirOwnPages) {
         EXPECT_TRUE(ed::Session::WaitGone(dialog));
     }
     EXPECT_EQ(nullptr, drv::WaitWindow(s.proc.Id(), 300, "#32770", ed::kBoxTitle)) << "Cancel does nothing";
+}
+
+// Each wizard page opens its own topic, from the sheet's Help button and
+// from F1 (real key input into the page in front).
+TEST_F(EditorHelp, EveryWizardPageOpensItsOwnPage) {
+    ASSERT_NE(nullptr, s.Start());
+    wz::Wizard w(s);
+    ASSERT_TRUE(w.Open());
+    const char* pages[6] = {"help\\wizard.htm", "help\\background.htm", "help\\layout.htm",
+                            "help\\menus.htm", "help\\title-colours-sounds.htm", "help\\wizard-finish.htm"};
+    size_t opened = 0;
+    for (int i = 0; i < 6; ++i) {
+        SCOPED_TRACE(pages[i]);
+        ASSERT_EQ(i, w.PageIndex());
+        for (int tries = 0; tries < 20 && GetForegroundWindow() != w.sheet; ++tries) {
+            SetForegroundWindow(w.sheet);
+            drv::Settle(w.sheet, 100);
+        }
+        ASSERT_EQ(w.sheet, GetForegroundWindow());
+        PressKey(VK_F1);
+        std::string record = Opened(++opened);
+        EXPECT_EQ(1u, Count(record, pages[i])) << record;
+        PostMessageA(w.sheet, PSM_PRESSBUTTON, PSBTN_HELP, 0);
+        record = Opened(++opened);
+        EXPECT_EQ(2u, Count(record, pages[i])) << record;
+        if (i < 5) { ASSERT_TRUE(w.Next()); }
+    }
+    EXPECT_TRUE(w.Cancel());
 }

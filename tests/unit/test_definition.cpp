@@ -201,3 +201,55 @@ TEST(DefinitionWrite, IntegersAreWrittenAsDecimalText) {
     EXPECT_STREQ("255", file.ReadString(def::kNormalColor, def::kRed, "", 80).c_str());
     EXPECT_EQ(-1, file.ReadInt(def::kGeneral, def::kMenuCount, 1));
 }
+
+// An update leaves a key that already reads back as the value alone, and
+// otherwise writes exactly as a plain write: every value reads back the same.
+TEST(DefinitionUpdate, WritesOnlyWhatWouldReadBackDifferently) {
+    struct Case { const char* file; const char* value; bool untouched; const char* readBack; };
+    const std::string longValue(1100, 'L');
+    const Case cases[] = {
+        {"[s]\r\nk = same \r\n", "same", true, "same"},
+        {"[s]\r\nk=\"quoted\"\r\n", "quoted", true, "quoted"},
+        {"[s]\r\nk=old\r\n", "new", false, "new"},
+        {"[s]\r\nk=old\r\n", "", false, ""},
+        {"[s]\r\nother=1\r\n", "", false, ""},        // a missing key is created, empty
+        {"[s]\r\nk=\r\n", "", true, ""},
+        {"[S]\r\nK=x\r\n", "x", true, "x"},           // names match without regard to case
+    };
+    for (const Case& c : cases) {
+        TempDir dir("update");
+        dir.Write("auto.tdf", c.file);
+        CDefinitionFile file(dir.File("auto.tdf").c_str());
+        EXPECT_TRUE(file.UpdateString("s", "k", c.value)) << c.file;
+        if (c.untouched) { EXPECT_EQ(c.file, dir.Read("auto.tdf")) << c.file; }
+        EXPECT_STREQ(c.readBack, file.ReadString("s", "k", "(missing)", 2048).c_str()) << c.file;
+    }
+    // A stored value too long to compare is replaced.
+    TempDir dir("update");
+    dir.Write("auto.tdf", "[s]\r\nk=" + longValue + "\r\n");
+    CDefinitionFile file(dir.File("auto.tdf").c_str());
+    file.UpdateString("s", "k", longValue.substr(0, 1023).c_str());
+    EXPECT_EQ(1023u, file.ReadString("s", "k", "", 2048).GetLength());
+    EXPECT_FALSE(file.UpdateString("s", "k", "a\r\n[x]"));
+}
+
+// A snapshot answers integer and string reads as the profile functions do.
+TEST(DefinitionSnapshot, ReadsAsTheProfileFunctions) {
+    const char* values[] = {"7", " 7", "12abc", "+8", "-5", "abc", "", "  ", "0x10", "\"42\"", "'9'", "- 3",
+                            "4294967295", "4294967296", "99999999999", "007", "1 2", "+", "-", "\t5", "0X10", "0b101", "0o17", "0x1g", "-0x10", "0xFF"};
+    std::string text = "[100]\r\n";
+    for (size_t i = 0; i < sizeof values / sizeof values[0]; ++i)
+        text += "k" + std::to_string(i) + "=" + values[i] + "\r\n";
+    text += "[100]\r\nk0=second section\r\n";
+    TempDir dir;
+    dir.Write("auto.tdf", text);
+    CDefinitionFile file(dir.File("auto.tdf").c_str());
+    CDefinitionSnapshot snapshot(file);
+    for (size_t i = 0; i <= sizeof values / sizeof values[0]; ++i) {   // the last key is missing
+        std::string key = "k" + std::to_string(i);
+        EXPECT_EQ(file.ReadInt("100", key.c_str(), 31), snapshot.ReadInt("100", key.c_str(), 31)) << key;
+        EXPECT_STREQ(file.ReadString("100", key.c_str(), "dflt", 6).c_str(),
+                     snapshot.ReadString("100", key.c_str(), "dflt", 6).c_str()) << key;
+    }
+    EXPECT_EQ(31, snapshot.ReadInt("nosection", "k0", 31));
+}
