@@ -44,16 +44,16 @@ add_dependencies(wizard_bench tlkedit dist_data)
 
 # ---- Display scale ------------------------------------------------------------------
 # The editor's windows and the menu window in Wine prefixes of their own at
-# 100, 125, 150 and 200 %: copies of the test prefix's registry with another
+# 100, 125, 150 and 200 %, and at 175 %, between two picture sets: copies of the test prefix's registry with another
 # LogPixels, sharing its drive (see dpi/make_prefix.sh).
 add_executable(dpi_tests ${CMAKE_CURRENT_SOURCE_DIR}/dpi/test_dpi.cpp ${EDITOR_RC})
 target_include_directories(dpi_tests PRIVATE ${CMAKE_SOURCE_DIR} ${CMAKE_CURRENT_SOURCE_DIR} ${EDITOR_RC_INCLUDES})
 target_link_libraries(dpi_tests PRIVATE tlk_editor gtest_main)
 add_dependencies(dpi_tests assets)
 set(TLK_TEST_PREFIX ${CMAKE_BINARY_DIR}/wineprefix)
-add_test(NAME dpi_prefixes COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/dpi/make_prefix.sh ${TLK_TEST_PREFIX} 120 144 192)
+add_test(NAME dpi_prefixes COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/dpi/make_prefix.sh ${TLK_TEST_PREFIX} 120 144 168 192)
 set_tests_properties(dpi_prefixes PROPERTIES FIXTURES_SETUP dpi_prefixes)
-foreach(dpi 96 120 144 192)
+foreach(dpi 96 120 144 168 192)
     if(dpi EQUAL 96)
         set(prefix ${TLK_TEST_PREFIX})
     else()

@@ -27,14 +27,27 @@ int ExpectedDpi() {
     return v && *v ? std::atoi(v) : 96;
 }
 
-// The resource name of a picture in the set for this display.
+// The resource name of a picture in the set for this display (the next
+// larger set when the display's scale lies between two).
 std::string SetName(const std::string& name) { return name + PictureSetFor(SystemDpi()).suffix; }
 
-// A picture as a button shows it: the classic face grey is the system's face colour.
-files::Pixels Picture(const std::string& name) {
-    files::Pixels p = files::TakePixels(LoadPictureResource(GetModuleHandleA(nullptr), name.c_str()));
+// A picture as a button shows it: the classic face grey is the system's
+// face colour, and at a scale between the sets, the set's picture reduced
+// to the scale's size.
+files::Pixels Picture(const std::string& name, int w96, int h96) {
+    files::Pixels p = files::TakePixels(LoadPictureResource(GetModuleHandleA(nullptr), SetName(name).c_str()));
     for (COLORREF& c : p.px)
         if (c == RGB(192, 192, 192)) c = GetSysColor(COLOR_BTNFACE);
+    const int dpi = SystemDpi(), w = ScaleToDpi(w96, dpi), h = ScaleToDpi(h96, dpi);
+    if (p.w > 0 && (p.w != w || p.h != h)) {
+        std::vector<uint32_t> src, dst(static_cast<size_t>(w) * h);
+        for (COLORREF c : p.px) src.push_back(GetRValue(c) << 16 | GetGValue(c) << 8 | GetBValue(c));
+        ResampleArea(src.data(), p.w, p.h, dst.data(), w, h);
+        p.w = w;
+        p.h = h;
+        p.px.clear();
+        for (uint32_t v : dst) p.px.push_back(RGB((v >> 16) & 0xFF, (v >> 8) & 0xFF, v & 0xFF));
+    }
     return p;
 }
 
@@ -126,8 +139,8 @@ void CheckSetButton(HWND control, const std::string& name, int w96, int h96) {
     const SIZE size = SizeOf(control);
     EXPECT_EQ(ScaleToDpi(w96, dpi), size.cx);
     EXPECT_EQ(ScaleToDpi(h96, dpi), size.cy);
-    const files::Pixels normal = Picture(SetName(name + "U"));
-    const files::Pixels focused = Picture(SetName(name + "F"));
+    const files::Pixels normal = Picture(name + "U", w96, h96);
+    const files::Pixels focused = Picture(name + "F", w96, h96);
     EXPECT_EQ(size.cx, normal.w);
     EXPECT_EQ(size.cy, normal.h);
     const files::Pixels shown = Screen(control);
@@ -177,7 +190,7 @@ void CheckSingleImage(HWND control, const std::string& name, int w96, int h96) {
     SCOPED_TRACE(name);
     ASSERT_NE(nullptr, control);
     const int dpi = SystemDpi();
-    const files::Pixels picture = Picture(SetName(name));
+    const files::Pixels picture = Picture(name, w96, h96);
     EXPECT_EQ(ScaleToDpi(w96, dpi), picture.w);
     EXPECT_EQ(ScaleToDpi(h96, dpi), picture.h);
     EXPECT_EQ(0, Mismatches(Screen(control), picture, Overlaps(control)));
