@@ -15,7 +15,7 @@ using bench::Median;
 using bench::Now;
 
 struct PageFigures {
-    double open = 0, change = 0, changeAll = 0;
+    double open = 0, change = 0, changeHeadings = 0, changeAll = 0;
 };
 
 // Next on the layout page until the text page is current and painted.
@@ -43,10 +43,17 @@ PageFigures MeasureTextPage(const std::string& definition, const std::string& se
     double t0 = Now();
     SendMessageA(w.Page(), WM_COMMAND, MAKEWPARAM(1031, CBN_SELCHANGE), reinterpret_cast<LPARAM>(combo));
     f.change = Now() - t0;
-    // The worst case: every one of the fourteen texts changed before the move.
+    // Lines are stored when they lose the focus, so a menu change finds at
+    // most the two headings changed; every text changed is the bound.
+    for (int id = 5055; id <= 5056; ++id)
+        SendMessageA(w.Item(id), WM_SETTEXT, 0, reinterpret_cast<LPARAM>("A changed heading"));
+    SendMessageA(combo, CB_SETCURSEL, 2, 0);
+    t0 = Now();
+    SendMessageA(w.Page(), WM_COMMAND, MAKEWPARAM(1031, CBN_SELCHANGE), reinterpret_cast<LPARAM>(combo));
+    f.changeHeadings = Now() - t0;
     for (int id = 5043; id <= 5056; ++id)
         SendMessageA(w.Item(id), WM_SETTEXT, 0, reinterpret_cast<LPARAM>("A changed text for the benchmark"));
-    SendMessageA(combo, CB_SETCURSEL, 2, 0);
+    SendMessageA(combo, CB_SETCURSEL, 3, 0);
     t0 = Now();
     SendMessageA(w.Page(), WM_COMMAND, MAKEWPARAM(1031, CBN_SELCHANGE), reinterpret_cast<LPARAM>(combo));
     f.changeAll = Now() - t0;
@@ -108,13 +115,15 @@ int main(int argc, char** argv) {
 
     std::string one = "[100]\r\n300=1\r\n500=7\r\n[15001]\r\n1=Only line\r\n13=Heading\r\n";
     std::string full = bench::FullLengthDefinition(7);
-    std::vector<double> open1, open200, change1, change200, all1, all200;
+    std::vector<double> open1, open200, change1, change200, heads1, heads200, all1, all200;
     for (int i = 0; i < runs; ++i) {
         PageFigures a = MeasureTextPage(one, ""), b = MeasureTextPage(full, "");
         open1.push_back(a.open);
         change1.push_back(a.change);
         open200.push_back(b.open);
         change200.push_back(b.change);
+        heads1.push_back(a.changeHeadings);
+        heads200.push_back(b.changeHeadings);
         all1.push_back(a.changeAll);
         all200.push_back(b.changeAll);
     }
@@ -124,7 +133,9 @@ int main(int argc, char** argv) {
                 o1 > 0 ? o200 / o1 : 0.0);
     std::printf("menu change, 1 menu:                             %6.1f ms\n", Median(change1));
     std::printf("menu change, 200 full menus:                     %6.1f ms (limit 150)\n", c200);
+    std::printf("menu change, both headings changed, 1 menu:      %6.1f ms\n", Median(heads1));
+    std::printf("menu change, both headings changed, 200 menus:   %6.1f ms (limit 150)\n", Median(heads200));
     std::printf("menu change, all 14 texts changed, 1 menu:       %6.1f ms\n", Median(all1));
     std::printf("menu change, all 14 texts changed, 200 menus:    %6.1f ms\n", Median(all200));
-    return o1 > 0 && o200 / o1 <= 1.5 && c200 < 150 ? 0 : 1;
+    return o1 > 0 && o200 / o1 <= 1.5 && c200 < 150 && Median(heads200) < 150 ? 0 : 1;
 }
