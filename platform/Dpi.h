@@ -1,5 +1,5 @@
 // The display's scale. The programs are aware of the system DPI (one value
-// for the whole session, fixed when they start), so it is read once.
+// for as long as they run, fixed when they start), so it is read once.
 #pragma once
 #include <windows.h>
 
