@@ -220,7 +220,7 @@ void RunAndLook(CDialog& dialog, std::function<HWND()> find, std::function<void(
                        [&] {
                            // Let it paint fully before the screen is read.
                            if (!shown) shown = GetTickCount();
-                           UpdateWindow(window);
+                           RedrawWindow(window, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
                            return GetTickCount() - shown > 300;
                        },
                        [&] {
@@ -287,7 +287,7 @@ TEST(DisplayScale, WizardPicturesGrowWithTheScale) {
             HWND c = sheet ? ui::Descendant(sheet, id) : nullptr;
             if (!c || !IsWindowVisible(c)) return false;
             if (!since) since = GetTickCount();
-            UpdateWindow(sheet);
+            RedrawWindow(sheet, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
             if (GetTickCount() - since < 300) return false;
             since = 0;
             return true;
