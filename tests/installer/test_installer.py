@@ -167,8 +167,19 @@ def editor_window_shows(folder):
     return found
 
 
+def locked_folder(path, locked):
+    """An immutable folder: not even root can create anything in it. Returns
+    whether that could be arranged here."""
+    flag = "+i" if locked else "-i"
+    return subprocess.run(["chattr", flag, path], stdout=subprocess.DEVNULL,
+                          stderr=subprocess.DEVNULL).returncode == 0
+
+
 def main():
     wineserver("-k")
+    locked = os.path.join(PREFIX, "drive_c", "Locked")
+    if os.path.isdir(locked):
+        locked_folder(locked, False)
     shutil.rmtree(PREFIX, ignore_errors=True)
     subprocess.run(["cp", "-a", TEST_PREFIX, PREFIX], check=True)
     # The user folders of a prefix lead into the Linux home: make them
@@ -258,13 +269,28 @@ def main():
     check(os.path.isdir(unix("C:\\Disc Tools")), "the parent folder stays")
     check(not os.path.exists(os.path.join(desktop, SHORTCUT)), "the uninstall removes the desktop shortcut")
 
-    # A folder that cannot be created (its parent is a file) is refused.
+    # A folder that cannot be created (its parent is a file) is refused, and
+    # does not turn into the default folder.
     with open(unix("C:\\blocker"), "wb") as f:
         f.write(b"a file, not a folder")
     code, _ = install(folder="C:\\blocker\\" + PRODUCT)
     check(code == 2, "a folder that cannot be written is refused (exit code %d)" % code)
     check(registry() is None, "a refused install registers nothing")
     check(not os.path.exists(os.path.join(start_menu, SHORTCUT)), "a refused install makes no shortcut")
+    check(tree(default) == mine, "a refused install puts nothing into the default folder")
+
+    # A folder that exists but cannot be written to (on Windows: one that
+    # needs administrator rights) is refused with the setup program's check.
+    os.mkdir(locked)
+    if locked_folder(locked, True):
+        try:
+            code, _ = install(folder="C:\\Locked\\" + PRODUCT)
+            check(code == 2, "a folder that cannot be written to is refused (exit code %d)" % code)
+            check(registry() is None, "a refused install registers nothing")
+        finally:
+            locked_folder(locked, False)
+    else:
+        print("skipped: no immutable folders on this file system")
 
     wineserver("-k")
     if failures:
