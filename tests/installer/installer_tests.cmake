@@ -17,3 +17,10 @@ add_test(NAME installer COMMAND ${Python3_EXECUTABLE} ${CMAKE_CURRENT_SOURCE_DIR
          ${RELEASE_SETUP} ${DIST_DIR} ${CMAKE_BINARY_DIR}/wineprefix ${CMAKE_BINARY_DIR}/installer-prefix
          ${CMAKE_CURRENT_SOURCE_DIR}/check_imports.sh ${CMAKE_OBJDUMP})
 set_tests_properties(installer PROPERTIES FIXTURES_REQUIRED packages TIMEOUT 300)
+
+# The project version and names reach the version resources of the programs
+# and of the setup program.
+add_test(NAME versions COMMAND ${Python3_EXECUTABLE} ${CMAKE_CURRENT_SOURCE_DIR}/installer/test_versions.py
+         ${PROJECT_VERSION} ${TLK_PRODUCT} ${TLK_COMPANY}
+         $<TARGET_FILE:autorun> $<TARGET_FILE:tlkedit> ${RELEASE_SETUP})
+set_tests_properties(versions PROPERTIES FIXTURES_REQUIRED packages)
