@@ -79,13 +79,13 @@ def write_zip(dist, files, top, path):
                 d = top + "/" + "/".join(parts[: i + 1]) + "/"
                 if d not in made:
                     info = zipfile.ZipInfo(d, ZIP_DATE)
-                    info.external_attr = (0o40755 << 16) | 0x10
-                    info.create_system = 0
+                    info.create_system = 0  # attributes as on Windows, whatever the build host
+                    info.external_attr = 0x10  # folder
                     z.writestr(info, b"")
                     made.add(d)
             info = zipfile.ZipInfo(top + "/" + rel, ZIP_DATE)
-            info.external_attr = 0o100644 << 16
             info.create_system = 0
+            info.external_attr = 0x20  # archive
             info.compress_type = zipfile.ZIP_DEFLATED
             with open(os.path.join(dist, rel), "rb") as f:
                 z.writestr(info, f.read(), compresslevel=9)
@@ -128,7 +128,7 @@ def main():
     cmd = [a.makensis, "-V2", "-NOCD", "-INPUTCHARSET", "UTF8"]
     cmd += ["-D%s=%s" % kv for kv in sorted(defines.items())]
     cmd.append(os.path.abspath(a.script))
-    subprocess.run(cmd, check=True, env=dict(os.environ, LC_ALL="C", SOURCE_DATE_EPOCH="0"))
+    subprocess.run(cmd, check=True)
 
     zip_path = os.path.join(a.out, base + ".zip")
     write_zip(dist, files, a.product, zip_path)

@@ -170,9 +170,11 @@ def editor_window_shows(folder):
 def locked_folder(path, locked):
     """An immutable folder: not even root can create anything in it. Returns
     whether that could be arranged here."""
-    flag = "+i" if locked else "-i"
-    return subprocess.run(["chattr", flag, path], stdout=subprocess.DEVNULL,
-                          stderr=subprocess.DEVNULL).returncode == 0
+    try:
+        return subprocess.run(["chattr", "+i" if locked else "-i", path], stdout=subprocess.DEVNULL,
+                              stderr=subprocess.DEVNULL).returncode == 0
+    except OSError:
+        return False
 
 
 def main():
