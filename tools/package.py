@@ -116,6 +116,13 @@ def main():
     base = a.product.replace(" ", "-") + "-" + a.version
     quad = ".".join((a.version.split(".") + ["0"] * 4)[:4])
 
+    # Packages of other versions in the output folder are stale build output.
+    prefix = a.product.replace(" ", "-") + "-"
+    for old in os.listdir(a.out):
+        if old.startswith(prefix) and (old.endswith("-setup.exe") or old.endswith(".zip")) \
+                and old not in (base + "-setup.exe", base + ".zip"):
+            os.remove(os.path.join(a.out, old))
+
     lists = os.path.join(a.work, "files.nsh")
     write_file_lists(dist, files, lists)
     setup_name = base + "-setup.exe"
