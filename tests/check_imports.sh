@@ -1,8 +1,10 @@
 #!/bin/sh
 # Fails when an executable imports a DLL that does not ship with Windows.
+# Further arguments name more system DLLs that this executable may import.
 objdump=$1
 exe=$2
-allowed="KERNEL32.dll USER32.dll GDI32.dll WINMM.dll SHELL32.dll COMDLG32.dll COMCTL32.dll ADVAPI32.dll msvcrt.dll"
+shift 2
+allowed="KERNEL32.dll USER32.dll GDI32.dll WINMM.dll SHELL32.dll COMDLG32.dll COMCTL32.dll ADVAPI32.dll msvcrt.dll $*"
 dlls=$("$objdump" -p "$exe" | sed -n 's/.*DLL Name: //p')
 [ -n "$dlls" ] || { echo "no imports found in $exe"; exit 1; }
 status=0

@@ -1,0 +1,26 @@
+# Tests of the release packages; included from tests/CMakeLists.txt.
+
+# tools/release.sh as a user runs it: builds and writes build/release/.
+set(RELEASE_SETUP ${CMAKE_BINARY_DIR}/release/TLK-Autoplay-Varrow-${PROJECT_VERSION}-setup.exe)
+add_test(NAME release COMMAND ${CMAKE_SOURCE_DIR}/tools/release.sh)
+set_tests_properties(release PROPERTIES
+    ENVIRONMENT "TLK_BUILD=${CMAKE_BINARY_DIR}" FIXTURES_SETUP packages TIMEOUT 900)
+
+# A second build of the same sources in another folder gives the same bytes.
+add_test(NAME release_reproducible COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/installer/reproducible.sh
+         ${CMAKE_SOURCE_DIR} ${CMAKE_BINARY_DIR} ${CMAKE_BINARY_DIR}/reproducible)
+set_tests_properties(release_reproducible PROPERTIES FIXTURES_REQUIRED packages TIMEOUT 900)
+
+# Silent install, start, install over, uninstall, chosen folder, refusal:
+# under Wine in a prefix of its own, made afresh from the test prefix.
+add_test(NAME installer COMMAND ${Python3_EXECUTABLE} ${CMAKE_CURRENT_SOURCE_DIR}/installer/test_installer.py
+         ${RELEASE_SETUP} ${DIST_DIR} ${CMAKE_BINARY_DIR}/wineprefix ${CMAKE_BINARY_DIR}/installer-prefix
+         ${CMAKE_CURRENT_SOURCE_DIR}/check_imports.sh ${CMAKE_OBJDUMP})
+set_tests_properties(installer PROPERTIES FIXTURES_REQUIRED packages TIMEOUT 300)
+
+# The project version and names reach the version resources of the programs
+# and of the setup program.
+add_test(NAME versions COMMAND ${Python3_EXECUTABLE} ${CMAKE_CURRENT_SOURCE_DIR}/installer/test_versions.py
+         ${PROJECT_VERSION} ${TLK_PRODUCT} ${TLK_COMPANY}
+         $<TARGET_FILE:autorun> $<TARGET_FILE:tlkedit> ${RELEASE_SETUP})
+set_tests_properties(versions PROPERTIES FIXTURES_REQUIRED packages)

@@ -1,0 +1,305 @@
+#!/usr/bin/env python3
+"""End-to-end test of the setup program and the uninstaller under Wine, in a
+prefix of its own (a fresh copy of the test prefix on every run).
+
+    test_installer.py <setup.exe> <installation folder> <test prefix> <work prefix>
+                      <check_imports.sh> <objdump>
+
+One user's road, checked step by step: silent install into the default
+folder, the editor started from there, a silent install over it, a silent
+uninstall that keeps the user's own files, an install into a chosen folder
+with a desktop shortcut, and a folder that cannot be written.
+"""
+import os
+import re
+import shutil
+import subprocess
+import sys
+import tempfile
+import time
+import zipfile
+
+SETUP, DIST, TEST_PREFIX, PREFIX, CHECK_IMPORTS, OBJDUMP = sys.argv[1:7]
+PRODUCT = "TLK Autoplay Varrow"
+KEY = "HKCU\\Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\" + PRODUCT
+SHORTCUT = PRODUCT + ".lnk"
+VERSION = re.search(r"-(\d+(?:\.\d+)*)-setup\.exe$", SETUP).group(1)
+
+ENV = dict(os.environ, WINEPREFIX=PREFIX, WINEARCH="win32", WINEDEBUG="-all",
+           # No .desktop files in the Linux home for the shortcuts.
+           WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d")
+failures = []
+started = time.monotonic()
+
+
+def check(ok, what):
+    print("%5.1f %s %s" % (time.monotonic() - started, "ok  " if ok else "FAIL", what), flush=True)
+    if not ok:
+        failures.append(what)
+    return ok
+
+
+def wine(*args, program="wine", timeout=120):
+    """Runs a program in the prefix; returns (exit code, its output). The
+    output goes through a file: Wine's own background processes inherit a
+    pipe and would hold it open until the server ends."""
+    with tempfile.TemporaryFile() as out:
+        code = subprocess.run([program, *args], env=ENV, stdout=out, stderr=subprocess.DEVNULL,
+                              timeout=timeout).returncode
+        out.seek(0)
+        return code, out.read().decode(errors="replace")
+
+
+def wineserver(flag):
+    subprocess.run(["wineserver", flag], env=ENV, stdout=subprocess.DEVNULL,
+                   stderr=subprocess.DEVNULL, timeout=60)
+
+
+def winvar(name):
+    return wine("cmd", "/c", "echo %" + name + "%")[1].strip()
+
+
+def unix(winpath):
+    return wine("-u", winpath, program="winepath")[1].strip()
+
+
+def tree(folder):
+    """Relative path -> bytes of every file below folder."""
+    out = {}
+    for top, _, files in os.walk(folder):
+        for f in files:
+            p = os.path.join(top, f)
+            with open(p, "rb") as fh:
+                out[os.path.relpath(p, folder).replace(os.sep, "/")] = fh.read()
+    return out
+
+
+def registry():
+    """Values of the uninstall key as name -> (type, text), or None without the key."""
+    code, out = wine("reg", "query", KEY)
+    if code != 0:
+        return None
+    values = {}
+    for line in out.splitlines():
+        m = re.match(r"^\s+(\S+)\s+(REG_\w+)\s+(.*?)\s*$", line)
+        if m:
+            values[m.group(1)] = (m.group(2), m.group(3))
+    return values
+
+
+def install(*args, folder=None):
+    # The setup program takes "/D=" last and unquoted, spaces and all: Wine
+    # joins the pieces with spaces and quotes none of them.
+    if folder:
+        args += tuple(("/D=" + folder).split(" "))
+    start = time.monotonic()
+    code = wine(SETUP, "/S", *args)[0]
+    return code, time.monotonic() - start
+
+
+def uninstall(folder_win):
+    # The uninstaller copies itself away, starts the copy and returns at once;
+    # the copy removes the registry key last of all.
+    start = time.monotonic()
+    code = wine(folder_win + "\\uninstall.exe", "/S")[0]
+    while registry() is not None and time.monotonic() - start < 60:
+        time.sleep(0.2)
+    time.sleep(0.5)
+    return code, time.monotonic() - start
+
+
+def shortcut_points_at(path, folder_win):
+    if not os.path.isfile(path):
+        return False
+    data = open(path, "rb").read()
+    target = (folder_win + "\\tlkedit.exe").lower()
+    return target.encode("latin-1") in data.lower() or target.encode("utf-16-le") in data.lower()
+
+
+def check_installation(folder_win, folder, start_menu, what):
+    dist = tree(DIST)
+    got = tree(folder)
+    check("uninstall.exe" in got, what + ": the uninstaller is there")
+    program = {k: v for k, v in got.items() if k != "uninstall.exe"}
+    missing = sorted(set(dist) - set(program))
+    wrong = sorted(k for k in dist if k in program and program[k] != dist[k])
+    check(not missing and not wrong, what + ": files equal the installation folder's"
+          + (" (missing %s, differing %s)" % (missing[:3], wrong[:3]) if missing or wrong else ""))
+    check(shortcut_points_at(os.path.join(start_menu, SHORTCUT), folder_win),
+          what + ": Start menu shortcut to tlkedit.exe")
+    reg = registry() or {}
+    quoted = '"%s\\uninstall.exe"' % folder_win
+    expected = {
+        "DisplayName": ("REG_SZ", PRODUCT),
+        "DisplayVersion": ("REG_SZ", VERSION),
+        "Publisher": ("REG_SZ", PRODUCT + " project"),
+        "DisplayIcon": ("REG_SZ", folder_win + "\\tlkedit.exe"),
+        "InstallLocation": ("REG_SZ", folder_win),
+        "UninstallString": ("REG_SZ", quoted),
+        "QuietUninstallString": ("REG_SZ", quoted + " /S"),
+        "NoModify": ("REG_DWORD", "0x1"),
+        "NoRepair": ("REG_DWORD", "0x1"),
+    }
+    for name, value in expected.items():
+        check(reg.get(name) == value, "%s: registry %s = %s (got %s)" % (what, name, value[1], reg.get(name)))
+    kb = sum(len(v) for v in dist.values()) / 1024
+    size = reg.get("EstimatedSize", ("", "0x0"))
+    check(size[0] == "REG_DWORD" and 0.9 * kb <= int(size[1], 16) <= 1.1 * kb + 64,
+          "%s: registry EstimatedSize near %d KB (got %s)" % (what, kb, size[1]))
+
+
+def editor_window_shows(folder):
+    """Starts the installed editor and waits for its main window on screen."""
+    proc = subprocess.Popen(["wine", os.path.join(folder, "tlkedit.exe")], env=ENV,
+                            stdin=subprocess.DEVNULL,
+                            stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    found = False
+    for _ in range(60):
+        r = subprocess.run(["xdotool", "search", "--onlyvisible", "--name", "^%s$" % PRODUCT],
+                           capture_output=True, env=ENV)
+        if r.stdout.strip():
+            found = True
+            break
+        time.sleep(0.5)
+    wineserver("-k")
+    proc.wait(timeout=60)
+    wineserver("-p")
+    return found
+
+
+def locked_folder(path, locked):
+    """An immutable folder: not even root can create anything in it. Returns
+    whether that could be arranged here."""
+    try:
+        return subprocess.run(["chattr", "+i" if locked else "-i", path], stdout=subprocess.DEVNULL,
+                              stderr=subprocess.DEVNULL).returncode == 0
+    except OSError:
+        return False
+
+
+def main():
+    wineserver("-k")
+    locked = os.path.join(PREFIX, "drive_c", "Locked")
+    if os.path.isdir(locked):
+        locked_folder(locked, False)
+    shutil.rmtree(PREFIX, ignore_errors=True)
+    subprocess.run(["cp", "-a", TEST_PREFIX, PREFIX], check=True)
+    # The user folders of a prefix lead into the Linux home: make them
+    # folders of this prefix, so that the desktop shortcut stays inside.
+    users = os.path.join(PREFIX, "drive_c", "users")
+    for user in os.listdir(users):
+        for name in os.listdir(os.path.join(users, user)):
+            p = os.path.join(users, user, name)
+            if os.path.islink(p):
+                os.remove(p)
+                os.mkdir(p)
+
+    # The portable package: the installation folder in one folder of the zip.
+    with zipfile.ZipFile(SETUP.replace("-setup.exe", ".zip")) as z:
+        files = {i.filename: z.read(i) for i in z.infolist() if not i.is_dir()}
+        dates = {i.date_time for i in z.infolist()}
+    check(files == {PRODUCT + "/" + k: v for k, v in tree(DIST).items()},
+          "the zip holds the installation folder's files under \"%s/\"" % PRODUCT)
+    check(dates == {(1980, 1, 1, 0, 0, 0)}, "the zip carries no file dates of the build")
+
+    # One wine server for the whole run (each start costs a second or two).
+    wineserver("-p")
+    check(subprocess.run([CHECK_IMPORTS, OBJDUMP, SETUP, "OLE32.dll"]).returncode == 0,
+          "the setup program imports only system DLLs")
+
+    local = winvar("LOCALAPPDATA")
+    profile = winvar("USERPROFILE")
+    start_menu = unix(winvar("APPDATA") + "\\Microsoft\\Windows\\Start Menu\\Programs")
+    desktop = unix(profile + "\\Desktop")
+    default_win = local + "\\Programs\\" + PRODUCT
+    default = unix(default_win)
+
+    code, took = install()
+    print("silent install: %.1f s" % took)
+    check(code == 0, "silent install exits with 0 (got %d)" % code)
+    check(os.path.isdir(default), "installed into the default folder " + default_win)
+    check_installation(default_win, default, start_menu, "default folder")
+    check(not os.path.exists(os.path.join(desktop, SHORTCUT)), "no desktop shortcut unless asked for")
+    check(subprocess.run([CHECK_IMPORTS, OBJDUMP, os.path.join(default, "uninstall.exe"), "OLE32.dll"])
+          .returncode == 0, "the uninstaller imports only system DLLs")
+
+    # The editor works in its own folder: starting it there puts the empty
+    # definition's picture beside it.
+    check(editor_window_shows(default), "the installed tlkedit.exe shows its main window")
+    nodef = open(os.path.join(default, "BMPS", "nodef.bmp"), "rb").read()
+    work_bmp = os.path.join(default, "autorun.bmp")
+    check(os.path.isfile(work_bmp) and open(work_bmp, "rb").read() == nodef,
+          "the editor reset its work files in the installation folder")
+
+    # The user's own files, the editor's work files, and a program file of
+    # an "older version".
+    mine = {"notes.txt": b"mine", "sounds/mine.wav": b"RIFF mine", "BMPS/my picture.bmp": b"BM mine"}
+    for rel, data in mine.items():
+        with open(os.path.join(default, rel), "wb") as f:
+            f.write(data)
+    for rel in ("auto.tdf", "theme.wav"):
+        with open(os.path.join(default, rel), "wb") as f:
+            f.write(b"work")
+    with open(os.path.join(default, "tlkedit.exe"), "wb") as f:
+        f.write(b"an older tlkedit")
+
+    code, took = install()
+    print("silent install over it: %.1f s" % took)
+    check(code == 0, "silent install over it exits with 0 (got %d)" % code)
+    check_installation(default_win, default, start_menu, "over an older one")
+    check(all(open(os.path.join(default, r), "rb").read() == d for r, d in mine.items()),
+          "installing over it keeps the user's files")
+
+    code, took = uninstall(default_win)
+    print("silent uninstall: %.1f s" % took)
+    check(code == 0, "silent uninstall exits with 0 (got %d)" % code)
+    left = tree(default) if os.path.isdir(default) else {}
+    check(left == mine, "the uninstall leaves only the user's files (left: %s)" % sorted(left))
+    check(not os.path.exists(os.path.join(start_menu, SHORTCUT)), "the uninstall removes the shortcut")
+    check(registry() is None, "the uninstall removes the registry key")
+
+    # A folder of the user's choice (with spaces), with a desktop shortcut.
+    chosen_win = "C:\\Disc Tools\\" + PRODUCT
+    chosen = unix(chosen_win)
+    code, _ = install("/DESKTOP", folder=chosen_win)
+    check(code == 0, "silent install with /D= exits with 0 (got %d)" % code)
+    check(tree(default) == mine, "nothing went into the default folder")
+    check_installation(chosen_win, chosen, start_menu, "chosen folder")
+    check(shortcut_points_at(os.path.join(desktop, SHORTCUT), chosen_win), "/DESKTOP adds a desktop shortcut")
+    code, _ = uninstall(chosen_win)
+    check(code == 0 and not os.path.exists(chosen), "uninstalling an untouched folder removes the folder")
+    check(os.path.isdir(unix("C:\\Disc Tools")), "the parent folder stays")
+    check(not os.path.exists(os.path.join(desktop, SHORTCUT)), "the uninstall removes the desktop shortcut")
+
+    # A folder that cannot be created (its parent is a file) is refused, and
+    # does not turn into the default folder.
+    with open(unix("C:\\blocker"), "wb") as f:
+        f.write(b"a file, not a folder")
+    code, _ = install(folder="C:\\blocker\\" + PRODUCT)
+    check(code == 2, "a folder that cannot be written is refused (exit code %d)" % code)
+    check(registry() is None, "a refused install registers nothing")
+    check(not os.path.exists(os.path.join(start_menu, SHORTCUT)), "a refused install makes no shortcut")
+    check(tree(default) == mine, "a refused install puts nothing into the default folder")
+
+    # A folder that exists but cannot be written to (on Windows: one that
+    # needs administrator rights) is refused with the setup program's check.
+    os.mkdir(locked)
+    if locked_folder(locked, True):
+        try:
+            code, _ = install(folder="C:\\Locked\\" + PRODUCT)
+            check(code == 2, "a folder that cannot be written to is refused (exit code %d)" % code)
+            check(registry() is None, "a refused install registers nothing")
+        finally:
+            locked_folder(locked, False)
+    else:
+        print("skipped: no immutable folders on this file system")
+
+    wineserver("-k")
+    if failures:
+        print("%d check(s) failed" % len(failures))
+        return 1
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
