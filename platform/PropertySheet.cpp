@@ -13,7 +13,10 @@ BEGIN_MESSAGE_TABLE(CPropertyPage, CDialog)
     ON_NOTIFY_ROW(PSN_HELP, 0, &CPropertyPage::OnNotifyHelp)
 END_MESSAGE_TABLE(CPropertyPage, CDialog)
 
-CPropertyPage::CPropertyPage(UINT templateId) : CDialog(templateId), m_activatedBefore(false) {}
+CPropertyPage::CPropertyPage(UINT templateId) : CDialog(templateId), m_activatedBefore(false) {
+    m_natural.cx = m_natural.cy = 0;
+    m_usual.cx = m_usual.cy = 0;
+}
 
 void CPropertyPage::Describe(PROPSHEETPAGEA& page, HINSTANCE instance) {
     std::memset(&page, 0, sizeof page);
@@ -31,7 +34,14 @@ INT_PTR CALLBACK CPropertyPage::PageProc(HWND hwnd, UINT msg, WPARAM wParam, LPA
     CDialog* self = nullptr;
     if (msg == WM_INITDIALOG) {
         const PROPSHEETPAGEA* page = reinterpret_cast<const PROPSHEETPAGEA*>(lParam);
-        self = page ? reinterpret_cast<CPropertyPage*>(page->lParam) : nullptr;
+        CPropertyPage* created = page ? reinterpret_cast<CPropertyPage*>(page->lParam) : nullptr;
+        // The window still has its template's size; the sheet resizes it later.
+        RECT r;
+        if (created && GetWindowRect(hwnd, &r)) {
+            created->m_natural.cx = r.right - r.left;
+            created->m_natural.cy = r.bottom - r.top;
+        }
+        self = created;
     } else {
         self = FromHandle(hwnd);
     }
@@ -53,8 +63,63 @@ void CPropertyPage::SetWizardButtons(DWORD flags) const {
     if (HWND sheet = GetSheet()) SendMessageA(sheet, PSM_SETWIZBUTTONS, 0, static_cast<LPARAM>(flags));
 }
 
+namespace {
+const char kGrowXProp[] = "Tlk.SheetGrowX";
+const char kGrowYProp[] = "Tlk.SheetGrowY";
+}
+
+void CPropertyPage::FitIntoSheet() {
+    HWND sheet = GetSheet();
+    if (!sheet || m_natural.cx <= 0 || m_natural.cy <= 0) return;
+    RECT page;
+    GetWindowRect(m_hWnd, &page);
+    // The area the sheet gives its pages, as it gave it to this one.
+    if (m_usual.cx <= 0) {
+        m_usual.cx = page.right - page.left;
+        m_usual.cy = page.bottom - page.top;
+    }
+    // What the sheet has grown so far, and what this page still lacks.
+    int grownX = static_cast<int>(reinterpret_cast<INT_PTR>(GetPropA(sheet, kGrowXProp)));
+    int grownY = static_cast<int>(reinterpret_cast<INT_PTR>(GetPropA(sheet, kGrowYProp)));
+    // A few pixels of a page's empty margin may go; more is a clipped page.
+    const int kSlack = 4;
+    int extraX = m_natural.cx - m_usual.cx - grownX, extraY = m_natural.cy - m_usual.cy - grownY;
+    if (extraX <= (grownX > 0 ? 0 : kSlack)) extraX = 0;
+    if (extraY <= (grownY > 0 ? 0 : kSlack)) extraY = 0;
+    if (extraX > 0 || extraY > 0) {
+        // Everything beside and below the pages moves, the etched line
+        // widens, and the sheet grows.
+        for (HWND child = GetWindow(sheet, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+            char cls[16] = "";
+            GetClassNameA(child, cls, sizeof cls);
+            if (lstrcmpA(cls, "#32770") == 0) continue;
+            RECT r;
+            GetWindowRect(child, &r);
+            MapWindowPoints(nullptr, sheet, reinterpret_cast<POINT*>(&r), 2);
+            bool line = r.bottom - r.top <= 2;
+            SetWindowPos(child, nullptr, line ? r.left : r.left + extraX, r.top + extraY,
+                         r.right - r.left + (line ? extraX : 0), r.bottom - r.top, SWP_NOZORDER | SWP_NOACTIVATE);
+        }
+        RECT whole;
+        GetWindowRect(sheet, &whole);
+        SetWindowPos(sheet, nullptr, 0, 0, whole.right - whole.left + extraX, whole.bottom - whole.top + extraY,
+                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+        grownX += extraX;
+        grownY += extraY;
+        SetPropA(sheet, kGrowXProp, reinterpret_cast<HANDLE>(static_cast<INT_PTR>(grownX)));
+        SetPropA(sheet, kGrowYProp, reinterpret_cast<HANDLE>(static_cast<INT_PTR>(grownY)));
+        RedrawWindow(sheet, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+    }
+    int wantX = m_usual.cx + grownX, wantY = m_usual.cy + grownY;
+    if (page.right - page.left != wantX || page.bottom - page.top != wantY)
+        SetWindowPos(m_hWnd, nullptr, 0, 0, wantX, wantY, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 // The notifications' results, as the sheet reads them from DWLP_MSGRESULT.
-LRESULT CPropertyPage::OnNotifySetActive(WPARAM, LPARAM) { return OnSetActive() ? 0 : -1; }
+LRESULT CPropertyPage::OnNotifySetActive(WPARAM, LPARAM) {
+    FitIntoSheet();
+    return OnSetActive() ? 0 : -1;
+}
 LRESULT CPropertyPage::OnNotifyKillActive(WPARAM, LPARAM) { return OnKillActive() ? FALSE : TRUE; }
 LRESULT CPropertyPage::OnNotifyWizBack(WPARAM, LPARAM) { return OnWizardBack(); }
 LRESULT CPropertyPage::OnNotifyWizNext(WPARAM, LPARAM) { return OnWizardNext(); }
@@ -79,6 +144,8 @@ LRESULT CALLBACK SheetProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     if (msg == WM_NCDESTROY && original) {
         SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(original));
         RemovePropA(hwnd, kSheetProcProp);
+        RemovePropA(hwnd, "Tlk.SheetGrowX");
+        RemovePropA(hwnd, "Tlk.SheetGrowY");
     }
     return original ? CallWindowProcA(original, hwnd, msg, wParam, lParam) : DefWindowProcA(hwnd, msg, wParam, lParam);
 }

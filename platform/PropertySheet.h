@@ -56,8 +56,14 @@ private:
     LRESULT OnNotifyReset(WPARAM, LPARAM);
     LRESULT OnNotifyHelp(WPARAM, LPARAM);
 
+    // Makes room for the page: the sheet sizes every page with its own font,
+    // and a page laid out in another font may need more than that.
+    void FitIntoSheet();
+
     static INT_PTR CALLBACK PageProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
     bool m_activatedBefore;
+    SIZE m_natural;   // the page's size from its own template and font
+    SIZE m_usual;     // the size the sheet gives its pages
 
     DECLARE_MESSAGE_TABLE()
 };

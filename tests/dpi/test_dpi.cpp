@@ -275,6 +275,26 @@ TEST(DisplayScale, MenuWindowHeadingsGrowWithTheScale) {
     }
 }
 
+// The current page holds all its controls, and the sheet holds the page:
+// a sheet that sizes its pages with another font than theirs cuts them off.
+void CheckPageFits(HWND sheet) {
+    HWND page = reinterpret_cast<HWND>(SendMessageA(sheet, PSM_GETCURRENTPAGEHWND, 0, 0));
+    ASSERT_NE(nullptr, page);
+    const int kSlack = 4;
+    RECT p, s;
+    GetWindowRect(page, &p);
+    GetClientRect(sheet, &s);
+    MapWindowPoints(sheet, nullptr, reinterpret_cast<POINT*>(&s), 2);
+    EXPECT_LE(p.right, s.right) << "the page reaches past the sheet";
+    for (HWND c = GetWindow(page, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) {
+        if (!IsWindowVisible(c)) continue;
+        RECT r;
+        GetWindowRect(c, &r);
+        EXPECT_LE(r.right, p.right + kSlack) << "control " << GetDlgCtrlID(c) << " is cut off at the right";
+        EXPECT_LE(r.bottom, p.bottom + kSlack) << "control " << GetDlgCtrlID(c) << " is cut off at the bottom";
+    }
+}
+
 TEST(DisplayScale, WizardPicturesGrowWithTheScale) {
     TempDir dir("dpiwizard");
     CreateDirectoryA(dir.File("BMPS").c_str(), nullptr);
@@ -302,9 +322,10 @@ TEST(DisplayScale, WizardPicturesGrowWithTheScale) {
         [&] { PostMessageA(main, WM_COMMAND, MAKEWPARAM(IDC_WIZARD, BN_CLICKED), 0); return true; },
         [&] { return (sheet = ui::FindWindowOfThread([](HWND h) { return ui::Descendant(h, IDC_WIZLOGO) != nullptr; })) != nullptr; },
         shown(IDC_WIZLOGO),
-        look([&] { CheckSingleImage(ui::Descendant(sheet, IDC_WIZLOGO), "WIZLOGO", 72, 61); }),
-        next(), next(), shown(IDC_TPL_PREVIEW),
-        look([&] { CheckSingleImage(ui::Descendant(sheet, IDC_TPL_PREVIEW), "D1", 328, 248); }),
+        look([&] { CheckSingleImage(ui::Descendant(sheet, IDC_WIZLOGO), "WIZLOGO", 72, 61); CheckPageFits(sheet); }),
+        next(), shown(IDC_BG_PREVIEW), look([&] { CheckPageFits(sheet); }),
+        next(), shown(IDC_TPL_PREVIEW),
+        look([&] { CheckSingleImage(ui::Descendant(sheet, IDC_TPL_PREVIEW), "D1", 328, 248); CheckPageFits(sheet); }),
         next(), shown(IDC_ACTION1),
         look([&] {
             int checked = 0;
@@ -316,6 +337,7 @@ TEST(DisplayScale, WizardPicturesGrowWithTheScale) {
                 }
             }
             EXPECT_GE(checked, 7) << "five lines and the two bottom lines";
+            CheckPageFits(sheet);
         }),
         next(), shown(IDC_NORMAL_COLOR),
         look([&] {
@@ -324,6 +346,7 @@ TEST(DisplayScale, WizardPicturesGrowWithTheScale) {
                 CheckSetButton(ui::Descendant(sheet, id), "SSOUND", 40, 40);
             for (int id : {IDC_LISTEN_STARTUP, IDC_LISTEN_HOVER, IDC_LISTEN_SELECT, IDC_LISTEN_MENUCHANGE})
                 CheckSetButton(ui::Descendant(sheet, id), "HSOUND", 40, 40);
+            CheckPageFits(sheet);
         }),
         [&] { PostMessageA(sheet, PSM_PRESSBUTTON, PSBTN_CANCEL, 0); return true; },
         [&] { return !IsWindow(sheet); },
