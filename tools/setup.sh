@@ -6,7 +6,8 @@ here=$(cd "$(dirname "$0")" && pwd)
 root=$(cd "$here/.." && pwd)
 
 packages=(cmake make python3 g++-mingw-w64-i686 wine wine32:i386 xvfb xauth
-          fonts-liberation fonts-wine imagemagick x11-apps xdotool googletest g++)
+          fonts-liberation fonts-wine imagemagick x11-apps xdotool googletest g++
+          genisoimage xorriso p7zip-full)
 
 missing=()
 for p in "${packages[@]}"; do
