@@ -8,10 +8,10 @@ add_executable(editor_unit_tests ${EDITOR_UNIT_SOURCES} ${EDITOR_RC})
 target_include_directories(editor_unit_tests PRIVATE ${CMAKE_SOURCE_DIR} ${CMAKE_CURRENT_SOURCE_DIR}
                            ${EDITOR_RC_INCLUDES})
 target_link_libraries(editor_unit_tests PRIVATE tlk_editor gtest_main)
-add_dependencies(editor_unit_tests assets editor_help)
+add_dependencies(editor_unit_tests assets editor_help demo autorun)
 add_test(NAME editor_unit COMMAND editor_unit_tests)
 set_tests_properties(editor_unit PROPERTIES
-    ENVIRONMENT "TLK_DIST=${WIN_DIST};TLK_ASSETS=${WIN_ASSETS}"
+    ENVIRONMENT "TLK_DIST=${WIN_DIST};TLK_ASSETS=${WIN_ASSETS};TLK_DEMO=${WIN_DEMO}"
     TIMEOUT 600)
 
 # A stand-in for the web browser: records which page the editor asked the
