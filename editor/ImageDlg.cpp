@@ -8,10 +8,10 @@
 #include <ctime>
 
 const char kMsgImageHasErrors[] =
-    "The disc folder has errors: the menu on the disc would not work as designed.\r\n\r\n"
+    "The disc folder has errors: the menu on the disc would not work as designed.\n\n"
     "Make the disc image anyway?";
-const char kMsgImageDone[] = "The disc image is ready:\r\n";
-const char kMsgImageFailed[] = "The disc image could not be written.\r\n\r\n";
+const char kMsgImageDone[] = "The disc image is ready:\n";
+const char kMsgImageFailed[] = "The disc image could not be written.\n\n";
 const char kMsgImageNoFolder[] = "Please type the disc folder and the image file.";
 
 namespace {
