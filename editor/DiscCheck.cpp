@@ -76,6 +76,7 @@ private:
 
     ::DiscFiles& m_files;
     std::string m_folder;
+    std::uint64_t m_bytes = 0;
 };
 
 void Checker::CoreFiles() {
@@ -158,6 +159,9 @@ void Checker::Tree() {
                         (item.wide.size() > static_cast<std::size_t>(disc::kJolietNameMax)
                              ? "more than 64 characters" : "a character it forbids") +
                         "), it is changed on the disc");
+            // The disc's size as the image lays it out: whole sectors per
+            // file and per folder record (close enough for the disc limits).
+            m_bytes += (item.size + disc::kSectorSize - 1) / disc::kSectorSize * disc::kSectorSize + 2 * 64;
             if (inside.size() > kPathMax)
                 Warning(Quoted(inside.c_str()) + ": the path is longer than 240 characters");
             if (item.folder) {
@@ -169,7 +173,7 @@ void Checker::Tree() {
             }
         }
     }
-    const std::uint64_t bytes = disc::MeasureImage(m_files, m_folder);
+    const std::uint64_t bytes = m_bytes;
     if (bytes > disc::kDvdBytes)
         Warning("the disc takes " + Megabytes(bytes) + ": more than a DVD holds (4.7 GB)");
     else if (bytes > disc::kCdBytes)
