@@ -47,7 +47,6 @@ BOOL CDiscImageDlg::OnInitDialog() {
     SendDlgItemMessageA(m_hWnd, IDC_IMAGE_FILE, EM_LIMITTEXT, MAX_PATH - 1, 0);
     SendDlgItemMessageA(m_hWnd, IDC_IMAGE_LABEL, EM_LIMITTEXT, disc::kPrimaryLabelMax, 0);
     SendDlgItemMessageA(m_hWnd, IDC_IMAGE_PROGRESS, PBM_SETRANGE32, 0, kProgressSteps);
-    SendDlgItemMessageA(m_hWnd, IDC_IMAGE_FINDINGS, LB_SETHORIZONTALEXTENT, 1600, 0);
     SetDlgItemTextA(m_hWnd, IDC_IMAGE_FILE, ImageBeside(m_folder));
     SetDlgItemTextA(m_hWnd, IDC_IMAGE_LABEL, LabelFromTitle(m_title).c_str());
     // Setting the folder refreshes the findings through its change notice.
@@ -79,14 +78,27 @@ void CDiscImageDlg::RefreshFindings() {
     HWND list = GetDlgItem(IDC_IMAGE_FINDINGS);
     SendMessageA(list, LB_RESETCONTENT, 0, 0);
     const CString folder = Text(IDC_IMAGE_FOLDER);
+    // An image name still as suggested follows the folder.
+    if (Text(IDC_IMAGE_FILE) == ImageBeside(m_folder)) SetDlgItemTextA(m_hWnd, IDC_IMAGE_FILE, ImageBeside(folder));
+    m_folder = folder;
     if (folder.IsEmpty()) return;
-    std::vector<DiscFinding> findings = CheckDiscFolder(SystemDiscFiles(), folder.c_str());
-    for (const DiscFinding& f : findings) {
-        std::string line = (f.kind == DiscFinding::kError ? "Error: " : "Warning: ") + f.text;
+    std::vector<std::string> lines;
+    for (const DiscFinding& f : CheckDiscFolder(SystemDiscFiles(), folder.c_str()))
+        lines.push_back((f.kind == DiscFinding::kError ? "Error: " : "Warning: ") + f.text);
+    if (lines.empty()) lines.push_back("No problems found: the menu is ready for the disc.");
+    // The list scrolls sideways only as far as its longest line.
+    HDC dc = GetDC(list);
+    HGDIOBJ old = SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageA(list, WM_GETFONT, 0, 0)));
+    LONG widest = 0;
+    for (const std::string& line : lines) {
         SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(line.c_str()));
+        SIZE size = {0, 0};
+        GetTextExtentPoint32A(dc, line.c_str(), static_cast<int>(line.size()), &size);
+        if (size.cx > widest) widest = size.cx;
     }
-    if (findings.empty())
-        SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>("No problems found: the menu is ready for the disc."));
+    SelectObject(dc, old);
+    ReleaseDC(list, dc);
+    SendMessageA(list, LB_SETHORIZONTALEXTENT, static_cast<WPARAM>(widest + 8), 0);
 }
 
 void CDiscImageDlg::OnOK() { Make(); }

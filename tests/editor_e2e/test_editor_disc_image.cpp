@@ -173,6 +173,7 @@ TEST_F(DiscImage, DialogShowsFindingsAndWritesTheImageWithAMovingBar) {
     std::vector<std::string> lines = SetFolder(dialog, broken, missing);
     ASSERT_FALSE(lines.empty());
     EXPECT_EQ(missing, lines[0]);
+    EXPECT_EQ(broken + ".iso", drv::ItemText(dialog, kImageEdit)) << "the suggested image follows the folder";
     lines = SetFolder(dialog, disc, "No problems found: the menu is ready for the disc.");
     ASSERT_EQ(1u, lines.size());
     EXPECT_EQ("No problems found: the menu is ready for the disc.", lines[0]);
