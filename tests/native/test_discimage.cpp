@@ -11,6 +11,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
+#include <functional>
 #include <map>
 #include <set>
 
@@ -369,6 +370,36 @@ TEST(DiscImage, LabelsAndNames) {
     iso::Report rep = iso::Check(work / "l.iso");
     EXPECT_EQ(rep.primaryLabel, "WELCOME_TO_THE_DEMO_DISC");
     EXPECT_EQ(rep.jolietLabel, "Welcome to the d");
+}
+
+// The structure check itself: a fault the usual readers let pass must not
+// pass it.
+TEST(DiscImage, StructureCheckCatchesWhatReadersLetPass) {
+    Folder work;
+    Put(work / "d/a.txt", "a");
+    Put(work / "d/sub/b.txt", "b");
+    ASSERT_EQ(Make(work / "d", work / "good.iso", "x").status, disc::ImageResult::kWritten);
+    const std::string good = Slurp(work / "good.iso");
+    ASSERT_TRUE(iso::Check(work / "good.iso").faults.empty());
+    auto le32 = [&](std::size_t at) {
+        return std::uint32_t(std::uint8_t(good[at])) | std::uint32_t(std::uint8_t(good[at + 1])) << 8 |
+               std::uint32_t(std::uint8_t(good[at + 2])) << 16 | std::uint32_t(std::uint8_t(good[at + 3])) << 24;
+    };
+    const std::size_t pvd = 16 * 2048, root = std::size_t(le32(pvd + 156 + 2)) * 2048;
+    const std::size_t mTable = std::size_t(std::uint8_t(good[pvd + 148])) << 24 | std::size_t(std::uint8_t(good[pvd + 149])) << 16 |
+                               std::size_t(std::uint8_t(good[pvd + 150])) << 8 | std::uint8_t(good[pvd + 151]);
+    struct { const char* what; std::function<void(std::string&)> spoil; } mutations[] = {
+        {"big-endian volume size", [&](std::string& s) { s[pvd + 87] ^= 1; }},
+        {"M path table entry", [&](std::string& s) { s[mTable * 2048 + 5] ^= 1; }},
+        {"big-endian size of a record", [&](std::string& s) { s[root + 68 + 17] ^= 1; }},
+        {"one sector too many", [&](std::string& s) { s.append(2048, '\0'); }},
+    };
+    for (auto& m : mutations) {
+        std::string bad = good;
+        m.spoil(bad);
+        std::ofstream(work / "bad.iso", std::ios::binary | std::ios::trunc) << bad;
+        EXPECT_FALSE(iso::Check(work / "bad.iso").faults.empty()) << m.what;
+    }
 }
 
 // A file whose reading fails in the middle of the image.
