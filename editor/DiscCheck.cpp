@@ -37,6 +37,23 @@ bool IsAddress(const char* action) {
 
 bool HasFolder(const char* path) { return std::strchr(path, '\\') || std::strchr(path, '/'); }
 
+// A relative path that climbs out of the disc folder ("..\\x", "a\\..\\..\\x").
+bool LeavesTheFolder(const char* path) {
+    int depth = 0;
+    for (const char* p = path; *p;) {
+        const char* end = p;
+        while (*end && *end != '\\' && *end != '/') ++end;
+        const std::size_t n = static_cast<std::size_t>(end - p);
+        if (n == 2 && p[0] == '.' && p[1] == '.') {
+            if (--depth < 0) return true;
+        } else if (n > 0 && !(n == 1 && p[0] == '.')) {
+            ++depth;
+        }
+        p = *end ? end + 1 : end;
+    }
+    return false;
+}
+
 // A bare program name the shell finds on every PC, such as notepad.exe.
 bool InSystemFolders(DiscFiles& files, const char* name) {
     char dirs[2][MAX_PATH] = {"", ""};
@@ -106,8 +123,8 @@ void Checker::Action(int menu, int line, const CString& text, const CString& act
         return;
     }
     if (IsAddress(action)) return;
-    if (IsAbsolute(action)) {
-        Warning(where + " opens " + Quoted(action) + ", an absolute path that does not point into the disc");
+    if (IsAbsolute(action) || LeavesTheFolder(action)) {
+        Warning(where + " opens " + Quoted(action) + ", a path that does not point into the disc");
         return;
     }
     if (m_files.Exists(In(action))) return;

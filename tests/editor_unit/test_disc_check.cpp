@@ -63,7 +63,9 @@ const CheckCase kCases[] = {
     {"action without text", [](const TempDir& d) { WriteDefinition(d, "12=Back", "1=_menu1"); },
      DiscFinding::kWarning, "menu 2, line 1 has an action but no text"},
     {"absolute path", [](const TempDir& d) { WriteDefinition(d, "2=Tool", "2=C:\\tools\\x.exe"); },
-     DiscFinding::kWarning, "opens \"C:\\tools\\x.exe\", an absolute path"},
+     DiscFinding::kWarning, "opens \"C:\\tools\\x.exe\", a path that does not point into the disc"},
+    {"path out of the folder", [](const TempDir& d) { WriteDefinition(d, "2=Up", "2=docs\\..\\..\\setup.exe"); },
+     DiscFinding::kWarning, "opens \"docs\\..\\..\\setup.exe\", a path that does not point into the disc"},
     {"name Joliet cannot hold", [](const TempDir& d) { d.Write(std::string(70, 'n') + ".txt", "x"); },
      DiscFinding::kWarning, "Joliet cannot hold this name (more than 64 characters)"},
     {"nine levels", [](const TempDir& d) {
