@@ -8,6 +8,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 #include <algorithm>
+#include <cctype>
 #include <cstdint>
 #include <cstring>
 #include <deque>
@@ -165,6 +166,7 @@ public:
             std::string lastKey;
             File* pending = nullptr;
             File current;
+            std::vector<std::string> seen;      // names must be unique within a folder
             while (p < b.size()) {
                 unsigned len = b[p];
                 if (len == 0) { p = (p / 2048 + 1) * 2048; continue; }
@@ -190,6 +192,12 @@ public:
                         if (semi == std::string::npos) Fault("primary file without version: " + name);
                         else name.erase(semi);
                         if (!name.empty() && name.back() == '.') name.pop_back();
+                    }
+                    if (!pending) {
+                        std::string folded = name;
+                        for (char& ch : folded) ch = static_cast<char>(std::toupper(static_cast<unsigned char>(ch)));
+                        if (std::find(seen.begin(), seen.end(), folded) != seen.end()) Fault("two records named " + name + " in " + dir.path);
+                        seen.push_back(folded);
                     }
                     if (flags & 2) {
                         queue.push_back({sector, bytes, dir.path + "/" + name, ++next, dir.number, dir.sector, id});
