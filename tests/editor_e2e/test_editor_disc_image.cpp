@@ -299,7 +299,9 @@ TEST_F(DiscImage, CheckAndImageFromTheCommandLine) {
                                         "warning: autorun.bmp is missing: the menu shows no background"}),
               Lines(r.out));
 
-    // Errors are printed and do not stop the image.
+    // Errors are printed and do not stop the image. A name with ANSI
+    // letters reaches the Joliet tree in UCS-2 (big-endian).
+    ASSERT_TRUE(drv::CopyInto(disc + "\\readme.txt", disc + "\\caf\xe9 \x80.txt"));
     const std::string image = out.File("cmd.iso");
     r = RunEditor(s, "/image \"" + disc + "\" \"" + image + "\" /label \"Cmd Disc\"", scratch);
     EXPECT_EQ(0u, r.code) << r.err;
@@ -307,6 +309,8 @@ TEST_F(DiscImage, CheckAndImageFromTheCommandLine) {
     EXPECT_TRUE(ed::Exists(image));
     std::string head = ed::ReadAll(image).substr(16 * 2048, 2048);
     EXPECT_EQ("CMD_DISC ", head.substr(40, 9));
+    const std::string joliet("\0c\0a\0f\0\xe9\0 \x20\xac\0.\0t\0x\0t", 20);   // the euro sign is U+20AC
+    EXPECT_NE(std::string::npos, ed::ReadAll(image).find(joliet)) << "caf\xe9 \x80.txt in UCS-2";
 
     r = RunEditor(s, "/image \"" + out.File("nothing here") + "\" \"" + out.File("none.iso") + "\"", scratch);
     EXPECT_EQ(1u, r.code);
