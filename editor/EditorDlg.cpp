@@ -7,6 +7,8 @@
 #include "../platform/WinApp.h"
 #include "../resources/editor_ids.h"
 #include "AboutDlg.h"
+#include "ImageDlg.h"
+#include "../player/Definition.h"
 #include "Steps.h"
 #include "Storage.h"
 #include "WorkDir.h"
@@ -38,6 +40,7 @@ BEGIN_MESSAGE_TABLE(CEditorDlg, CDialog)
     ON_COMMAND_ID_ROW(ID_FILE_SAVE_AS, &CEditorDlg::OnFileSaveAs)
     ON_COMMAND_ID_ROW(ID_FILE_EXIT, &CEditorDlg::OnExitCommand)
     ON_COMMAND_ID_ROW(ID_FILE_OPEN, &CEditorDlg::OnFileOpen)
+    ON_COMMAND_ID_ROW(ID_FILE_MAKE_IMAGE, &CEditorDlg::OnMakeImage)
     ON_MESSAGE_ROW(WM_CLOSE, &CEditorDlg::OnClose)
 END_MESSAGE_TABLE(CEditorDlg, CDialog)
 
@@ -229,5 +232,14 @@ LRESULT CEditorDlg::OnFileOpen(WPARAM, LPARAM) {
     if (dialog.DoModal() != IDOK) return 0;
     if (OpenDefinitionSet(TheEditorState(), dialog.GetPathName()) == StorageResult::kRefusedWorkDir)
         AppMessageBox(kMsgWorkDirReserved, kBoxOk);
+    return 0;
+}
+
+LRESULT CEditorDlg::OnMakeImage(WPARAM, LPARAM) {
+    const EditorState& state = TheEditorState();
+    CDefinitionFile definition(state.definitionPath);
+    CDiscImageDlg dialog(LastBuildFolder().IsEmpty() ? kDefaultBuildFolder : LastBuildFolder().c_str(),
+                         definition.ReadString(def::kGeneral, def::kTitle, "", def::kShortBuffer), m_hWnd);
+    dialog.DoModal();
     return 0;
 }

@@ -38,6 +38,7 @@ private:
     LRESULT OnFileNew(WPARAM, LPARAM);
     LRESULT OnFileSaveAs(WPARAM, LPARAM);
     LRESULT OnFileOpen(WPARAM, LPARAM);
+    LRESULT OnMakeImage(WPARAM, LPARAM);
     LRESULT OnClose(WPARAM, LPARAM);
 
     void ExitRequest();

@@ -15,6 +15,7 @@ const HelpTopic kHelpTopics[] = {
     {kHelpContextBase + IDD_WIZARD_FINISH, "wizard-finish.htm"},
     {kHelpContextBase + IDD_BUILD, "build.htm"},
     {kHelpContextBase + IDD_MENU_FILE, "menu-listing.htm"},
+    {kHelpContextBase + IDD_DISC_IMAGE, "disc-image.htm"},
 };
 const int kHelpTopicCount = sizeof kHelpTopics / sizeof kHelpTopics[0];
 const char kHelpIndexFile[] = "index.htm";

@@ -1,5 +1,6 @@
 #include "StepDialogs.h"
 #include "../resources/editor_ids.h"
+#include "Steps.h"
 
 namespace {
 const int kFolderLimit = 128;
@@ -30,6 +31,6 @@ LRESULT CFolderDlg::OnHelp(WPARAM, LPARAM) {
     return 0;
 }
 
-CBuildInfoDlg::CBuildInfoDlg(HWND parent) : CFolderDlg(IDD_BUILD, IDC_BUILD_FOLDER, "c:\\buildvr\\", parent) {}
+CBuildInfoDlg::CBuildInfoDlg(HWND parent) : CFolderDlg(IDD_BUILD, IDC_BUILD_FOLDER, kDefaultBuildFolder, parent) {}
 
 CMenuFileDlg::CMenuFileDlg(HWND parent) : CFolderDlg(IDD_MENU_FILE, IDC_MENU_FILE_FOLDER, "c:\\menufile\\", parent) {}

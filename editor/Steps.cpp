@@ -12,7 +12,11 @@ const char kMsgNoDefinitionToTest[] = "No Autoplay definiton to test! Use the wi
 const char kMsgBuildComplete[] = "Build Complete";
 const char kMsgListingFailed[] = "Couldn't create automenu.txt";
 
+const char kDefaultBuildFolder[] = "c:\\buildvr\\";
+
 namespace {
+
+CString g_lastBuildFolder;
 
 void RunMenuWindow(HWND owner, int layout) {
     g_nTemplateIndex = layout;
@@ -23,6 +27,8 @@ void RunMenuWindow(HWND owner, int layout) {
 }
 
 }  // namespace
+
+const CString& LastBuildFolder() { return g_lastBuildFolder; }
 
 void RunTestMenu(HWND owner, const EditorState& state) {
     CDefinitionFile definition(state.definitionPath);
@@ -41,6 +47,7 @@ void BuildDiscFiles(HWND owner, const EditorState& state) {
     CBuildInfoDlg dialog(owner);
     if (dialog.DoModal() != IDOK) return;
     CString folder = BuildFolderWithSlash(dialog.Folder());
+    g_lastBuildFolder = folder;
     CreateDirectoryA(folder, nullptr);
     BuildFileList files = PlanBuild(CDefinitionFile(state.definitionPath));
     for (int i = 0; i < files.count; ++i)

@@ -1,6 +1,7 @@
 // Steps 2 and 3 of the main window and the Testing menu: the test run, the
 // preview in all layouts, the build of the disc files and the menu listing.
 #pragma once
+#include "../platform/String.h"
 #include "EditorState.h"
 #include <windows.h>
 
@@ -15,6 +16,10 @@ void BuildDiscFiles(HWND owner, const EditorState& state);
 
 // Asks for a folder and writes automenu.txt into it.
 void ExportMenuListing(HWND owner, const EditorState& state);
+
+// The folder of this run's last build ("" before the first).
+const CString& LastBuildFolder();
+extern const char kDefaultBuildFolder[];    // "c:\buildvr\"
 
 extern const char kMsgNoDefinitionToTest[];
 extern const char kMsgBuildComplete[];

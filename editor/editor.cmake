@@ -17,7 +17,12 @@ add_library(tlk_editor STATIC
     ${CMAKE_SOURCE_DIR}/editor/EditorDlg.cpp
     ${CMAKE_SOURCE_DIR}/editor/EditorState.cpp
     ${CMAKE_SOURCE_DIR}/editor/Help.cpp
+    ${CMAKE_SOURCE_DIR}/editor/ImageDlg.cpp
     ${CMAKE_SOURCE_DIR}/editor/BuildPlan.cpp
+    ${CMAKE_SOURCE_DIR}/editor/CommandLine.cpp
+    ${CMAKE_SOURCE_DIR}/editor/DiscCheck.cpp
+    ${CMAKE_SOURCE_DIR}/editor/DiscFilesWin32.cpp
+    ${CMAKE_SOURCE_DIR}/editor/DiscImage.cpp
     ${CMAKE_SOURCE_DIR}/editor/MenuListing.cpp
     ${CMAKE_SOURCE_DIR}/editor/StepDialogs.cpp
     ${CMAKE_SOURCE_DIR}/editor/Steps.cpp

@@ -34,7 +34,7 @@ int CWinApp::Main(HINSTANCE instance, const char* cmdLine) {
     app->m_hInstance = instance;
     app->m_lpCmdLine = cmdLine ? cmdLine : "";
     try {
-        if (!app->InitInstance()) return 0;
+        if (!app->InitInstance()) return app->m_nExitCode;
         return app->Run();
     } catch (...) {
         return 1;

@@ -18,6 +18,8 @@ public:
     const char* m_lpCmdLine;
     // Owner of dialogs created without a parent.
     HWND m_hMainWnd;
+    // The program's exit code when InitInstance returns FALSE.
+    int m_nExitCode = 0;
 
     // The Help command (F1 in any dialog): asks the active window for its
     // help context number and shows that topic.

@@ -93,4 +93,17 @@
 #define IDC_NAME_SELECT        1064
 #define IDC_NAME_MENUCHANGE    1065
 
+/* Make Disc Image dialog and its File menu command */
+#define IDD_DISC_IMAGE         160
+#define IDC_IMAGE_FOLDER       2100
+#define IDC_IMAGE_FILE         2101
+#define IDC_IMAGE_BROWSE       2102
+#define IDC_IMAGE_LABEL        2103
+#define IDC_IMAGE_FINDINGS     2104
+#define IDC_IMAGE_PROGRESS     2105
+#define IDC_IMAGE_STATUS       2106
+#define IDC_IMAGE_MAKE         2107
+#define IDC_IMAGE_HELP         2108
+#define ID_FILE_MAKE_IMAGE     32777
+
 #endif

@@ -8,10 +8,10 @@ add_executable(editor_unit_tests ${EDITOR_UNIT_SOURCES} ${EDITOR_RC})
 target_include_directories(editor_unit_tests PRIVATE ${CMAKE_SOURCE_DIR} ${CMAKE_CURRENT_SOURCE_DIR}
                            ${EDITOR_RC_INCLUDES})
 target_link_libraries(editor_unit_tests PRIVATE tlk_editor gtest_main)
-add_dependencies(editor_unit_tests assets editor_help)
+add_dependencies(editor_unit_tests assets editor_help demo autorun)
 add_test(NAME editor_unit COMMAND editor_unit_tests)
 set_tests_properties(editor_unit PROPERTIES
-    ENVIRONMENT "TLK_DIST=${WIN_DIST};TLK_ASSETS=${WIN_ASSETS}"
+    ENVIRONMENT "TLK_DIST=${WIN_DIST};TLK_ASSETS=${WIN_ASSETS};TLK_DEMO=${WIN_DEMO}"
     TIMEOUT 600)
 
 # A stand-in for the web browser: records which page the editor asked the
@@ -26,10 +26,10 @@ file(GLOB EDITOR_E2E_SOURCES CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/edito
 add_executable(editor_e2e_tests ${EDITOR_E2E_SOURCES})
 target_include_directories(editor_e2e_tests PRIVATE ${CMAKE_SOURCE_DIR} ${CMAKE_CURRENT_SOURCE_DIR})
 target_link_libraries(editor_e2e_tests PRIVATE gtest_main user32 gdi32 advapi32)
-add_dependencies(editor_e2e_tests tlkedit autorun dist_data editor_help editor_help_recorder marker)
+add_dependencies(editor_e2e_tests tlkedit autorun dist_data editor_help editor_help_recorder marker demo)
 add_test(NAME editor_e2e COMMAND editor_e2e_tests)
 set_tests_properties(editor_e2e PROPERTIES
-    ENVIRONMENT "TLK_DIST=${WIN_DIST};TLK_ASSETS=${WIN_ASSETS};TLK_HELP_RECORDER=${WIN_HELP_RECORDER};TLK_MARKER=${WIN_MARKER}"
+    ENVIRONMENT "TLK_DIST=${WIN_DIST};TLK_ASSETS=${WIN_ASSETS};TLK_DEMO=${WIN_DEMO};TLK_HELP_RECORDER=${WIN_HELP_RECORDER};TLK_MARKER=${WIN_MARKER}"
     TIMEOUT 900)
 
 # The editor runs from any PC's disk: only system DLLs.

@@ -95,6 +95,25 @@ xdotool type --delay 20 "Summer Fair"; sleep 0.3
 shot "$sheet" wizard-5-title-colours-sounds
 xdotool key alt+n; sleep 1.2; shot "$sheet" wizard-6-finish
 wineserver -k 2>/dev/null || true
+# The Make Disc Image dialog: findings of a folder without its player, then
+# writing the image of a folder with a large (sparse) file.
+imgdisc="$build/screenshot-image"
+rm -rf "$imgdisc" "$imgdisc.iso"; mkdir -p "$imgdisc"
+cp -r "$build/demo/." "$imgdisc/"
+start_editor
+xdotool key --window "$main" alt+f; sleep 0.5; xdotool key i; sleep 1.5
+dialog=$(xdotool search --name "^Make Disc Image$" | head -1)
+xdotool key --window "$dialog" ctrl+a; xdotool type --delay 5 "$(winepath -w "$imgdisc" 2>/dev/null)"; sleep 1.5
+shot "$dialog" editor-image-findings
+cp "$build/dist/autorun.exe" "$imgdisc/"
+truncate -s 3G "$imgdisc/movie.bin"
+xdotool key --window "$dialog" ctrl+a; xdotool type --delay 5 "$(winepath -w "$imgdisc" 2>/dev/null)"; sleep 1.5
+xdotool key --window "$dialog" Tab ctrl+a; xdotool type --delay 5 "$(winepath -w "$imgdisc.iso" 2>/dev/null)"
+xdotool key --window "$dialog" alt+m; sleep 1.5
+shot "$dialog" editor-image-writing
+xdotool key --window "$dialog" Escape; sleep 1
+wineserver -k 2>/dev/null || true
+rm -rf "$imgdisc" "$imgdisc.iso" "$imgdisc.iso.part"
 for b in rainbow bluegrad fluff raised; do convert "$build/dist/BMPS/$b.bmp" "$out/stock-$b.png"; done
 
 # ---- At 150 % and 200 % display scale --------------------------------------------

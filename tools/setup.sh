@@ -7,7 +7,8 @@ root=$(cd "$here/.." && pwd)
 
 packages=(cmake make python3 g++-mingw-w64-i686 wine wine32:i386 xvfb xauth
           fonts-liberation fonts-wine imagemagick x11-apps xdotool googletest g++
-          nsis)
+          nsis
+          genisoimage xorriso p7zip-full)
 
 missing=()
 for p in "${packages[@]}"; do

@@ -17,7 +17,7 @@ std::string HelpFolder() {
 
 const UINT kDialogsWithHelp[] = {IDD_EDITOR,       IDD_WIZARD_INTRO, IDD_WIZARD_BACKGROUND, IDD_WIZARD_TEMPLATE,
                                  IDD_WIZARD_TEXT,  IDD_ACTION,       IDD_WIZARD_LOOK,       IDD_WIZARD_FINISH,
-                                 IDD_BUILD,        IDD_MENU_FILE};
+                                 IDD_BUILD,        IDD_MENU_FILE,    IDD_DISC_IMAGE};
 
 }  // namespace
 

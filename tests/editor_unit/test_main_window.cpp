@@ -147,7 +147,10 @@ TEST_F(MainWindow, HasTheFileAndTestingMenus) {
          Post(ID_FILE_EXIT), WaitClosed()});
     using V = std::vector<std::pair<UINT, std::string>>;
     EXPECT_EQ((V{{0, "&File"}, {0, "Testing"}}), bar);
-    EXPECT_EQ((V{{57600, "&New"}, {57601, "&Open"}, {0, ""}, {32773, "Save&As"}, {0, ""}, {32776, "E&xit"}}), file);
+    // Make Disc Image follows Save As; the rest is the menu as it always was.
+    EXPECT_EQ((V{{57600, "&New"}, {57601, "&Open"}, {0, ""}, {32773, "Save&As"}, {32777, "Make Disc &Image..."},
+                 {0, ""}, {32776, "E&xit"}}),
+              file);
     EXPECT_EQ((V{{32774, "Preview All Templates"}, {32775, "Export Menu to File"}}), testing);
 }
 

@@ -1,0 +1,213 @@
+#include "CommandLine.h"
+#include "../player/Definition.h"
+#include "BuildPlan.h"
+#include "DiscCheck.h"
+#include "DiscImage.h"
+#include "Storage.h"
+#include "WorkDir.h"
+#include <windows.h>
+#include <cctype>
+#include <ctime>
+#include <map>
+
+const char kCommandUsage[] =
+    "usage:\r\n"
+    "  tlkedit /check <folder>                           check a disc folder\r\n"
+    "  tlkedit /image <folder> <file.iso> [/label <text>] write its disc image\r\n"
+    "  tlkedit /build <set.tdf> <folder>                 build the disc files of a saved definition\r\n"
+    "exit code: 0 done, 1 failed (or errors found by /check), 2 this usage";
+
+namespace {
+
+bool IsSwitch(const std::string& word, const char* name) { return lstrcmpiA(word.c_str(), name) == 0; }
+
+std::string WithoutSlash(std::string folder) {
+    while (folder.size() > 1 && (folder.back() == '\\' || folder.back() == '/') &&
+           !(folder.size() == 3 && folder[1] == ':'))
+        folder.pop_back();
+    return folder;
+}
+
+void PrintFindings(const std::vector<DiscFinding>& findings, CommandOutput& output) {
+    for (const DiscFinding& f : findings) output.Out(FindingLine(f));
+}
+
+std::string TitleLabel(const std::string& folder) {
+    CDefinitionFile file(JoinPath(SystemDiscFiles(), folder, def::kDefinitionFile).c_str());
+    return LabelFromTitle(file.ReadString(def::kGeneral, def::kTitle, "", def::kShortBuffer));
+}
+
+int CheckCommand(const CommandRequest& r, CommandOutput& output) {
+    std::vector<DiscFinding> findings = CheckDiscFolder(SystemDiscFiles(), r.folder);
+    PrintFindings(findings, output);
+    return HasErrors(findings) ? 1 : 0;
+}
+
+int ImageCommand(const CommandRequest& r, CommandOutput& output) {
+    PrintFindings(CheckDiscFolder(SystemDiscFiles(), r.folder), output);
+    disc::ImageOptions options;
+    options.label = r.hasLabel ? r.label : TitleLabel(r.folder);
+    options.created = static_cast<std::int64_t>(std::time(nullptr));
+    disc::ImageResult result = disc::WriteImage(SystemDiscFiles(), r.folder, r.image, options, nullptr);
+    if (result.status != disc::ImageResult::kWritten) {
+        output.Err("The disc image could not be written: " + result.message);
+        return 1;
+    }
+    output.Out("written: " + r.image + " (" + std::to_string(result.bytes) + " bytes)");
+    return 0;
+}
+
+// The build of Step 3, with the set's files where the work directory's would be.
+int BuildCommand(const CommandRequest& r, const std::string& editorFolder, CommandOutput& output) {
+    if (GetFileAttributesA(r.set.c_str()) == INVALID_FILE_ATTRIBUTES) {
+        output.Err("The definition " + r.set + " does not exist");
+        return 1;
+    }
+    const SetNames names = DeriveSetNames(r.set.c_str());
+    // Open would restore every sound file of the set under its old name.
+    std::map<std::string, std::string> sounds;
+    for (const CString& saved : SoundFilesIn(names.folder)) {
+        CString restored = RestoredSoundName(saved, names.prefix);
+        if (!restored.IsEmpty()) sounds[restored.c_str()] = std::string(names.folder) + saved.c_str();
+    }
+    const CString folder = BuildFolderWithSlash(r.folder.c_str());
+    CreateDirectoryA(folder, nullptr);
+    DWORD attributes = GetFileAttributesA(folder);
+    if (attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_DIRECTORY)) {
+        output.Err("The folder " + r.folder + " cannot be created");
+        return 1;
+    }
+    const BuildFileList files = PlanBuild(CDefinitionFile(r.set.c_str()));
+    int code = 0;
+    for (int i = 0; i < files.count; ++i) {
+        const std::string name = files.names[i].c_str();
+        std::string from;
+        if (name == def::kBackgroundFile) {
+            from = std::string(names.folder) + names.prefix.c_str() + def::kBackgroundFile;
+            // A set without its background opens with the empty one.
+            if (GetFileAttributesA(from.c_str()) == INVALID_FILE_ATTRIBUTES)
+                from = editorFolder + "BMPS\\" + kEmptyBackground;
+        } else if (name == def::kPlayerFile || name == def::kAutoRunFile) {
+            from = editorFolder + name;
+        } else if (name == def::kDefinitionFile) {
+            from = r.set;
+        } else {
+            auto found = sounds.find(name);
+            if (found == sounds.end()) {
+                output.Out("warning: the sound " + name + " is not in the definition set; left out");
+                continue;
+            }
+            from = found->second;
+        }
+        if (!CopyFileNormal(from.c_str(), folder + name.c_str())) {
+            output.Err("Cannot copy " + from + " to " + std::string(folder) + name);
+            code = 1;
+        }
+    }
+    if (code == 0) output.Out("built: " + std::string(folder));
+    return code;
+}
+
+class Win32Console : public CommandOutput {
+public:
+    Win32Console() {
+        m_out = GetStdHandle(STD_OUTPUT_HANDLE);
+        m_err = GetStdHandle(STD_ERROR_HANDLE);
+        // A program without a console of its own writes to its starter's.
+        if ((!Usable(m_out) || !Usable(m_err)) && AttachConsole(ATTACH_PARENT_PROCESS)) {
+            HANDLE console = CreateFileA("CONOUT$", GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                         nullptr, OPEN_EXISTING, 0, nullptr);
+            if (!Usable(m_out)) m_out = console;
+            if (!Usable(m_err)) m_err = console;
+        }
+    }
+    void Out(const std::string& line) override { Write(m_out, line); }
+    void Err(const std::string& line) override { Write(m_err, line); }
+
+private:
+    static bool Usable(HANDLE h) {
+        return h && h != INVALID_HANDLE_VALUE && GetFileType(h) != FILE_TYPE_UNKNOWN;
+    }
+    static void Write(HANDLE h, const std::string& line) {
+        if (!Usable(h)) return;
+        std::string text = line + "\r\n";
+        DWORD written = 0;
+        WriteFile(h, text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
+    }
+    HANDLE m_out, m_err;
+};
+
+}  // namespace
+
+std::vector<std::string> SplitCommandLine(const char* text) {
+    std::vector<std::string> words;
+    if (!text) return words;
+    const char* p = text;
+    for (;;) {
+        while (*p == ' ' || *p == '\t') ++p;
+        if (!*p) break;
+        std::string word;
+        bool quoted = false;
+        for (; *p && (quoted || (*p != ' ' && *p != '\t')); ++p) {
+            if (*p == '"') quoted = !quoted;
+            else word += *p;
+        }
+        words.push_back(word);
+    }
+    return words;
+}
+
+CommandRequest ParseCommandLine(const char* text) {
+    CommandRequest r;
+    std::vector<std::string> w = SplitCommandLine(text);
+    if (w.empty()) return r;
+    // Only the first word decides; "/x" alone is an ordinary definition name.
+    const std::string& first = w[0];
+    if (IsSwitch(first, "/check")) {
+        r.kind = w.size() == 2 && !w[1].empty() ? CommandRequest::kCheck : CommandRequest::kUsage;
+        if (r.kind == CommandRequest::kCheck) r.folder = WithoutSlash(w[1]);
+    } else if (IsSwitch(first, "/image")) {
+        r.kind = CommandRequest::kUsage;
+        if ((w.size() == 3 || (w.size() == 5 && IsSwitch(w[3], "/label"))) && !w[1].empty() && !w[2].empty()) {
+            r.kind = CommandRequest::kImage;
+            r.folder = WithoutSlash(w[1]);
+            r.image = w[2];
+            if (w.size() == 5) { r.label = w[4]; r.hasLabel = true; }
+        }
+    } else if (IsSwitch(first, "/build")) {
+        r.kind = w.size() == 3 && !w[1].empty() && !w[2].empty() ? CommandRequest::kBuild : CommandRequest::kUsage;
+        if (r.kind == CommandRequest::kBuild) { r.set = w[1]; r.folder = w[2]; }
+    }
+    return r;
+}
+
+int RunCommand(const CommandRequest& request, const std::string& editorFolder, CommandOutput& output) {
+    try {
+        switch (request.kind) {
+        case CommandRequest::kCheck: return CheckCommand(request, output);
+        case CommandRequest::kImage: return ImageCommand(request, output);
+        case CommandRequest::kBuild: return BuildCommand(request, editorFolder, output);
+        default: output.Err(kCommandUsage); return 2;
+        }
+    } catch (const std::exception&) {
+        output.Err("Not enough memory");
+        return 1;
+    }
+}
+
+CommandOutput& ProcessConsole() {
+    static Win32Console console;
+    return console;
+}
+
+std::string LabelFromTitle(const char* title) {
+    std::string label;
+    for (const char* p = title ? title : ""; *p && label.size() < 32; ++p) {
+        unsigned char c = static_cast<unsigned char>(*p);
+        if (c < 0x80 && std::isalnum(c)) label += static_cast<char>(c);
+        else if (c == ' ' && !label.empty() && label.back() != ' ') label += ' ';
+        else if ((c == '_' || c == '-') && !label.empty()) label += static_cast<char>(c);
+    }
+    while (!label.empty() && label.back() == ' ') label.pop_back();
+    return label.empty() ? "DISC" : label;
+}

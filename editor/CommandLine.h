@@ -1,0 +1,47 @@
+// The editor without a window, for scripted releases: check a disc folder,
+// make its disc image, or build the disc files of a saved definition set.
+// A command-line text that begins with one of the switches runs here and
+// never touches the work directory; any other text names the definition
+// file as usual.
+#pragma once
+#include <string>
+#include <vector>
+
+struct CommandRequest {
+    enum Kind { kNone, kUsage, kCheck, kImage, kBuild } kind = kNone;
+    std::string folder;                 // /check, /image: the disc folder; /build: the build folder
+    std::string image;                  // /image: the image file
+    std::string label;                  // /image: the volume label ("" = from the title)
+    bool hasLabel = false;
+    std::string set;                    // /build: the saved definition (name.tdf)
+};
+
+// Words of a command line: blanks separate them, double quotes group.
+std::vector<std::string> SplitCommandLine(const char* text);
+
+// kNone when the text does not begin with a switch; kUsage when it does
+// but the rest does not fit.
+CommandRequest ParseCommandLine(const char* text);
+
+// Where the commands print: the console the editor was started from, or
+// standard output and standard error when they are redirected.
+class CommandOutput {
+public:
+    virtual ~CommandOutput() {}
+    virtual void Out(const std::string& line) = 0;
+    virtual void Err(const std::string& line) = 0;
+};
+
+// Runs a request (not kNone) and returns the exit code: 0 done, 1 failed,
+// 2 usage. editorFolder: the editor's own folder with its trailing
+// backslash, where the player, the AutoRun file and the stock bitmaps lie.
+int RunCommand(const CommandRequest& request, const std::string& editorFolder, CommandOutput& output);
+
+// The console of the process (created on first use).
+CommandOutput& ProcessConsole();
+
+extern const char kCommandUsage[];
+
+// A volume label from a menu title: letters, digits, blanks, "_" and "-",
+// at most 32 characters; "DISC" when nothing is left.
+std::string LabelFromTitle(const char* title);

@@ -1,0 +1,227 @@
+#include "DiscCheck.h"
+#include "../player/Definition.h"
+#include "../player/DibImage.h"
+#include "../player/MenuLogic.h"
+#include "DiscImage.h"
+#include <windows.h>
+#include <cctype>
+#include <cstdio>
+#include <cstring>
+#include <memory>
+
+namespace {
+
+const std::size_t kPathMax = 240;       // longest path inside the disc that every reader handles
+const int kDepthMax = 8;                // folder levels of ISO 9660
+
+std::string Quoted(const char* text) { return std::string("\"") + text + "\""; }
+
+std::string LineName(int menu, int line, const CString& text) {
+    std::string s = "menu " + std::to_string(menu) + ", line " + std::to_string(line);
+    if (!text.IsEmpty()) s += " (" + Quoted(text) + ")";
+    return s;
+}
+
+bool IsAbsolute(const char* path) {
+    return path[0] == '\\' || path[0] == '/' || (path[0] && path[1] == ':');
+}
+
+// "http://...", "mailto:..." and the like go to a program, not a file.
+bool IsAddress(const char* action) {
+    const char* colon = std::strchr(action, ':');
+    if (!colon || colon - action < 2) return false;
+    for (const char* p = action; p < colon; ++p)
+        if (!std::isalpha(static_cast<unsigned char>(*p))) return false;
+    return true;
+}
+
+bool HasFolder(const char* path) { return std::strchr(path, '\\') || std::strchr(path, '/'); }
+
+// A relative path that climbs out of the disc folder ("..\\x", "a\\..\\..\\x").
+bool LeavesTheFolder(const char* path) {
+    int depth = 0;
+    for (const char* p = path; *p;) {
+        const char* end = p;
+        while (*end && *end != '\\' && *end != '/') ++end;
+        const std::size_t n = static_cast<std::size_t>(end - p);
+        if (n == 2 && p[0] == '.' && p[1] == '.') {
+            if (--depth < 0) return true;
+        } else if (n > 0 && !(n == 1 && p[0] == '.')) {
+            ++depth;
+        }
+        p = *end ? end + 1 : end;
+    }
+    return false;
+}
+
+// A bare program name the shell finds on every PC, such as notepad.exe.
+bool InSystemFolders(DiscFiles& files, const char* name) {
+    char dirs[2][MAX_PATH] = {"", ""};
+    UINT a = GetSystemDirectoryA(dirs[0], MAX_PATH);
+    UINT b = GetWindowsDirectoryA(dirs[1], MAX_PATH);
+    const bool ok[2] = {a > 0 && a < MAX_PATH, b > 0 && b < MAX_PATH};
+    const bool noExtension = !std::strchr(name, '.');
+    for (int i = 0; i < 2; ++i) {
+        if (!ok[i]) continue;
+        std::string path = JoinPath(files, dirs[i], name);
+        if (files.Exists(path) || (noExtension && files.Exists(path + ".exe"))) return true;
+    }
+    return false;
+}
+
+std::string Megabytes(std::uint64_t bytes) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%llu MB", static_cast<unsigned long long>((bytes + 999999) / 1000000));
+    return text;
+}
+
+class Checker {
+public:
+    Checker(DiscFiles& files, const std::string& folder) : m_files(files), m_folder(folder) {}
+    std::vector<DiscFinding> findings;
+
+    void Error(const std::string& text) { findings.push_back({DiscFinding::kError, text}); }
+    void Warning(const std::string& text) { findings.push_back({DiscFinding::kWarning, text}); }
+    std::string In(const char* name) const { return JoinPath(m_files, m_folder, name); }
+
+    void CoreFiles();
+    void Definition();
+    void Tree();
+
+private:
+    void Action(int menu, int line, const CString& text, const CString& action, int count);
+
+    ::DiscFiles& m_files;
+    std::string m_folder;
+    std::uint64_t m_bytes = 0;
+};
+
+void Checker::CoreFiles() {
+    if (!m_files.Exists(In(def::kPlayerFile)))
+        Error(std::string(def::kPlayerFile) + " is missing: the disc has no menu player");
+    if (!m_files.Exists(In(def::kAutoRunFile)))
+        Error(std::string(def::kAutoRunFile) + " is missing: Windows will not start the menu from the disc");
+    if (!m_files.Exists(In(def::kBackgroundFile))) {
+        Warning(std::string(def::kBackgroundFile) + " is missing: the menu shows no background");
+    } else {
+        CDibImage picture;
+        if (!picture.LoadFromFile(In(def::kBackgroundFile).c_str()))
+            Warning(std::string(def::kBackgroundFile) + " is not a bitmap the menu can show");
+    }
+}
+
+void Checker::Action(int menu, int line, const CString& text, const CString& action, int count) {
+    if (action.IsEmpty()) return;
+    const std::string where = LineName(menu, line, text);
+    if (text.IsEmpty())
+        Warning(where + " has an action but no text: an invisible place to click");
+    const int target = menu::DecodeGoTo(action, def::kMaxMenus);
+    if (target >= 0) {
+        if (target == 0 || target > count)
+            Error(where + " goes to " + Quoted(action) + ", but the menus are numbered 1 to " +
+                  std::to_string(count));
+        return;
+    }
+    if (IsAddress(action)) return;
+    if (IsAbsolute(action) || LeavesTheFolder(action)) {
+        Warning(where + " opens " + Quoted(action) + ", a path that does not point into the disc");
+        return;
+    }
+    if (m_files.Exists(In(action))) return;
+    if (!HasFolder(action) && InSystemFolders(m_files, action)) return;
+    Error(where + " opens " + Quoted(action) + ", which is not in the folder: the line would do nothing");
+}
+
+void Checker::Definition() {
+    const std::string path = In(def::kDefinitionFile);
+    if (!m_files.Exists(path)) {
+        Error(std::string(def::kDefinitionFile) + " is missing: the disc has no menu to show");
+        return;
+    }
+    CDefinitionFile file(path.c_str());
+    std::unique_ptr<MenuSettings> settings(new MenuSettings);
+    std::unique_ptr<MenuTables> tables(new MenuTables);
+    ReadMenuDefinition(file, *settings, *tables);
+
+    struct { const CString* name; const char* role; } sounds[] = {
+        {&settings->startupSound, "start-up"}, {&settings->hoverSound, "mouse-over"},
+        {&settings->selectSound, "selection"}, {&settings->menuChangeSound, "menu-change"}};
+    for (auto& s : sounds)
+        if (!s.name->IsEmpty() && !m_files.Exists(In(*s.name)))
+            Error(std::string("the ") + s.role + " sound " + Quoted(*s.name) + " is not in the folder");
+
+    // Only the lines the layout shows can be clicked.
+    const int layout = file.ReadInt(def::kGeneral, def::kTemplate, def::kTemplateDefaultPlayer);
+    const int mainLines = layout >= 0 && layout < def::kLayouts ? def::kVisibleLines[layout] : 10;
+    for (int m = 0; m < settings->menuCount; ++m)
+        for (int i = 0; i < def::kLines; ++i) {
+            if (i < 10 && i >= mainLines) continue;
+            Action(m + 1, i + 1, tables->text[m][i], tables->program[m][i], settings->menuCount);
+        }
+}
+
+void Checker::Tree() {
+    struct Folder { std::string path, inside; int level; };
+    std::vector<Folder> todo{{m_folder, "", 0}};
+    bool deepSaid = false;
+    while (!todo.empty()) {
+        Folder f = todo.back();
+        todo.pop_back();
+        std::vector<::DiscFiles::Item> items;
+        if (!m_files.List(f.path, items)) continue;
+        for (const ::DiscFiles::Item& item : items) {
+            const std::string inside = f.inside + "\\" + item.name;
+            if (!disc::JolietHolds(item.wide))
+                Warning(Quoted(inside.c_str()) + ": Joliet cannot hold this name (" +
+                        (item.wide.size() > static_cast<std::size_t>(disc::kJolietNameMax)
+                             ? "more than 64 characters" : "a character it forbids") +
+                        "), it is changed on the disc");
+            // The disc's size as the image lays it out: whole sectors per
+            // file and per folder record (close enough for the disc limits).
+            m_bytes += (item.size + disc::kSectorSize - 1) / disc::kSectorSize * disc::kSectorSize + 2 * 64;
+            if (inside.size() > kPathMax)
+                Warning(Quoted(inside.c_str()) + ": the path is longer than 240 characters");
+            if (item.folder) {
+                if (f.level + 1 > kDepthMax && !deepSaid) {
+                    Warning(Quoted(inside.c_str()) + ": folders deeper than 8 levels are not read everywhere");
+                    deepSaid = true;
+                }
+                todo.push_back({JoinPath(m_files, f.path, item.name), inside, f.level + 1});
+            }
+        }
+    }
+    const std::uint64_t bytes = m_bytes;
+    if (bytes > disc::kDvdBytes)
+        Warning("the disc takes " + Megabytes(bytes) + ": more than a DVD holds (4.7 GB)");
+    else if (bytes > disc::kCdBytes)
+        Warning("the disc takes " + Megabytes(bytes) + ": more than a CD holds (700 MB), it needs a DVD");
+}
+
+}  // namespace
+
+std::vector<DiscFinding> CheckDiscFolder(DiscFiles& files, const std::string& folder) {
+    Checker check(files, folder);
+    std::vector<DiscFiles::Item> items;
+    if (!files.List(folder, items)) {
+        check.Error("the folder " + Quoted(folder.c_str()) + " does not exist or cannot be read");
+        return check.findings;
+    }
+    try {
+        check.CoreFiles();
+        check.Definition();
+        check.Tree();
+    } catch (const std::exception&) {
+        check.Error("not enough memory to check the folder");
+    }
+    return check.findings;
+}
+
+bool HasErrors(const std::vector<DiscFinding>& findings) {
+    for (const DiscFinding& f : findings)
+        if (f.kind == DiscFinding::kError) return true;
+    return false;
+}
+
+std::string FindingLine(const DiscFinding& finding) {
+    return (finding.kind == DiscFinding::kError ? "error: " : "warning: ") + finding.text;
+}

@@ -1,0 +1,197 @@
+#include "ImageDlg.h"
+#include "../platform/FileDialog.h"
+#include "../platform/MessageBox.h"
+#include "../resources/editor_ids.h"
+#include "CommandLine.h"
+#include "DiscImage.h"
+#include <commctrl.h>
+#include <ctime>
+
+const char kMsgImageHasErrors[] =
+    "The disc folder has errors: the menu on the disc would not work as designed.\n\n"
+    "Make the disc image anyway?";
+const char kMsgImageDone[] = "The disc image is ready:\n";
+const char kMsgImageFailed[] = "The disc image could not be written.\n\n";
+const char kMsgImageNoFolder[] = "Please type the disc folder and the image file.";
+
+namespace {
+const UINT kBoxOk = MB_OK | MB_ICONEXCLAMATION;
+const UINT kBoxYesNo = MB_YESNO | MB_ICONEXCLAMATION;
+const UINT_PTR kRefreshTimer = 1;
+const UINT kRefreshDelay = 400;         // ms after the last key in the folder box
+const int kProgressSteps = 1000;
+const char kIsoFilter[] = "Disc images (*.iso)|*.iso||";
+}  // namespace
+
+BEGIN_MESSAGE_TABLE(CDiscImageDlg, CDialog)
+    ON_COMMAND_ROW(EN_CHANGE, IDC_IMAGE_FOLDER, &CDiscImageDlg::OnFolderChange)
+    ON_MESSAGE_ROW(WM_TIMER, &CDiscImageDlg::OnTimer)
+    ON_COMMAND_ROW(BN_CLICKED, IDC_IMAGE_MAKE, &CDiscImageDlg::OnMake)
+    ON_COMMAND_ROW(BN_CLICKED, IDC_IMAGE_BROWSE, &CDiscImageDlg::OnBrowse)
+    ON_COMMAND_ROW(BN_CLICKED, IDC_IMAGE_HELP, &CDiscImageDlg::OnHelpButton)
+END_MESSAGE_TABLE(CDiscImageDlg, CDialog)
+
+CDiscImageDlg::CDiscImageDlg(const char* folder, const char* title, HWND parent)
+    : CDialog(IDD_DISC_IMAGE, parent), m_folder(folder), m_title(title) {}
+
+CString CDiscImageDlg::ImageBeside(const char* folder) {
+    CString f(folder);
+    while (f.GetLength() > 0 && (f[f.GetLength() - 1] == '\\' || f[f.GetLength() - 1] == '/'))
+        f = f.Left(f.GetLength() - 1);
+    if (f.IsEmpty() || f[f.GetLength() - 1] == ':') return CString();
+    return f + ".iso";
+}
+
+BOOL CDiscImageDlg::OnInitDialog() {
+    SendDlgItemMessageA(m_hWnd, IDC_IMAGE_FOLDER, EM_LIMITTEXT, MAX_PATH - 1, 0);
+    SendDlgItemMessageA(m_hWnd, IDC_IMAGE_FILE, EM_LIMITTEXT, MAX_PATH - 1, 0);
+    SendDlgItemMessageA(m_hWnd, IDC_IMAGE_LABEL, EM_LIMITTEXT, disc::kPrimaryLabelMax, 0);
+    SendDlgItemMessageA(m_hWnd, IDC_IMAGE_PROGRESS, PBM_SETRANGE32, 0, kProgressSteps);
+    SetDlgItemTextA(m_hWnd, IDC_IMAGE_FILE, ImageBeside(m_folder));
+    SetDlgItemTextA(m_hWnd, IDC_IMAGE_LABEL, LabelFromTitle(m_title).c_str());
+    // Setting the folder refreshes the findings through its change notice.
+    SetDlgItemTextA(m_hWnd, IDC_IMAGE_FOLDER, m_folder);
+    KillTimer(m_hWnd, kRefreshTimer);
+    RefreshFindings();
+    return TRUE;
+}
+
+CString CDiscImageDlg::Text(int id) const {
+    char text[MAX_PATH] = "";
+    GetDlgItemTextA(m_hWnd, id, text, sizeof text);
+    return CString(text);
+}
+
+LRESULT CDiscImageDlg::OnFolderChange(WPARAM, LPARAM) {
+    if (!m_writing) SetTimer(m_hWnd, kRefreshTimer, kRefreshDelay, nullptr);
+    return 0;
+}
+
+LRESULT CDiscImageDlg::OnTimer(WPARAM id, LPARAM) {
+    if (id != kRefreshTimer) return 0;
+    KillTimer(m_hWnd, kRefreshTimer);
+    RefreshFindings();
+    return 0;
+}
+
+void CDiscImageDlg::RefreshFindings() {
+    HWND list = GetDlgItem(IDC_IMAGE_FINDINGS);
+    SendMessageA(list, LB_RESETCONTENT, 0, 0);
+    const CString folder = Text(IDC_IMAGE_FOLDER);
+    // An image name still as suggested follows the folder.
+    if (Text(IDC_IMAGE_FILE) == ImageBeside(m_folder)) SetDlgItemTextA(m_hWnd, IDC_IMAGE_FILE, ImageBeside(folder));
+    m_folder = folder;
+    if (folder.IsEmpty()) return;
+    std::vector<std::string> lines;
+    for (const DiscFinding& f : CheckDiscFolder(SystemDiscFiles(), folder.c_str()))
+        lines.push_back((f.kind == DiscFinding::kError ? "Error: " : "Warning: ") + f.text);
+    if (lines.empty()) lines.push_back("No problems found: the menu is ready for the disc.");
+    // The list scrolls sideways only as far as its longest line.
+    HDC dc = GetDC(list);
+    HGDIOBJ old = SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageA(list, WM_GETFONT, 0, 0)));
+    LONG widest = 0;
+    for (const std::string& line : lines) {
+        SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(line.c_str()));
+        SIZE size = {0, 0};
+        GetTextExtentPoint32A(dc, line.c_str(), static_cast<int>(line.size()), &size);
+        if (size.cx > widest) widest = size.cx;
+    }
+    SelectObject(dc, old);
+    ReleaseDC(list, dc);
+    SendMessageA(list, LB_SETHORIZONTALEXTENT, static_cast<WPARAM>(widest + 8), 0);
+}
+
+void CDiscImageDlg::OnOK() { Make(); }
+
+void CDiscImageDlg::OnCancel() {
+    // While the image is written, Cancel (and Escape, and the close box) stop it.
+    if (m_writing) {
+        m_cancel = true;
+        return;
+    }
+    EndDialog(IDCANCEL);
+}
+
+LRESULT CDiscImageDlg::OnMake(WPARAM, LPARAM) {
+    Make();
+    return 0;
+}
+
+LRESULT CDiscImageDlg::OnBrowse(WPARAM, LPARAM) {
+    CFileDialog dialog(false, "iso", Text(IDC_IMAGE_FILE), OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST,
+                       kIsoFilter, m_hWnd);
+    if (dialog.DoModal() == IDOK) SetDlgItemTextA(m_hWnd, IDC_IMAGE_FILE, dialog.GetPathName());
+    return 0;
+}
+
+LRESULT CDiscImageDlg::OnHelpButton(WPARAM, LPARAM) {
+    ShowHelp();
+    return 0;
+}
+
+void CDiscImageDlg::SetWriting(bool writing) {
+    m_writing = writing;
+    for (int id : {IDC_IMAGE_FOLDER, IDC_IMAGE_FILE, IDC_IMAGE_BROWSE, IDC_IMAGE_LABEL, IDC_IMAGE_MAKE, IDC_IMAGE_HELP})
+        EnableWindow(GetDlgItem(id), !writing);
+    if (writing) SetFocus(GetDlgItem(IDCANCEL));
+}
+
+bool CDiscImageDlg::OnProgress(std::uint64_t done, std::uint64_t total) {
+    const int pos = total ? static_cast<int>(done * kProgressSteps / total) : 0;
+    SendDlgItemMessageA(m_hWnd, IDC_IMAGE_PROGRESS, PBM_SETPOS, pos, 0);
+    char status[64];
+    wsprintfA(status, "Writing the disc image: %d %%", pos / 10);
+    SetDlgItemTextA(m_hWnd, IDC_IMAGE_STATUS, status);
+    // One thread: the window answers Cancel and repaints between blocks.
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        if (msg.message == WM_QUIT) {
+            PostQuitMessage(static_cast<int>(msg.wParam));
+            m_cancel = true;
+            break;
+        }
+        if (!IsDialogMessageA(m_hWnd, &msg)) {
+            TranslateMessage(&msg);
+            DispatchMessageA(&msg);
+        }
+    }
+    return !m_cancel;
+}
+
+void CDiscImageDlg::Make() {
+    if (m_writing) return;
+    KillTimer(m_hWnd, kRefreshTimer);
+    const CString folder = Text(IDC_IMAGE_FOLDER), image = Text(IDC_IMAGE_FILE);
+    if (folder.IsEmpty() || image.IsEmpty()) {
+        AppMessageBox(kMsgImageNoFolder, kBoxOk);
+        return;
+    }
+    RefreshFindings();
+    if (HasErrors(CheckDiscFolder(SystemDiscFiles(), folder.c_str())) &&
+        AppMessageBox(kMsgImageHasErrors, kBoxYesNo) != IDYES)
+        return;
+
+    disc::ImageOptions options;
+    options.label = Text(IDC_IMAGE_LABEL).c_str();
+    options.created = static_cast<std::int64_t>(std::time(nullptr));
+    m_cancel = false;
+    SetWriting(true);
+    disc::ImageResult result = disc::WriteImage(
+        SystemDiscFiles(), folder.c_str(), image.c_str(), options,
+        [this](std::uint64_t done, std::uint64_t total) { return OnProgress(done, total); });
+    SetWriting(false);
+
+    if (result.status == disc::ImageResult::kWritten) {
+        SetDlgItemTextA(m_hWnd, IDC_IMAGE_STATUS, "The disc image is ready.");
+        AppMessageBox((CString(kMsgImageDone) + image).c_str(), kBoxOk);
+        EndDialog(IDOK);
+        return;
+    }
+    SendDlgItemMessageA(m_hWnd, IDC_IMAGE_PROGRESS, PBM_SETPOS, 0, 0);
+    if (result.status == disc::ImageResult::kCancelled) {
+        SetDlgItemTextA(m_hWnd, IDC_IMAGE_STATUS, "Cancelled: no image was written.");
+        return;
+    }
+    SetDlgItemTextA(m_hWnd, IDC_IMAGE_STATUS, "The disc image could not be written.");
+    AppMessageBox((CString(kMsgImageFailed) + result.message.c_str()).c_str(), kBoxOk);
+}

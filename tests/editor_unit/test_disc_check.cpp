@@ -1,0 +1,191 @@
+// The checks of a disc folder, each on a prepared folder, and the parsing
+// of the command line.
+#include "editor/CommandLine.h"
+#include "editor/DiscCheck.h"
+#include "support/bmpwriter.h"
+#include "support/driver.h"
+#include "support/tempdir.h"
+#include <gtest/gtest.h>
+#include <functional>
+#include <string>
+
+namespace {
+
+// The definition of the good disc, with what menu 2 holds.
+void WriteDefinition(const TempDir& d, const std::string& texts2 = "12=Back", const std::string& actions2 = "12=_menu1") {
+    d.Write("auto.tdf",
+            "[100]\r\n200=My Disc\r\n300=2\r\n500=3\r\n600=intro.wav\r\n800=click.wav\r\n"
+            "[15001]\r\n1=Install\r\n2=Manual\r\n3=More\r\n4=Notes\r\n5=Web site\r\n"
+            "[17001]\r\n1=setup.exe\r\n2=docs\\manual.txt\r\n3=_menu2\r\n4=notepad.exe\r\n5=http://example.invalid/\r\n"
+            "[15002]\r\n" + texts2 + "\r\n[17002]\r\n" + actions2 + "\r\n");
+}
+
+// A disc folder the check has nothing to say about: the four disc files, a
+// background, two sounds and a menu whose lines all lead somewhere.
+void MakeGoodDisc(const TempDir& d) {
+    d.Write("autorun.exe", "MZ player");
+    d.Write("autorun.inf", "[autorun]\r\nopen=autorun.exe\r\n");
+    bmpw::Bytes bmp = bmpw::SolidPicture(8, 8, bmpw::Rgb{1, 2, 3});
+    d.Write("autorun.bmp", std::string(bmp.begin(), bmp.end()));
+    d.Write("intro.wav", "RIFF");
+    d.Write("click.wav", "RIFF");
+    CreateDirectoryA(d.File("docs").c_str(), nullptr);
+    d.Write("docs\\manual.txt", "manual");
+    d.Write("setup.exe", "MZ setup");
+    WriteDefinition(d);
+}
+
+struct CheckCase {
+    const char* name;
+    std::function<void(const TempDir&)> spoil;
+    DiscFinding::Kind kind;
+    const char* says;           // part of the finding's text
+};
+
+const CheckCase kCases[] = {
+    {"no player", [](const TempDir& d) { DeleteFileA(d.File("autorun.exe").c_str()); }, DiscFinding::kError, "autorun.exe is missing"},
+    {"no AutoRun file", [](const TempDir& d) { DeleteFileA(d.File("autorun.inf").c_str()); }, DiscFinding::kError, "autorun.inf is missing"},
+    {"no definition", [](const TempDir& d) { DeleteFileA(d.File("auto.tdf").c_str()); }, DiscFinding::kError, "auto.tdf is missing"},
+    {"go-to past the count", [](const TempDir& d) { WriteDefinition(d, "1=Next", "1=_menu3"); },
+     DiscFinding::kError, "menu 2, line 1 (\"Next\") goes to \"_menu3\", but the menus are numbered 1 to 2"},
+    {"go-to menu 0", [](const TempDir& d) { WriteDefinition(d, "11=Zero", "11=_menu0"); },
+     DiscFinding::kError, "menu 2, line 11 (\"Zero\") goes to \"_menu0\""},
+    {"open of a missing file", [](const TempDir& d) { DeleteFileA(d.File("docs\\manual.txt").c_str()); },
+     DiscFinding::kError, "menu 1, line 2 (\"Manual\") opens \"docs\\manual.txt\", which is not in the folder"},
+    {"open of a program no PC has", [](const TempDir& d) { WriteDefinition(d, "2=Tool", "2=nosuchtool.exe"); },
+     DiscFinding::kError, "opens \"nosuchtool.exe\", which is not in the folder"},
+    {"missing sound", [](const TempDir& d) { DeleteFileA(d.File("click.wav").c_str()); },
+     DiscFinding::kError, "the selection sound \"click.wav\" is not in the folder"},
+    {"no background", [](const TempDir& d) { DeleteFileA(d.File("autorun.bmp").c_str()); },
+     DiscFinding::kWarning, "autorun.bmp is missing"},
+    {"background no bitmap", [](const TempDir& d) { d.Write("autorun.bmp", "BM but not really"); },
+     DiscFinding::kWarning, "autorun.bmp is not a bitmap the menu can show"},
+    {"action without text", [](const TempDir& d) { WriteDefinition(d, "12=Back", "1=_menu1"); },
+     DiscFinding::kWarning, "menu 2, line 1 has an action but no text"},
+    {"absolute path", [](const TempDir& d) { WriteDefinition(d, "2=Tool", "2=C:\\tools\\x.exe"); },
+     DiscFinding::kWarning, "opens \"C:\\tools\\x.exe\", a path that does not point into the disc"},
+    {"path out of the folder", [](const TempDir& d) { WriteDefinition(d, "2=Up", "2=docs\\..\\..\\setup.exe"); },
+     DiscFinding::kWarning, "opens \"docs\\..\\..\\setup.exe\", a path that does not point into the disc"},
+    {"name Joliet cannot hold", [](const TempDir& d) { d.Write(std::string(70, 'n') + ".txt", "x"); },
+     DiscFinding::kWarning, "Joliet cannot hold this name (more than 64 characters)"},
+    {"nine levels", [](const TempDir& d) {
+         std::string sub;
+         for (int i = 1; i <= 9; ++i) {
+             sub += std::to_string(i) + "\\";
+             CreateDirectoryA(d.File(sub).c_str(), nullptr);
+         }
+     }, DiscFinding::kWarning, "\"\\1\\2\\3\\4\\5\\6\\7\\8\\9\": folders deeper than 8 levels"},
+};
+
+class DiscCheckCase : public ::testing::TestWithParam<CheckCase> {};
+
+TEST_P(DiscCheckCase, FindsIt) {
+    TempDir disc("disc");
+    MakeGoodDisc(disc);
+    GetParam().spoil(disc);
+    std::vector<DiscFinding> findings = CheckDiscFolder(SystemDiscFiles(), disc.Path());
+    bool found = false;
+    std::string all;
+    for (const DiscFinding& f : findings) {
+        all += FindingLine(f) + "\n";
+        if (f.kind == GetParam().kind && f.text.find(GetParam().says) != std::string::npos) found = true;
+    }
+    EXPECT_TRUE(found) << "looked for: " << GetParam().says << "\nfound:\n" << all;
+    EXPECT_EQ(HasErrors(findings), GetParam().kind == DiscFinding::kError) << all;
+}
+
+INSTANTIATE_TEST_SUITE_P(Folders, DiscCheckCase, ::testing::ValuesIn(kCases),
+                         [](const ::testing::TestParamInfo<CheckCase>& i) {
+                             std::string n;
+                             for (const char* p = i.param.name; *p; ++p) n += isalnum(static_cast<unsigned char>(*p)) ? *p : '_';
+                             return n;
+                         });
+
+TEST(DiscCheck, AGoodFolderAndTheBuiltDemoDiscGiveNoFindings) {
+    TempDir disc("disc");
+    MakeGoodDisc(disc);
+    for (const DiscFinding& f : CheckDiscFolder(SystemDiscFiles(), disc.Path())) ADD_FAILURE() << FindingLine(f);
+
+    // The demo disc as the build leaves it: its files and the player beside them.
+    const std::string demo = drv::Env("TLK_DEMO"), dist = drv::Env("TLK_DIST");
+    if (demo.empty() || dist.empty()) GTEST_SKIP() << "TLK_DEMO or TLK_DIST not set";
+    TempDir built("demo");
+    WIN32_FIND_DATAA fd;
+    HANDLE h = FindFirstFileA((demo + "\\*").c_str(), &fd);
+    ASSERT_NE(h, INVALID_HANDLE_VALUE);
+    do {
+        if (!(fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+            CopyFileA((demo + "\\" + fd.cFileName).c_str(), built.File(fd.cFileName).c_str(), FALSE);
+    } while (FindNextFileA(h, &fd));
+    FindClose(h);
+    CopyFileA((dist + "\\autorun.exe").c_str(), built.File("autorun.exe").c_str(), FALSE);
+    for (const DiscFinding& f : CheckDiscFolder(SystemDiscFiles(), built.Path())) ADD_FAILURE() << FindingLine(f);
+}
+
+TEST(DiscCheck, PathsOver240Characters) {
+    // Only a disc folder with a short path can hold such a path at all.
+    const std::string root = "C:\\t240\\";
+    TempDir::RemoveTree(root);
+    ASSERT_TRUE(CreateDirectoryA(root.c_str(), nullptr));
+    std::string sub;
+    for (int i = 0; i < 5; ++i) {
+        sub += std::string(48, static_cast<char>('a' + i)) + "\\";
+        ASSERT_TRUE(CreateDirectoryA((root + sub).c_str(), nullptr)) << sub.size();
+    }
+    std::vector<DiscFinding> findings = CheckDiscFolder(SystemDiscFiles(), root);
+    TempDir::RemoveTree(root);
+    bool found = false;
+    for (const DiscFinding& f : findings)
+        found = found || (f.kind == DiscFinding::kWarning && f.text.find("longer than 240 characters") != std::string::npos);
+    EXPECT_TRUE(found);
+}
+
+TEST(DiscCheck, AFolderThatDoesNotExistIsOneError) {
+    std::vector<DiscFinding> findings = CheckDiscFolder(SystemDiscFiles(), "C:\\no\\such\\folder");
+    ASSERT_EQ(findings.size(), 1u);
+    EXPECT_EQ(FindingLine(findings[0]), "error: the folder \"C:\\no\\such\\folder\" does not exist or cannot be read");
+}
+
+TEST(CommandLine, SwitchesAndTheirArguments) {
+    struct {
+        const char* text;
+        CommandRequest::Kind kind;
+        const char* folder;
+        const char* image;
+        const char* label;
+    } cases[] = {
+        {"", CommandRequest::kNone, "", "", ""},
+        {"2", CommandRequest::kNone, "", "", ""},                   // auto2.tdf, as before
+        {"/other x", CommandRequest::kNone, "", "", ""},
+        {"/check c:\\cd\\", CommandRequest::kCheck, "c:\\cd", "", ""},
+        {"/CHECK \"c:\\my cd\"", CommandRequest::kCheck, "c:\\my cd", "", ""},
+        {"/check", CommandRequest::kUsage, "", "", ""},
+        {"/check a b", CommandRequest::kUsage, "", "", ""},
+        {"/image c:\\cd c:\\cd.iso", CommandRequest::kImage, "c:\\cd", "c:\\cd.iso", ""},
+        {"/image c:\\cd c:\\cd.iso /label \"My Disc\"", CommandRequest::kImage, "c:\\cd", "c:\\cd.iso", "My Disc"},
+        {"/image c:\\cd c:\\cd.iso /label", CommandRequest::kUsage, "", "", ""},
+        {"/image c:\\cd c:\\cd.iso /name x", CommandRequest::kUsage, "", "", ""},
+        {"/image c:\\cd", CommandRequest::kUsage, "", "", ""},
+        {"/build c:\\sets\\demo.tdf c:\\cd", CommandRequest::kBuild, "c:\\cd", "", ""},
+        {"/build c:\\sets\\demo.tdf", CommandRequest::kUsage, "", "", ""},
+        {"  /check   \"\"  ", CommandRequest::kUsage, "", "", ""},
+    };
+    for (auto& c : cases) {
+        CommandRequest r = ParseCommandLine(c.text);
+        EXPECT_EQ(r.kind, c.kind) << c.text;
+        if (r.kind != c.kind || r.kind == CommandRequest::kUsage || r.kind == CommandRequest::kNone) continue;
+        EXPECT_EQ(r.folder, c.folder) << c.text;
+        EXPECT_EQ(r.image, c.image) << c.text;
+        EXPECT_EQ(r.label, c.label) << c.text;
+    }
+    EXPECT_EQ(ParseCommandLine("/build a.tdf b").set, "a.tdf");
+}
+
+TEST(CommandLine, LabelsFromTitles) {
+    EXPECT_EQ(LabelFromTitle("TLK Autoplay Varrow - Demo Disc"), "TLK Autoplay Varrow - Demo Disc");
+    EXPECT_EQ(LabelFromTitle("  Caf\xe9 & Co.  "), "Caf Co");
+    EXPECT_EQ(LabelFromTitle(""), "DISC");
+    EXPECT_EQ(LabelFromTitle(std::string(40, 'x').c_str()).size(), 32u);
+}
+
+}  // namespace
