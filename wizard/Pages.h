@@ -97,6 +97,9 @@ private:
     // The page's copy of every menu's texts, 200 x 14.
     std::unique_ptr<CString[][kSlots]> m_store;
     int m_current;
+    // Key "500" as the page's creation read it, for the activation that follows.
+    int m_layoutAtInit;
+    bool m_layoutKnown;
     CBitmapButton m_actions[def::kLines];
 
     DECLARE_MESSAGE_TABLE()

@@ -22,7 +22,8 @@ BEGIN_MESSAGE_TABLE(CTextAction, CPropertyPage)
 END_MESSAGE_TABLE(CTextAction, CPropertyPage)
 
 CTextAction::CTextAction()
-    : CPropertyPage(IDD_WIZARD_TEXT), m_store(new CString[def::kMaxMenus][kSlots]), m_current(0) {}
+    : CPropertyPage(IDD_WIZARD_TEXT), m_store(new CString[def::kMaxMenus][kSlots]), m_current(0),
+      m_layoutAtInit(1), m_layoutKnown(false) {}
 
 int CTextAction::BoxOfSlot(int slot) {
     if (slot == def::kHeading1 - 1) return IDC_HEADING1;
@@ -43,6 +44,9 @@ BOOL CTextAction::OnInitDialog() {
     CDefinitionFile file = EditedDefinition();
     CDefinitionSnapshot snapshot(file);
     ReadMenuTexts(snapshot, snapshot.ReadInt(def::kGeneral, def::kMenuCount, 1), m_store.get());
+    // The activation that follows at once finds the file as it is now.
+    m_layoutAtInit = snapshot.ReadInt(def::kGeneral, def::kTemplate, 1);
+    m_layoutKnown = true;
     for (int slot = 0; slot < kSlots; ++slot) SendItem(BoxOfSlot(slot), EM_LIMITTEXT, kMaxText);
     ShowMenu(0);
     for (int k = 0; k < def::kLines; ++k) m_actions[k].AutoLoad(kFirstAction + k, m_hWnd);
@@ -50,8 +54,13 @@ BOOL CTextAction::OnInitDialog() {
 }
 
 BOOL CTextAction::OnSetActive() {
-    CDefinitionFile file = EditedDefinition();
-    int visible = wiz::VisibleMainLines(CDefinitionSnapshot(file).ReadInt(def::kGeneral, def::kTemplate, 1));
+    int layout = m_layoutAtInit;
+    if (!m_layoutKnown) {
+        CDefinitionFile file = EditedDefinition();
+        layout = CDefinitionSnapshot(file).ReadInt(def::kGeneral, def::kTemplate, 1);
+    }
+    m_layoutKnown = false;
+    int visible = wiz::VisibleMainLines(layout);
     for (int k = 0; k < kMainLines; ++k) {
         ShowItem(kFirstLine + k, false);
         ShowItem(kFirstAction + k, false);
