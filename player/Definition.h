@@ -118,6 +118,8 @@ private:
 class CDefinitionSnapshot {
 public:
     explicit CDefinitionSnapshot(const CDefinitionFile& file);
+    // It keeps a reference to the file: never to a temporary.
+    explicit CDefinitionSnapshot(CDefinitionFile&&) = delete;
 
     CString ReadString(const char* section, const char* key, const char* fallback, int bufferSize) const;
     // The profile functions' integer rule: blanks, a sign, decimal digits;
