@@ -58,18 +58,15 @@ int ImageCommand(const CommandRequest& r, CommandOutput& output) {
 }
 
 // The build of Step 3, with the set's files where the work directory's would be.
-int BuildCommand(const CommandRequest& r, const std::string& editorFolder, CommandOutput& output) {
+int BuildCommand(const CommandRequest& r, const EditorState& editor, CommandOutput& output) {
     if (GetFileAttributesA(r.set.c_str()) == INVALID_FILE_ATTRIBUTES) {
         output.Err("The definition " + r.set + " does not exist");
         return 1;
     }
-    const SetNames names = DeriveSetNames(r.set.c_str());
-    // Open would restore every sound file of the set under its old name.
-    std::map<std::string, std::string> sounds;
-    for (const CString& saved : SoundFilesIn(names.folder)) {
-        CString restored = RestoredSoundName(saved, names.prefix);
-        if (!restored.IsEmpty()) sounds[restored.c_str()] = std::string(names.folder) + saved.c_str();
-    }
+    // The files Open would bring into the work directory, by their names there.
+    std::map<std::string, std::string> setFiles;
+    for (const SetFile& file : SetFiles(DeriveSetNames(r.set.c_str())))
+        setFiles[file.workName.c_str()] = file.source.c_str();
     const CString folder = BuildFolderWithSlash(r.folder.c_str());
     CreateDirectoryA(folder, nullptr);
     DWORD attributes = GetFileAttributesA(folder);
@@ -82,22 +79,19 @@ int BuildCommand(const CommandRequest& r, const std::string& editorFolder, Comma
     for (int i = 0; i < files.count; ++i) {
         const std::string name = files.names[i].c_str();
         std::string from;
-        if (name == def::kBackgroundFile) {
-            from = std::string(names.folder) + names.prefix.c_str() + def::kBackgroundFile;
+        auto found = setFiles.find(name);
+        if (name == def::kPlayerFile || name == def::kAutoRunFile) {
+            from = std::string(editor.workDir) + name;
+        } else if (name == def::kBackgroundFile) {
+            from = found->second;
             // A set without its background opens with the empty one.
             if (GetFileAttributesA(from.c_str()) == INVALID_FILE_ATTRIBUTES)
-                from = editorFolder + "BMPS\\" + kEmptyBackground;
-        } else if (name == def::kPlayerFile || name == def::kAutoRunFile) {
-            from = editorFolder + name;
-        } else if (name == def::kDefinitionFile) {
-            from = r.set;
-        } else {
-            auto found = sounds.find(name);
-            if (found == sounds.end()) {
-                output.Out("warning: the sound " + name + " is not in the definition set; left out");
-                continue;
-            }
+                from = std::string(editor.bitmapDir) + kEmptyBackground;
+        } else if (found != setFiles.end()) {
             from = found->second;
+        } else {
+            output.Out("warning: the sound " + name + " is not in the definition set; left out");
+            continue;
         }
         if (!CopyFileNormal(from.c_str(), folder + name.c_str())) {
             output.Err("Cannot copy " + from + " to " + std::string(folder) + name);
@@ -181,12 +175,12 @@ CommandRequest ParseCommandLine(const char* text) {
     return r;
 }
 
-int RunCommand(const CommandRequest& request, const std::string& editorFolder, CommandOutput& output) {
+int RunCommand(const CommandRequest& request, const EditorState& editor, CommandOutput& output) {
     try {
         switch (request.kind) {
         case CommandRequest::kCheck: return CheckCommand(request, output);
         case CommandRequest::kImage: return ImageCommand(request, output);
-        case CommandRequest::kBuild: return BuildCommand(request, editorFolder, output);
+        case CommandRequest::kBuild: return BuildCommand(request, editor, output);
         default: output.Err(kCommandUsage); return 2;
         }
     } catch (const std::exception&) {

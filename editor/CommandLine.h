@@ -4,6 +4,7 @@
 // never touches the work directory; any other text names the definition
 // file as usual.
 #pragma once
+#include "EditorState.h"
 #include <string>
 #include <vector>
 
@@ -33,9 +34,9 @@ public:
 };
 
 // Runs a request (not kNone) and returns the exit code: 0 done, 1 failed,
-// 2 usage. editorFolder: the editor's own folder with its trailing
-// backslash, where the player, the AutoRun file and the stock bitmaps lie.
-int RunCommand(const CommandRequest& request, const std::string& editorFolder, CommandOutput& output);
+// 2 usage. The editor's folders tell where the player, the AutoRun file and
+// the stock bitmaps lie; nothing in them is changed.
+int RunCommand(const CommandRequest& request, const EditorState& editor, CommandOutput& output);
 
 // The console of the process (created on first use).
 CommandOutput& ProcessConsole();

@@ -2,6 +2,7 @@
 #include "../player/Definition.h"
 #include "../player/DibImage.h"
 #include "../player/MenuLogic.h"
+#include "../wizard/WizardRules.h"
 #include "DiscImage.h"
 #include <windows.h>
 #include <cctype>
@@ -152,7 +153,7 @@ void Checker::Definition() {
 
     // Only the lines the layout shows can be clicked.
     const int layout = file.ReadInt(def::kGeneral, def::kTemplate, def::kTemplateDefaultPlayer);
-    const int mainLines = layout >= 0 && layout < def::kLayouts ? def::kVisibleLines[layout] : 10;
+    const int mainLines = wiz::VisibleMainLines(layout);
     for (int m = 0; m < settings->menuCount; ++m)
         for (int i = 0; i < def::kLines; ++i) {
             if (i < 10 && i >= mainLines) continue;

@@ -125,7 +125,7 @@ struct Node {
     std::uint64_t size = 0;
     std::int64_t modified = 0;
     int parent = -1;
-    std::vector<int> children;          // in the sorting of each tree, see below
+    std::vector<int> children;          // in the order the folder was listed
     std::string id[2];                  // identifier bytes: primary, Joliet (UCS-2 big-endian)
     std::string sortKey[2];
     std::uint32_t dataSector = 0;       // files
@@ -350,13 +350,6 @@ public:
         return p;
     }
     void Commit(std::size_t size) { m_used += size; }
-    bool Put(const void* data, std::size_t size) {
-        unsigned char* p = Reserve(size);
-        if (!p) return false;
-        std::memcpy(p, data, size);
-        Commit(size);
-        return true;
-    }
     bool Zeros(std::uint64_t size) {
         while (size > 0) {
             std::size_t n = static_cast<std::size_t>(std::min<std::uint64_t>(size, kBufferSize));

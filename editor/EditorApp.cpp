@@ -13,9 +13,15 @@ BOOL CEditorApp::InitInstance() {
     if (command.kind != CommandRequest::kNone) {
         char path[MAX_PATH + 1] = "";
         DWORD n = GetModuleFileNameA(nullptr, path, MAX_PATH);
-        std::string folder(path, n > 0 && n < MAX_PATH ? n : 0);
-        folder.erase(folder.rfind('\\') == std::string::npos ? 0 : folder.rfind('\\') + 1);
-        m_nExitCode = RunCommand(command, folder, ProcessConsole());
+        // The editor's folders as the main window derives them; a cut path
+        // would name someone else's.
+        EditorState editor;
+        if (n == 0 || n >= MAX_PATH || !SetupEditorPaths(editor, path, "")) {
+            ProcessConsole().Err(kMsgFolderTooLong);
+            m_nExitCode = 1;
+            return FALSE;
+        }
+        m_nExitCode = RunCommand(command, editor, ProcessConsole());
         return FALSE;
     }
 

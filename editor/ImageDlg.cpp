@@ -49,7 +49,7 @@ BOOL CDiscImageDlg::OnInitDialog() {
     SendDlgItemMessageA(m_hWnd, IDC_IMAGE_PROGRESS, PBM_SETRANGE32, 0, kProgressSteps);
     SetDlgItemTextA(m_hWnd, IDC_IMAGE_FILE, ImageBeside(m_folder));
     SetDlgItemTextA(m_hWnd, IDC_IMAGE_LABEL, LabelFromTitle(m_title).c_str());
-    // Setting the folder refreshes the findings through its change notice.
+    // Setting the folder arms the refresh timer; the findings are shown at once instead.
     SetDlgItemTextA(m_hWnd, IDC_IMAGE_FOLDER, m_folder);
     KillTimer(m_hWnd, kRefreshTimer);
     RefreshFindings();
@@ -74,16 +74,17 @@ LRESULT CDiscImageDlg::OnTimer(WPARAM id, LPARAM) {
     return 0;
 }
 
-void CDiscImageDlg::RefreshFindings() {
+std::vector<DiscFinding> CDiscImageDlg::RefreshFindings() {
     HWND list = GetDlgItem(IDC_IMAGE_FINDINGS);
     SendMessageA(list, LB_RESETCONTENT, 0, 0);
     const CString folder = Text(IDC_IMAGE_FOLDER);
     // An image name still as suggested follows the folder.
     if (Text(IDC_IMAGE_FILE) == ImageBeside(m_folder)) SetDlgItemTextA(m_hWnd, IDC_IMAGE_FILE, ImageBeside(folder));
     m_folder = folder;
-    if (folder.IsEmpty()) return;
+    if (folder.IsEmpty()) return {};
+    std::vector<DiscFinding> findings = CheckDiscFolder(SystemDiscFiles(), folder.c_str());
     std::vector<std::string> lines;
-    for (const DiscFinding& f : CheckDiscFolder(SystemDiscFiles(), folder.c_str()))
+    for (const DiscFinding& f : findings)
         lines.push_back((f.kind == DiscFinding::kError ? "Error: " : "Warning: ") + f.text);
     if (lines.empty()) lines.push_back("No problems found: the menu is ready for the disc.");
     // The list scrolls sideways only as far as its longest line.
@@ -99,6 +100,7 @@ void CDiscImageDlg::RefreshFindings() {
     SelectObject(dc, old);
     ReleaseDC(list, dc);
     SendMessageA(list, LB_SETHORIZONTALEXTENT, static_cast<WPARAM>(widest + 8), 0);
+    return findings;
 }
 
 void CDiscImageDlg::OnOK() { Make(); }
@@ -166,8 +168,7 @@ void CDiscImageDlg::Make() {
         AppMessageBox(kMsgImageNoFolder, kBoxOk);
         return;
     }
-    RefreshFindings();
-    if (HasErrors(CheckDiscFolder(SystemDiscFiles(), folder.c_str())) &&
+    if (HasErrors(RefreshFindings()) &&
         AppMessageBox(kMsgImageHasErrors, kBoxYesNo) != IDYES)
         return;
 

@@ -28,7 +28,8 @@ private:
     LRESULT OnHelpButton(WPARAM, LPARAM);
 
     CString Text(int id) const;
-    void RefreshFindings();
+    // Shows the folder's findings and returns them.
+    std::vector<DiscFinding> RefreshFindings();
     void Make();
     bool OnProgress(std::uint64_t done, std::uint64_t total);
     void SetWriting(bool writing);

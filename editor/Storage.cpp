@@ -65,6 +65,17 @@ StorageResult SaveDefinitionSet(EditorState& state, const char* chosenPath) {
     return StorageResult::kDone;
 }
 
+std::vector<SetFile> SetFiles(const SetNames& set) {
+    std::vector<SetFile> files;
+    files.push_back({def::kBackgroundFile, set.folder + set.prefix + def::kBackgroundFile});
+    files.push_back({def::kDefinitionFile, set.folder + set.name});
+    for (const CString& saved : SoundFilesIn(set.folder)) {
+        CString own = RestoredSoundName(saved, set.prefix);
+        if (!own.IsEmpty()) files.push_back({own, set.folder + saved});
+    }
+    return files;
+}
+
 StorageResult OpenDefinitionSet(EditorState& state, const char* chosenPath) {
     const SetNames set = DeriveSetNames(chosenPath);
     const CString work(state.workDir);
@@ -72,12 +83,7 @@ StorageResult OpenDefinitionSet(EditorState& state, const char* chosenPath) {
     if (SameFolder(set.folder, work)) return StorageResult::kRefusedWorkDir;
 
     ResetWorkDirectory(state);
-    CopyFileNormal(set.folder + set.prefix + def::kBackgroundFile, work + def::kBackgroundFile);
-    CopyFileNormal(set.folder + set.name, work + def::kDefinitionFile);
-    for (const CString& saved : SoundFilesIn(set.folder)) {
-        CString own = RestoredSoundName(saved, set.prefix);
-        if (!own.IsEmpty()) CopyFileNormal(set.folder + saved, work + own);
-    }
+    for (const SetFile& file : SetFiles(set)) CopyFileNormal(file.source, work + file.workName);
     state.definitionSaved = true;
     state.definitionPresent = true;
     return StorageResult::kDone;

@@ -8,6 +8,7 @@
 //     D + B + "~" + S             every sound file S
 // Several sets share a folder as long as their base names differ.
 #pragma once
+#include <vector>
 #include "../platform/String.h"
 #include "EditorState.h"
 
@@ -20,6 +21,15 @@ struct SetNames {
 
 // The names of a set from the chosen path (at most 255 characters of it).
 SetNames DeriveSetNames(const char* chosenPath);
+
+// The files of a saved set, each as the name it has in the work directory
+// and the file in the set's folder it comes from: the background, the
+// definition and the set's own sounds, in that order.
+struct SetFile {
+    CString workName;
+    CString source;
+};
+std::vector<SetFile> SetFiles(const SetNames& set);
 
 // Whether two folder paths name the same folder, regardless of letter
 // case, a trailing backslash, "." and ".." parts or short (8.3) names.

@@ -1,6 +1,7 @@
 #include "BitmapButton.h"
 #include "Dpi.h"
 #include "ImageScale.h"
+#include "String.h"
 #include "WinApp.h"
 #include <cstdint>
 #include <vector>
@@ -106,11 +107,7 @@ static HBITMAP LoadNamedBitmap(const char* name) {
     const int dpi = SystemDpi();
     const PictureSet set = PictureSetFor(dpi);
     HBITMAP bitmap = nullptr;
-    if (*set.suffix && lstrlenA(name) < 60) {
-        char scaled[64];
-        wsprintfA(scaled, "%s%s", name, set.suffix);
-        bitmap = LoadPictureResource(AppResourceHandle(), scaled);
-    }
+    if (*set.suffix) bitmap = LoadPictureResource(AppResourceHandle(), CString::Format("%s%s", name, set.suffix));
     // A picture without a set of this scale: the 100 % one, fitted below.
     if (!bitmap) bitmap = LoadPictureResource(AppResourceHandle(), name);
     if (!bitmap) return nullptr;

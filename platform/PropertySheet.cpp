@@ -2,6 +2,12 @@
 #include "WinApp.h"
 #include <cstring>
 
+namespace {
+// How much the sheet has grown to hold its pages (see FitIntoSheet).
+const char kGrowXProp[] = "Tlk.SheetGrowX";
+const char kGrowYProp[] = "Tlk.SheetGrowY";
+}  // namespace
+
 BEGIN_MESSAGE_TABLE(CPropertyPage, CDialog)
     ON_NOTIFY_ROW(PSN_SETACTIVE, 0, &CPropertyPage::OnNotifySetActive)
     ON_NOTIFY_ROW(PSN_KILLACTIVE, 0, &CPropertyPage::OnNotifyKillActive)
@@ -61,11 +67,6 @@ BOOL CPropertyPage::OnKillActive() {
 
 void CPropertyPage::SetWizardButtons(DWORD flags) const {
     if (HWND sheet = GetSheet()) SendMessageA(sheet, PSM_SETWIZBUTTONS, 0, static_cast<LPARAM>(flags));
-}
-
-namespace {
-const char kGrowXProp[] = "Tlk.SheetGrowX";
-const char kGrowYProp[] = "Tlk.SheetGrowY";
 }
 
 void CPropertyPage::FitIntoSheet() {
@@ -135,6 +136,7 @@ LRESULT CPropertyPage::OnNotifyHelp(WPARAM, LPARAM) { ShowHelp(); return 0; }
 namespace {
 const char kSheetProcProp[] = "Tlk.SheetProc";
 
+
 LRESULT CALLBACK SheetProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     WNDPROC original = reinterpret_cast<WNDPROC>(GetPropA(hwnd, kSheetProcProp));
     if (msg == WM_HELP) {
@@ -144,8 +146,8 @@ LRESULT CALLBACK SheetProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     if (msg == WM_NCDESTROY && original) {
         SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(original));
         RemovePropA(hwnd, kSheetProcProp);
-        RemovePropA(hwnd, "Tlk.SheetGrowX");
-        RemovePropA(hwnd, "Tlk.SheetGrowY");
+        RemovePropA(hwnd, kGrowXProp);
+        RemovePropA(hwnd, kGrowYProp);
     }
     return original ? CallWindowProcA(original, hwnd, msg, wParam, lParam) : DefWindowProcA(hwnd, msg, wParam, lParam);
 }

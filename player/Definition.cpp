@@ -82,8 +82,12 @@ bool CDefinitionFile::WriteInt(const char* section, const char* key, int value) 
 }
 
 bool CDefinitionFile::UpdateString(const char* section, const char* key, const char* value) const {
+    return UpdateString(CDefinitionSnapshot(*this), section, key, value);
+}
+
+bool CDefinitionFile::UpdateString(const CDefinitionSnapshot& snapshot, const char* section, const char* key,
+                                   const char* value) const {
     CString v(value);
-    CDefinitionSnapshot snapshot(*this);
     CString stored;
     // A stored value as long as the buffer may have been cut: then write.
     if (snapshot.Lookup(section, key, kCompareBuffer, stored) && stored.GetLength() < kCompareBuffer - 1 && stored == v)
@@ -220,7 +224,7 @@ int CDefinitionSnapshot::ReadInt(const char* section, const char* key, int fallb
     if (!m_fast) return m_file.ReadInt(section, key, fallback);
     // The integer read: the value as a string read through a small buffer
     // gives, empty or missing meaning the default; then leading blanks, a
-    // sign and the decimal digits up to the first other character.
+    // sign and the digits up to the first other character.
     CString value;
     if (!Lookup(section, key, kIntBuffer, value) || value.IsEmpty()) return fallback;
     const char* p = value.c_str();
@@ -246,17 +250,11 @@ int CDefinitionSnapshot::ReadInt(const char* section, const char* key, int fallb
     return static_cast<int>(negative ? 0u - n : n);
 }
 
-bool CDefinitionFile::UpdateNumberedKeys(const char* section, int keyCount, const CString* values) const {
-    CDefinitionSnapshot snapshot(*this);
+bool CDefinitionFile::UpdateNumberedKeys(const CDefinitionSnapshot& snapshot, const char* section, int keyCount,
+                                         const CString* values) const {
     bool ok = true;
-    for (int k = 1; k <= keyCount; ++k) {
-        CString key = CString::Format("%d", k);
-        CString stored;
-        if (snapshot.Lookup(section, key, kCompareBuffer, stored) && stored.GetLength() < kCompareBuffer - 1 &&
-            stored == values[k - 1])
-            continue;
-        ok = WriteString(section, key, values[k - 1]) && ok;
-    }
+    for (int k = 1; k <= keyCount; ++k)
+        ok = UpdateString(snapshot, section, CString::Format("%d", k), values[k - 1]) && ok;
     return ok;
 }
 

@@ -6,6 +6,8 @@
 #include "../platform/String.h"
 #include "ProfileImage.h"
 
+class CDefinitionSnapshot;
+
 namespace def {
 
 // Section "100": general settings.
@@ -95,9 +97,12 @@ public:
     // large definition is what a write costs.
     bool UpdateString(const char* section, const char* key, const char* value) const;
     bool UpdateInt(const char* section, const char* key, int value) const;
-    // Updates keys "1".."keyCount" of a section to values[k - 1], reading
-    // the file once.
-    bool UpdateNumberedKeys(const char* section, int keyCount, const CString* values) const;
+    // The same, compared with a reading of the file taken before (keys that
+    // nothing else wrote since); keys "1".."keyCount" get values[k - 1].
+    bool UpdateString(const CDefinitionSnapshot& snapshot, const char* section, const char* key,
+                      const char* value) const;
+    bool UpdateNumberedKeys(const CDefinitionSnapshot& snapshot, const char* section, int keyCount,
+                            const CString* values) const;
 
     // Reads keys "1".."keyCount" of one section in a single call, with the
     // same results per-key reads with the given buffer size would give.
@@ -122,8 +127,8 @@ public:
     explicit CDefinitionSnapshot(CDefinitionFile&&) = delete;
 
     CString ReadString(const char* section, const char* key, const char* fallback, int bufferSize) const;
-    // The profile functions' integer rule: blanks, a sign, decimal digits;
-    // the default for a missing or empty value.
+    // The profile functions' integer rule: blanks, a sign, digits (decimal,
+    // or after "0x", "0o", "0b"); the default for a missing or empty value.
     int ReadInt(const char* section, const char* key, int fallback) const;
     void ReadNumberedKeys(const char* section, int keyCount, int bufferSize, CString* values) const;
     // The value as read with bufferSize; false when the key is missing.

@@ -37,7 +37,7 @@ add_test(NAME editor_imports COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/check_imports.s
          ${CMAKE_OBJDUMP} $<TARGET_FILE:tlkedit>)
 
 # Benchmark of the wizard on the real editor (run by tools/bench.sh, not a test).
-add_executable(wizard_bench ${CMAKE_CURRENT_SOURCE_DIR}/bench/wizard_bench.cpp)
+add_executable(wizard_bench EXCLUDE_FROM_ALL ${CMAKE_CURRENT_SOURCE_DIR}/bench/wizard_bench.cpp)
 target_include_directories(wizard_bench PRIVATE ${CMAKE_SOURCE_DIR} ${CMAKE_CURRENT_SOURCE_DIR})
 target_link_libraries(wizard_bench PRIVATE tlk_menu gtest user32 gdi32)
 add_dependencies(wizard_bench tlkedit dist_data)

@@ -5,6 +5,8 @@ set -euo pipefail
 "$(dirname "$0")/setup.sh"
 source "$(dirname "$0")/common.sh"
 tlk_build
+# The benchmarks are not part of the usual build.
+cmake --build "$build" --target startup_bench wizard_bench >/dev/null
 tlk_stop_wine
 tlk_start_xvfb
 trap 'wineserver -k 2>/dev/null; tlk_stop_xvfb' EXIT

@@ -32,7 +32,8 @@ if [ ${#missing[@]} -gt 0 ]; then
         # halves of a multi-arch package can come from different versions and
         # the install cannot resolve; the main archive's versions always match.
         echo "setup: retrying with the main archive's versions" >&2
-        apt-get install -y -qq --no-install-recommends -t bookworm "${missing[@]}"
+        suite=$(. /etc/os-release && echo "${VERSION_CODENAME:-bookworm}")
+        apt-get install -y -qq --no-install-recommends -t "$suite" "${missing[@]}"
     fi
 fi
 

@@ -10,6 +10,7 @@ compared with them here, so that a change to one shows up as a failure.
 """
 
 import os
+import tempfile
 import re
 import sys
 import unittest
@@ -64,13 +65,11 @@ class LayoutSourceTest(unittest.TestCase):
         # The parser must read the numbers, not fall back on copies.
         text = source('resources', 'layouts.rci').replace('LAYOUT_1 DIALOGEX 0, 0, 146, 93',
                                                           'LAYOUT_1 DIALOGEX 0, 0, 150, 99')
-        path = os.path.join(HERE, '.layouts-test.rci')
-        try:
+        with tempfile.TemporaryDirectory() as folder:
+            path = os.path.join(folder, 'layouts.rci')
             with open(path, 'w') as f:
                 f.write(text)
             self.assertEqual((150, 99), layouts.read_layouts(path)[1].size)
-        finally:
-            os.remove(path)
 
 
 class ScaledSetTest(unittest.TestCase):
@@ -120,8 +119,7 @@ class PackingTest(unittest.TestCase):
         for name, k in (('D4', 1.5), ('ACTIOND', 1.25), ('WIZLOGO', 2.0)):
             with self.subTest(picture=name):
                 data = pictures[name](k)
-                width, bits = int.from_bytes(data[18:22], 'little'), data[28]
-                packed = packing.pack(data, ((width * bits + 31) // 32) * 4)
+                packed = packing.pack_bitmap(data)
                 self.assertEqual(data, packing.unpack(packed))
                 # The previews are most of the bytes and must shrink; nothing may grow much.
                 self.assertLess(len(packed), len(data) * (0.4 if name.startswith('D') else 1.05))

@@ -24,10 +24,7 @@ BOOL CActionDlg::OnInitDialog() {
 
     // Index 0 is the blank entry, index k menu k (appended, never sorted).
     SendItem(IDC_ACT_GOTO, CB_INSERTSTRING, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(""));
-    for (int k = 1; k <= def::kMaxMenus; ++k) {
-        CString entry = wiz::GotoEntryText(k);
-        SendItem(IDC_ACT_GOTO, CB_INSERTSTRING, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(entry.c_str()));
-    }
+    AppendMenuEntries(GetDlgItem(IDC_ACT_GOTO));
     if (int entry = wiz::GotoEntryForProgram(m_program)) SendItem(IDC_ACT_GOTO, CB_SETCURSEL, entry);
     return TRUE;
 }
@@ -66,6 +63,14 @@ void CActionDlg::OnOK() {
 LRESULT CActionDlg::OnHelpButton(WPARAM, LPARAM) {
     ShowHelp();
     return 0;
+}
+
+void AppendMenuEntries(HWND list) {
+    if (!list) return;
+    for (int k = 1; k <= def::kMaxMenus; ++k) {
+        CString entry = wiz::GotoEntryText(k);
+        SendMessageA(list, CB_INSERTSTRING, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(entry.c_str()));
+    }
 }
 
 void EditLineAction(HWND owner, const CDefinitionFile& file, int menu, int line, const char* lineText) {

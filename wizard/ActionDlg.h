@@ -29,6 +29,10 @@ private:
     DECLARE_MESSAGE_TABLE()
 };
 
+// Appends "menu1" to "menu200" to a combo box, in that order whatever its
+// sort style, so that entry k - 1 after those already there is menu k.
+void AppendMenuEntries(HWND list);
+
 // Edits the action of line 'line' (1-12) of menu 'menu' (1-200): reads its
 // four keys, runs the dialog, and at OK writes all four back in order.
 void EditLineAction(HWND owner, const CDefinitionFile& file, int menu, int line, const char* lineText);

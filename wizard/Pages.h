@@ -47,7 +47,6 @@ private:
     void DrawPreview(int index);
 
     CDibImage m_preview;
-    CString m_previewPath;
 
     DECLARE_MESSAGE_TABLE()
 };
@@ -89,7 +88,7 @@ private:
     LRESULT OnLineKillFocus(WPARAM, LPARAM);
     LRESULT OnActionButton(WPARAM, LPARAM);
 
-    void SaveCurrentMenu();
+    void SaveCurrentMenu(const CDefinitionFile& file, const CDefinitionSnapshot& snapshot);
     void SaveLine(int slot);
     void ShowMenu(int menuIndex);
     CString& Stored(int menuIndex, int slot) { return m_store[menuIndex][slot]; }

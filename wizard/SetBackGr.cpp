@@ -113,7 +113,6 @@ void CSetBackGr::DrawPreview(int index) {
         if (file != INVALID_HANDLE_VALUE) {
             CloseHandle(file);
             m_preview.LoadFromFile(path);
-            m_previewPath = path;
         }
     }
     if (m_preview.IsEmpty()) return;

@@ -32,10 +32,7 @@ int CTextAction::BoxOfSlot(int slot) {
 }
 
 BOOL CTextAction::OnInitDialog() {
-    for (int n = 1; n <= def::kMaxMenus; ++n) {
-        CString entry = CString::Format("menu%d", n);
-        SendItem(IDC_MENU_NUMBER, CB_INSERTSTRING, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(entry.c_str()));
-    }
+    AppendMenuEntries(GetDlgItem(IDC_MENU_NUMBER));
     SendItem(IDC_MENU_NUMBER, CB_SETCURSEL, 0);
     m_current = 0;
 
@@ -74,7 +71,9 @@ BOOL CTextAction::OnSetActive() {
 }
 
 void CTextAction::DoDataExchange(bool save) {
-    if (save) SaveCurrentMenu();
+    if (!save) return;
+    CDefinitionFile file = EditedDefinition();
+    SaveCurrentMenu(file, CDefinitionSnapshot(file));
 }
 
 void CTextAction::ShowMenu(int menuIndex) {
@@ -83,9 +82,9 @@ void CTextAction::ShowMenu(int menuIndex) {
 
 // All fourteen keys, changed or not; a key that already holds its text is
 // not written again (a large definition is rewritten whole by every write).
-void CTextAction::SaveCurrentMenu() {
+void CTextAction::SaveCurrentMenu(const CDefinitionFile& file, const CDefinitionSnapshot& snapshot) {
     for (int slot = 0; slot < kSlots; ++slot) Stored(m_current, slot) = GetItemText(BoxOfSlot(slot));
-    EditedDefinition().UpdateNumberedKeys(MenuSection(def::kTextBase, m_current + 1), kSlots, m_store[m_current]);
+    file.UpdateNumberedKeys(snapshot, MenuSection(def::kTextBase, m_current + 1), kSlots, m_store[m_current]);
 }
 
 void CTextAction::SaveLine(int slot) {
@@ -97,13 +96,15 @@ void CTextAction::SaveLine(int slot) {
 LRESULT CTextAction::OnMenuChange(WPARAM, LPARAM) {
     int chosen = static_cast<int>(SendItem(IDC_MENU_NUMBER, CB_GETCURSEL));
     if (chosen < 0 || chosen >= def::kMaxMenus) return 0;
-    SaveCurrentMenu();
+    // One reading serves the menu left and the count: saving the texts
+    // touches no key of section "100".
+    CDefinitionFile file = EditedDefinition();
+    CDefinitionSnapshot snapshot(file);
+    SaveCurrentMenu(file, snapshot);
     ShowMenu(chosen);
     m_current = chosen;
-    CDefinitionFile file = EditedDefinition();
-    int count = CDefinitionSnapshot(file).ReadInt(def::kGeneral, def::kMenuCount, 1);
-    if (int raised = wiz::RaisedMenuCount(count, chosen + 1))
-        file.UpdateInt(def::kGeneral, def::kMenuCount, raised);
+    if (int raised = wiz::RaisedMenuCount(snapshot.ReadInt(def::kGeneral, def::kMenuCount, 1), chosen + 1))
+        file.WriteInt(def::kGeneral, def::kMenuCount, raised);
     return 0;
 }
 

@@ -56,7 +56,8 @@ int VisibleMainLines(int layoutIndex);
 int RaisedMenuCount(int stored, int menu);
 
 // ---- Action dialog --------------------------------------------------------------
-// "menu%d" of 1..200: the go-to list's entries after the blank one.
+// "menu%d" of 1..200: the entries of the menu lists (the go-to list has a
+// blank one before them).
 CString GotoEntryText(int menu);
 // The go-to list entry (1-200) a stored program selects, 0 for none: only a
 // program that starts with "_menu" exactly is a go-to, and the entry is

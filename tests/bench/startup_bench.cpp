@@ -22,24 +22,6 @@ std::string OneMenu() {
     return "[100]\r\n200=One menu\r\n300=1\r\n500=7\r\n[15001]\r\n1=Only line\r\n13=Heading\r\n";
 }
 
-// Every key of every menu filled, values at their full length.
-std::string FullDefinition() {
-    std::string s = "[100]\r\n200=" + std::string(79, 'T') + "\r\n300=200\r\n500=7\r\n600=a.wav\r\n"
-                    "700=b.wav\r\n800=c.wav\r\n900=d.wav\r\n[1000]\r\n1200=1\r\n1300=2\r\n1400=3\r\n"
-                    "[1100]\r\n1200=4\r\n1300=5\r\n1400=6\r\n";
-    for (int m = 1; m <= 200; ++m) {
-        std::string n = std::to_string(m);
-        s += "[1500" + n + "]\r\n";
-        for (int k = 1; k <= 14; ++k) s += std::to_string(k) + "=Menu " + n + " text " + std::to_string(k) + std::string(100, 'x') + "\r\n";
-        const char* bases[4] = {"1600", "1700", "1800", "1900"};
-        for (const char* b : bases) {
-            s += "[" + std::string(b) + n + "]\r\n";
-            for (int k = 1; k <= 12; ++k) s += std::to_string(k) + "=" + (b[1] == '6' ? std::string("FALSE") : std::string(70, 'v')) + "\r\n";
-        }
-    }
-    return s;
-}
-
 void WriteBackground(const TempDir& dir) {
     const int w = 640, h = 480;
     std::string f(14 + 40 + 1024 + w * h, '\0');
@@ -80,7 +62,7 @@ int main(int argc, char** argv) {
     TempDir one("bench1"), full("bench200"), picture("benchbmp");
     for (const TempDir* d : {&one, &full, &picture}) drv::CopyInto(dist + "\\autorun.exe", d->File("autorun.exe"));
     one.Write("auto.tdf", OneMenu());
-    full.Write("auto.tdf", FullDefinition());
+    full.Write("auto.tdf", bench::FullLengthDefinition(7));
     picture.Write("auto.tdf", "[100]\r\n500=0\r\n[15001]\r\n1=Line\r\n");
     WriteBackground(picture);
 

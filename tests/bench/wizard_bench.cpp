@@ -29,7 +29,7 @@ double NextPainted(wz::Wizard& w) {
     return Now() - t0;
 }
 
-PageFigures MeasureTextPage(const std::string& definition, const std::string& sets) {
+PageFigures MeasureTextPage(const std::string& definition) {
     PageFigures f;
     ed::Session s;
     if (!s.Start()) return f;
@@ -58,7 +58,6 @@ PageFigures MeasureTextPage(const std::string& definition, const std::string& se
     SendMessageA(w.Page(), WM_COMMAND, MAKEWPARAM(1031, CBN_SELCHANGE), reinterpret_cast<LPARAM>(combo));
     f.changeAll = Now() - t0;
     w.Cancel();
-    (void)sets;
     return f;
 }
 
@@ -117,7 +116,7 @@ int main(int argc, char** argv) {
     std::string full = bench::FullLengthDefinition(7);
     std::vector<double> open1, open200, change1, change200, heads1, heads200, all1, all200;
     for (int i = 0; i < runs; ++i) {
-        PageFigures a = MeasureTextPage(one, ""), b = MeasureTextPage(full, "");
+        PageFigures a = MeasureTextPage(one), b = MeasureTextPage(full);
         open1.push_back(a.open);
         change1.push_back(a.change);
         open200.push_back(b.open);

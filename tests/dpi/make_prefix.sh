@@ -22,8 +22,7 @@ for dpi in "$@"; do
     awk -v v="\"LogPixels\"=dword:$hex" '
         { print }
         /^\[Control Panel\\\\Desktop\]/ { key = 1; next }
-        key && /^#time=/ { print v; key = 0 }
-        key && !/^#time=/ { print v; key = 0 }
+        key { print v; key = 0 }
     ' "$src/user.reg" | grep -v '^"LogPixels"=dword:00000060$' >"$dst/user.reg"
     grep -q "\"LogPixels\"=dword:$hex" "$dst/user.reg" || { echo "LogPixels not set in $dst" >&2; exit 1; }
 done

@@ -11,6 +11,7 @@
 #include "player/PlayerDlg.h"
 #include "resources/editor_ids.h"
 #include "resources/menu_ids.h"
+#include "editor_unit/test_editor_dlg.h"
 #include "editor_unit/ui_script.h"
 #include "support/files.h"
 #include "support/tempdir.h"
@@ -199,18 +200,6 @@ void CheckSingleImage(HWND control, const std::string& name, int w96, int h96) {
     EXPECT_NEAR(covered(w96, then.cx), covered(picture.w, now.cx), 0.08) << now.cx << " wide, " << then.cx << " at 96 DPI";
     EXPECT_NEAR(covered(h96, then.cy), covered(picture.h, now.cy), 0.08) << now.cy << " high, " << then.cy << " at 96 DPI";
 }
-
-class TestEditorDlg : public CEditorDlg {
-public:
-    explicit TestEditorDlg(std::string exe) : m_exe(std::move(exe)) {}
-
-protected:
-    CString ExecutablePath() const override { return CString(m_exe.c_str()); }
-    CString CommandTail() const override { return CString(""); }
-
-private:
-    std::string m_exe;
-};
 
 // Runs a modal window of this thread until the step has looked at it.
 void RunAndLook(CDialog& dialog, std::function<HWND()> find, std::function<void(HWND)> look) {

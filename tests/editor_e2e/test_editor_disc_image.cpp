@@ -166,7 +166,6 @@ TEST_F(DiscImage, DialogShowsFindingsAndWritesTheImageWithAMovingBar) {
     EXPECT_EQ("c:\\buildvr.iso", drv::ItemText(dialog, kImageEdit));
 
     // A broken folder first, then the good one: the list follows the folder.
-    DeleteFileA((out.File("broken")).c_str());
     const std::string broken = MakeDisc("broken");
     DeleteFileA((broken + "\\autorun.inf").c_str());
     const std::string missing = "Error: autorun.inf is missing: Windows will not start the menu from the disc";

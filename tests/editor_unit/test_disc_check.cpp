@@ -110,14 +110,9 @@ TEST(DiscCheck, AGoodFolderAndTheBuiltDemoDiscGiveNoFindings) {
     const std::string demo = drv::Env("TLK_DEMO"), dist = drv::Env("TLK_DIST");
     if (demo.empty() || dist.empty()) GTEST_SKIP() << "TLK_DEMO or TLK_DIST not set";
     TempDir built("demo");
-    WIN32_FIND_DATAA fd;
-    HANDLE h = FindFirstFileA((demo + "\\*").c_str(), &fd);
-    ASSERT_NE(h, INVALID_HANDLE_VALUE);
-    do {
-        if (!(fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
-            CopyFileA((demo + "\\" + fd.cFileName).c_str(), built.File(fd.cFileName).c_str(), FALSE);
-    } while (FindNextFileA(h, &fd));
-    FindClose(h);
+    const std::vector<std::string> names = files::Names(demo + "\\");
+    ASSERT_FALSE(names.empty());
+    for (const std::string& name : names) CopyFileA((demo + "\\" + name).c_str(), built.File(name).c_str(), FALSE);
     CopyFileA((dist + "\\autorun.exe").c_str(), built.File("autorun.exe").c_str(), FALSE);
     for (const DiscFinding& f : CheckDiscFolder(SystemDiscFiles(), built.Path())) ADD_FAILURE() << FindingLine(f);
 }

@@ -7,6 +7,7 @@
 #include "resources/editor_ids.h"
 #include "files.h"
 #include "support/tempdir.h"
+#include "test_editor_dlg.h"
 #include "ui_script.h"
 #include <gtest/gtest.h>
 #include <memory>
@@ -16,19 +17,6 @@
 namespace {
 
 const char kMainTitle[] = "TLK Autoplay Varrow";
-
-// The main window, told to live in a folder of the test's.
-class TestEditorDlg : public CEditorDlg {
-public:
-    explicit TestEditorDlg(std::string exe, std::string tail = "") : m_exe(std::move(exe)), m_tail(std::move(tail)) {}
-
-protected:
-    CString ExecutablePath() const override { return CString(m_exe.c_str()); }
-    CString CommandTail() const override { return CString(m_tail.c_str()); }
-
-private:
-    std::string m_exe, m_tail;
-};
 
 // An application object that notes which help topics were asked for.
 class RecordingApp : public CWinApp {

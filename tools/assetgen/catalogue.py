@@ -2,7 +2,6 @@
 
 import multiprocessing
 import os
-import struct
 import sys
 import time
 
@@ -82,18 +81,18 @@ def resource_list():
     return '\n'.join(lines) + '\n'
 
 
+def _pack_file(path):
+    with open(path, 'rb') as f:
+        return packing.pack_bitmap(f.read())
+
+
 def write_resource_list(outdir, listing):
     """Writes the list and, beside it, the packed pictures it names."""
     folder = os.path.dirname(os.path.abspath(listing))
-    for _, suffix in SCALES:
-        if not suffix:
-            continue
-        for name, _ in editor_pictures():
-            with open(os.path.join(outdir, 'res', name + suffix + '.bmp'), 'rb') as f:
-                data = f.read()
-            width, bits = struct.unpack_from('<i', data, 18)[0], struct.unpack_from('<H', data, 28)[0]
-            packed = packing.pack(data, ((width * bits + 31) // 32) * 4)
-            write_file(os.path.join(folder, name + suffix + '.bmz'), packed)
+    names = [name + suffix for _, suffix in SCALES if suffix for name, _ in editor_pictures()]
+    packed = _share_out(_pack_file, [os.path.join(outdir, 'res', n + '.bmp') for n in names])
+    for name, data in zip(names, packed):
+        write_file(os.path.join(folder, name + '.bmz'), data)
     write_file(listing, resource_list().encode('ascii'))
 
 
@@ -115,17 +114,20 @@ def _make(i):
     return _FILES[i][1](), time.time() - start
 
 
-def generate(outdir, verbose=False):
-    """Writes every file; the work is shared out over the processors, the
-    bytes do not depend on how."""
-    _FILES[:] = all_files()
-    jobs = list(range(len(_FILES)))
+def _share_out(fn, items):
+    """fn over the items, shared out over the processors; the results do not
+    depend on how."""
     workers = min(2, os.cpu_count() or 1)
     if workers > 1 and 'fork' in multiprocessing.get_all_start_methods():
         with multiprocessing.get_context('fork').Pool(workers) as pool:
-            results = pool.map(_make, jobs, chunksize=1)
-    else:
-        results = [_make(i) for i in jobs]
+            return pool.map(fn, items, chunksize=1)
+    return [fn(item) for item in items]
+
+
+def generate(outdir, verbose=False):
+    """Writes every file."""
+    _FILES[:] = all_files()
+    results = _share_out(_make, list(range(len(_FILES))))
     written = []
     for (rel, _), (data, seconds) in zip(_FILES, results):
         path = os.path.join(outdir, *rel.split('/'))

@@ -5,6 +5,7 @@ programs are built from, and the heading font heights from the menu window's
 own table, so the template previews cannot drift from what the player shows.
 """
 
+import functools
 import os
 import re
 
@@ -76,6 +77,7 @@ class Layout:
         return self.controls[name][1]
 
 
+@functools.lru_cache(maxsize=None)
 def read_layouts(path=LAYOUT_SCRIPT):
     with open(path) as f:
         text = _strip_comments(f.read())
@@ -98,6 +100,7 @@ def read_layouts(path=LAYOUT_SCRIPT):
     return [layouts[i] for i in range(10)]
 
 
+@functools.lru_cache(maxsize=None)
 def read_heading_fonts(path=HEADING_TABLE):
     """(face, heading 1 height, heading 2 height) per layout, 96-DPI pixels."""
     with open(path) as f:

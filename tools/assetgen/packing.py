@@ -97,3 +97,10 @@ def unpack(packed):
     if len(out) != n:
         raise ValueError('unpacked %d bytes, expected %d' % (len(out), n))
     return bytes(out)
+
+
+def pack_bitmap(data):
+    """Packs a .bmp file, matching against the row above as well."""
+    width = int.from_bytes(data[18:22], 'little', signed=True)
+    bits = int.from_bytes(data[28:30], 'little')
+    return pack(data, ((abs(width) * bits + 31) // 32) * 4)

@@ -119,10 +119,11 @@ def _px(v, k):
     return max(1, int(round(v * k))) if v > 0 else 0
 
 
-def draw_preview(index, k=1.0, layouts=None, headings=None):
+def draw_preview(index, k=1.0):
     """The preview of one layout at scale k (1.0 = 100 %)."""
-    lay = (layouts or read_layouts())[index]
-    heights = (headings or read_heading_fonts())[index][1:]
+    # Both sources are read once per process (the readers keep what they read).
+    lay = read_layouts()[index]
+    heights = read_heading_fonts()[index][1:]
     dw, dh = lay.size
     align = lay.alignment
     mains = [r for _, r, _ in lay.main_lines()]
