@@ -44,13 +44,16 @@ make_manifest(${CMAKE_BINARY_DIR}/generated/tlkedit.manifest "Tlk.Autoplay.Edito
 "  <dependency>
     <dependentAssembly>
       <assemblyIdentity type=\"win32\" name=\"Microsoft.Windows.Common-Controls\" version=\"6.0.0.0\"
-                        processorArchitecture=\"x86\" publicKeyToken=\"6595b64144ccf1df\" language=\"*\"/>
+                        processorArchitecture=\"*\" publicKeyToken=\"6595b64144ccf1df\" language=\"*\"/>
     </dependentAssembly>
   </dependency>")
 
 set(EDITOR_RC ${CMAKE_SOURCE_DIR}/resources/editor.rc)
-set_source_files_properties(${EDITOR_RC} PROPERTIES
-    OBJECT_DEPENDS "${ASSET_STAMP};${CMAKE_SOURCE_DIR}/resources/editor_ids.h;${CMAKE_SOURCE_DIR}/resources/wizard.rci;${CMAKE_SOURCE_DIR}/resources/layouts.rci;${CMAKE_SOURCE_DIR}/resources/menu_layouts_editor.rci;${CMAKE_SOURCE_DIR}/resources/menu_ids.h;${CMAKE_BINARY_DIR}/generated/tlkedit.manifest")
+set(EDITOR_RC_DEPENDS "${ASSET_STAMP};${CMAKE_SOURCE_DIR}/resources/editor_ids.h;${CMAKE_SOURCE_DIR}/resources/wizard.rci;${CMAKE_SOURCE_DIR}/resources/layouts.rci;${CMAKE_SOURCE_DIR}/resources/menu_layouts_editor.rci;${CMAKE_SOURCE_DIR}/resources/menu_ids.h;${CMAKE_BINARY_DIR}/generated/tlkedit.manifest")
+# Source properties belong to a folder: tests/ sets the same for the test
+# programs that link these resources, so that they too rebuild on a changed
+# manifest.
+set_source_files_properties(${EDITOR_RC} PROPERTIES OBJECT_DEPENDS "${EDITOR_RC_DEPENDS}")
 set(EDITOR_RC_INCLUDES ${CMAKE_SOURCE_DIR}/resources ${ASSET_DIR}/res ${CMAKE_BINARY_DIR}/generated)
 
 add_executable(tlkedit WIN32 ${CMAKE_SOURCE_DIR}/editor/EditorApp.cpp ${WINMAIN_SOURCE} ${EDITOR_RC})

@@ -3,6 +3,7 @@
 # Plain logic on real files, and the editor's windows run inside the test
 # process (menus and fonts cannot be read from another process). The
 # editor's resources are linked in so that its dialogs can be created.
+set_source_files_properties(${EDITOR_RC} PROPERTIES OBJECT_DEPENDS "${EDITOR_RC_DEPENDS}")
 file(GLOB EDITOR_UNIT_SOURCES CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/editor_unit/*.cpp)
 add_executable(editor_unit_tests ${EDITOR_UNIT_SOURCES} ${EDITOR_RC})
 target_include_directories(editor_unit_tests PRIVATE ${CMAKE_SOURCE_DIR} ${CMAKE_CURRENT_SOURCE_DIR}
@@ -52,7 +53,7 @@ target_link_libraries(dpi_tests PRIVATE tlk_editor gtest_main)
 add_dependencies(dpi_tests assets)
 set(TLK_TEST_PREFIX ${CMAKE_BINARY_DIR}/wineprefix)
 add_test(NAME dpi_prefixes COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/dpi/make_prefix.sh ${TLK_TEST_PREFIX} 120 144 168 192)
-set_tests_properties(dpi_prefixes PROPERTIES FIXTURES_SETUP dpi_prefixes)
+set_tests_properties(dpi_prefixes PROPERTIES FIXTURES_SETUP dpi_prefixes ENVIRONMENT "TLK_ARCH=${TLK_ARCH}")
 foreach(dpi 96 120 144 168 192)
     if(dpi EQUAL 96)
         set(prefix ${TLK_TEST_PREFIX})

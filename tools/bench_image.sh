@@ -7,8 +7,8 @@
 #
 #   tools/bench_image.sh [runs]
 set -euo pipefail
-"$(dirname "$0")/setup.sh"
 source "$(dirname "$0")/common.sh"
+tlk_begin "bench: building and measuring"
 tlk_build >/dev/null
 runs=${1:-6}
 work="$build/bench-image"
@@ -44,14 +44,14 @@ echo "bench: $(du -sm "$src" | cut -f1) MB in $(find "$src" -type f | wc -l) fil
 
 tlk_stop_wine
 tlk_start_xvfb
-trap 'timeout 30 wineserver -w 2>/dev/null || wineserver -k 2>/dev/null; tlk_stop_xvfb; rm -rf "$work/out"' EXIT
+trap 'tlk_end_wine; tlk_stop_xvfb; rm -rf "$work/out"' EXIT
 "$here/wine-run.sh" cmd /c exit >/dev/null 2>&1 || true
 # Every run reads from the page cache.
 find "$src" -type f -exec cat {} + > /dev/null
 
 mkdir -p "$work/out"
-win_src=$(winepath -w "$src" 2>/dev/null)
-win_iso=$(winepath -w "$work/out" 2>/dev/null)\\tlk.iso
+win_src=$(tlk_winepath -w "$src")
+win_iso=$(tlk_winepath -w "$work/out")\\tlk.iso
 
 # Each step is timed to the page cache and again until the data is on
 # disk (with the sync after it); the steps take turns, median of the runs.

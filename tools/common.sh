@@ -2,17 +2,54 @@
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 root=$(cd "$here/.." && pwd)
 build="${TLK_BUILD:-$root/build}"
-export WINEPREFIX="$build/wineprefix" WINEARCH=win32 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+source "$here/arch.sh"
+# The architecture: TLK_ARCH, or what this machine can run. A request this
+# machine cannot meet stops here, with its reason.
+if [ -z "${TLK_ARCH_RESOLVED:-}" ]; then
+    export TLK_ARCH_REQUESTED="${TLK_ARCH:-}"
+    TLK_ARCH_RESOLVED=$(tlk_decide_arch "${TLK_ARCH:-}" "$(tlk_probe_32bit)") || exit 1
+fi
+export TLK_ARCH="$TLK_ARCH_RESOLVED" TLK_ARCH_RESOLVED
+export WINEPREFIX="$build/wineprefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 
+# tlk_begin WHAT [setup.sh options]: says what this command does for which
+# architecture and why, then installs what is missing.
+tlk_begin() {
+    local what=$1
+    shift
+    echo "$what: $TLK_ARCH ($(tlk_arch_reason "$TLK_ARCH" "${TLK_ARCH_REQUESTED:-}"))"
+    "$here/setup.sh" "$@"
+}
+
+# The matching Wine commands (see wine-run.sh).
+tlk_wine() { "$here/wine-run.sh" "$@"; }
+tlk_winepath() { "$here/wine-run.sh" --path "$@" 2>/dev/null; }
+
+# Configures (once per architecture: a build folder of the other one is
+# configured afresh) and builds.
+tlk_configure() {
+    local dir=$1 arch=$2
+    shift 2
+    local cache="$dir/CMakeCache.txt"
+    if [ -f "$cache" ] && ! grep -qx "TLK_ARCH:INTERNAL=$arch" "$cache"; then
+        echo "build: $dir was configured for another architecture; configuring it for $arch"
+        rm -rf "$cache" "$dir/CMakeFiles"
+    fi
+    cmake -S "$root" -B "$dir" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-$arch.cmake" \
+          -DCMAKE_BUILD_TYPE=Release "$@" >/dev/null
+}
 tlk_build() {
-    cmake -S "$root" -B "$build" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-i686.cmake" \
-          -DCMAKE_BUILD_TYPE=Release >/dev/null
+    tlk_configure "$build" "$TLK_ARCH"
     cmake --build "$build" -j "$(nproc)"
 }
 
 # Leftover instances from an earlier run confuse window look-ups.
 tlk_stop_wine() {
-    timeout 30 wineserver -k 2>/dev/null || true
+    timeout 30 "$here/wine-run.sh" --server -k 2>/dev/null || true
+}
+# Lets the last programs end, then stops the server.
+tlk_end_wine() {
+    timeout 30 "$here/wine-run.sh" --server -w 2>/dev/null || "$here/wine-run.sh" --server -k 2>/dev/null || true
 }
 
 tlk_xvfb_pid=""

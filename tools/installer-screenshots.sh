@@ -3,8 +3,8 @@
 # X display, in a Wine prefix of its own, and saves a picture of each page to
 # build/screenshots/installer/ (for looking at, not for tests).
 set -euo pipefail
-"$(dirname "$0")/setup.sh"
 source "$(dirname "$0")/common.sh"
+tlk_begin "installer screenshots: building and running"
 tlk_build >/dev/null
 cmake --build "$build" --target packages >/dev/null
 setup=$(ls "$build"/release/*-setup.exe | head -1)
@@ -27,7 +27,7 @@ can_lock=yes
 chattr +i "$locked" 2>/dev/null || can_lock=no
 
 tlk_start_xvfb
-trap 'wineserver -k 2>/dev/null; tlk_stop_xvfb; chattr -i "$locked" 2>/dev/null || true' EXIT
+trap 'tlk_stop_wine; tlk_stop_xvfb; chattr -i "$locked" 2>/dev/null || true' EXIT
 out="$build/screenshots/installer"
 rm -rf "$out"; mkdir -p "$out"
 
@@ -45,7 +45,7 @@ wait_for() {  # window name pattern
 }
 key() { xdotool key --window "$win" "$@"; sleep 1; }
 
-wine "$setup" &
+tlk_wine "$setup" &
 win=$(wait_for "Setup$")
 shot 1-welcome
 key Return
@@ -68,9 +68,9 @@ shot 6-finish
 key Return   # Finish, with "Start tlkedit" ticked
 editor=$(wait_for "^TLK Autoplay Varrow$")
 shot 7-editor-started
-wineserver -k 2>/dev/null || true; sleep 1
+tlk_stop_wine; sleep 1
 
-wine 'C:\Tools\TLK Autoplay Varrow\uninstall.exe' &
+tlk_wine 'C:\Tools\TLK Autoplay Varrow\uninstall.exe' &
 win=$(wait_for "Uninstall$")
 shot 8-uninstall-confirm
 key Return

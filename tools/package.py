@@ -1,6 +1,8 @@
 #!/usr/bin/env python3
 """Makes the release packages from the installation folder:
-<name>-<version>-setup.exe (with makensis) and <name>-<version>.zip.
+<name>-<version>-setup.exe (with makensis) and <name>-<version>.zip, or
+<name>-<version>-x64-setup.exe and <name>-<version>-x64.zip for a 64-bit
+build.
 
 Both are reproducible: files go in sorted order, the zip carries one fixed
 date and fixed permissions, and the setup program gets no file dates (the
@@ -104,6 +106,8 @@ def main():
     ap.add_argument("--company", required=True)
     ap.add_argument("--copyright", required=True)
     ap.add_argument("--makensis", default="makensis")
+    ap.add_argument("--arch", default="i686", choices=("i686", "x86_64"),
+                    help="architecture of the programs in the folder")
     a = ap.parse_args()
 
     dist = os.path.abspath(a.dist)
@@ -114,13 +118,16 @@ def main():
     os.makedirs(a.out, exist_ok=True)
     os.makedirs(a.work, exist_ok=True)
     base = a.product.replace(" ", "-") + "-" + a.version
+    arch_suffix = {"i686": "", "x86_64": "-x64"}
+    current = {base + arch_suffix[k] + end for k in arch_suffix for end in ("-setup.exe", ".zip")}
+    base += arch_suffix[a.arch]
     quad = ".".join((a.version.split(".") + ["0"] * 4)[:4])
 
     # Packages of other versions in the output folder are stale build output.
     prefix = a.product.replace(" ", "-") + "-"
     for old in os.listdir(a.out):
         if old.startswith(prefix) and (old.endswith("-setup.exe") or old.endswith(".zip")) \
-                and old not in (base + "-setup.exe", base + ".zip"):
+                and old not in current:
             os.remove(os.path.join(a.out, old))
 
     lists = os.path.join(a.work, "files.nsh")
@@ -133,6 +140,8 @@ def main():
         "FILES": os.path.abspath(lists), "OUTFILE": setup, "OUTFILE_NAME": setup_name,
     }
     cmd = [a.makensis, "-V2", "-NOCD", "-INPUTCHARSET", "UTF8"]
+    if a.arch == "x86_64":
+        defines["AMD64"] = "1"
     cmd += ["-D%s=%s" % kv for kv in sorted(defines.items())]
     cmd.append(os.path.abspath(a.script))
     subprocess.run(cmd, check=True)

@@ -4,8 +4,8 @@
 # instead. Without a display it runs in a private X display, saves a
 # screenshot and prints where it is.
 set -euo pipefail
-"$(dirname "$0")/setup.sh"
 source "$(dirname "$0")/common.sh"
+tlk_begin "run: building and starting"
 tlk_build
 if [ "${1:-}" = "demo" ]; then
     what="The demo disc is playing"
@@ -28,7 +28,7 @@ if [ -n "${DISPLAY:-}" ] && [ -z "${CI:-}" ]; then
 fi
 tlk_stop_wine
 tlk_start_xvfb
-trap 'wineserver -k 2>/dev/null; tlk_stop_xvfb' EXIT
+trap 'tlk_stop_wine; tlk_stop_xvfb' EXIT
 "$here/wine-run.sh" "$program" &
 sleep 4
 shot="$build/run-screenshot.png"

@@ -3,12 +3,12 @@
 # menu change, in a private X display, and saves screenshots to
 # build/screenshots/ (for looking at, not for tests).
 set -euo pipefail
-"$(dirname "$0")/setup.sh"
 source "$(dirname "$0")/common.sh"
+tlk_begin "screenshots: building and running"
 tlk_build >/dev/null
 tlk_stop_wine
 tlk_start_xvfb
-trap 'wineserver -k 2>/dev/null; tlk_stop_xvfb' EXIT
+trap 'tlk_stop_wine; tlk_stop_xvfb' EXIT
 out="$build/screenshots"
 rm -rf "$out"; mkdir -p "$out"
 disc="$build/screenshot-disc"
@@ -35,7 +35,7 @@ play() {  # layout, name, [pointer x%, y%], [click]
         sleep 1
     fi
     import -window root -crop "${WIDTH}x${HEIGHT}+${X}+${Y}" "$out/$2.png"
-    wineserver -k 2>/dev/null || true
+    tlk_stop_wine
     sleep 0.5
 }
 
@@ -50,7 +50,7 @@ shot() {  # window id, file name
 }
 editor="$build/screenshot-editor"
 start_editor() {
-    wineserver -k 2>/dev/null || true
+    tlk_stop_wine
     rm -rf "$editor"; cp -r "$build/dist" "$editor"
     "$here/wine-run.sh" "$editor/tlkedit.exe" &
     sleep 4
@@ -94,7 +94,7 @@ xdotool key alt+n; sleep 1.2
 xdotool type --delay 20 "Summer Fair"; sleep 0.3
 shot "$sheet" wizard-5-title-colours-sounds
 xdotool key alt+n; sleep 1.2; shot "$sheet" wizard-6-finish
-wineserver -k 2>/dev/null || true
+tlk_stop_wine
 # The Make Disc Image dialog: findings of a folder without its player, then
 # writing the image of a folder with a large (sparse) file.
 imgdisc="$build/screenshot-image"
@@ -103,16 +103,16 @@ cp -r "$build/demo/." "$imgdisc/"
 start_editor
 xdotool key --window "$main" alt+f; sleep 0.5; xdotool key i; sleep 1.5
 dialog=$(xdotool search --name "^Make Disc Image$" | head -1)
-xdotool key --window "$dialog" ctrl+a; xdotool type --delay 5 "$(winepath -w "$imgdisc" 2>/dev/null)"; sleep 1.5
+xdotool key --window "$dialog" ctrl+a; xdotool type --delay 5 "$(tlk_winepath -w "$imgdisc")"; sleep 1.5
 shot "$dialog" editor-image-findings
 cp "$build/dist/autorun.exe" "$imgdisc/"
 truncate -s 3G "$imgdisc/movie.bin"
-xdotool key --window "$dialog" ctrl+a; xdotool type --delay 5 "$(winepath -w "$imgdisc" 2>/dev/null)"; sleep 1.5
-xdotool key --window "$dialog" Tab ctrl+a; xdotool type --delay 5 "$(winepath -w "$imgdisc.iso" 2>/dev/null)"
+xdotool key --window "$dialog" ctrl+a; xdotool type --delay 5 "$(tlk_winepath -w "$imgdisc")"; sleep 1.5
+xdotool key --window "$dialog" Tab ctrl+a; xdotool type --delay 5 "$(tlk_winepath -w "$imgdisc.iso")"
 xdotool key --window "$dialog" alt+m; sleep 1.5
 shot "$dialog" editor-image-writing
 xdotool key --window "$dialog" Escape; sleep 1
-wineserver -k 2>/dev/null || true
+tlk_stop_wine
 rm -rf "$imgdisc" "$imgdisc.iso" "$imgdisc.iso.part"
 for b in rainbow bluegrad fluff raised; do convert "$build/dist/BMPS/$b.bmp" "$out/stock-$b.png"; done
 
@@ -131,7 +131,7 @@ for dpi in 144 192; do
             shot "$sheet" "dpi$dpi-wizard-$page"
             xdotool key alt+n; sleep 1.5
         done
-        wineserver -k 2>/dev/null || true
+        tlk_stop_wine
     )
 done
 

@@ -10,7 +10,7 @@ shift
 [ -f "$src/user.reg" ] || { echo "no Wine prefix at $src" >&2; exit 1; }
 for dpi in "$@"; do
     dst="$src-dpi$dpi"
-    WINEPREFIX="$dst" timeout 30 wineserver -k 2>/dev/null || true
+    WINEPREFIX="$dst" timeout 30 "$(dirname "$0")/../../tools/wine-run.sh" --server -k 2>/dev/null || true
     rm -rf "$dst"
     mkdir -p "$dst/dosdevices"
     cp "$src/system.reg" "$src/userdef.reg" "$src/.update-timestamp" "$dst/"

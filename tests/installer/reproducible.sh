@@ -2,9 +2,13 @@
 # Builds the programs and the packages a second time, in a build folder of
 # their own, and compares them byte for byte with the main build's.
 #   reproducible.sh <source folder> <main build folder> <second build folder>
+# The second build takes the main build's architecture.
 set -euo pipefail
 src=$1 main=$2 second=$3
-cmake -S "$src" -B "$second" -DCMAKE_TOOLCHAIN_FILE="$src/cmake/mingw-i686.cmake" \
+arch=$(sed -n 's/^TLK_ARCH:INTERNAL=//p' "$main/CMakeCache.txt")
+[ -n "$arch" ] || { echo "no architecture recorded in $main"; exit 1; }
+echo "architecture: $arch"
+cmake -S "$src" -B "$second" -DCMAKE_TOOLCHAIN_FILE="$src/cmake/mingw-$arch.cmake" \
       -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF >/dev/null
 cmake --build "$second" -j "$(nproc)" --target packages >/dev/null
 status=0

@@ -3,7 +3,10 @@
 prefix of its own (a fresh copy of the test prefix on every run).
 
     test_installer.py <setup.exe> <installation folder> <test prefix> <work prefix>
-                      <check_imports.sh> <objdump>
+                      <check_imports.sh> <objdump> <wine-run.sh>
+
+Wine is started through the project's wine-run.sh, which picks the Wine of
+the architecture in TLK_ARCH (the setup program's own).
 
 One user's road, checked step by step: silent install into the default
 folder, the editor started from there, a silent install over it, a silent
@@ -19,13 +22,13 @@ import tempfile
 import time
 import zipfile
 
-SETUP, DIST, TEST_PREFIX, PREFIX, CHECK_IMPORTS, OBJDUMP = sys.argv[1:7]
+SETUP, DIST, TEST_PREFIX, PREFIX, CHECK_IMPORTS, OBJDUMP, WINE_RUN = sys.argv[1:8]
 PRODUCT = "TLK Autoplay Varrow"
 KEY = "HKCU\\Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\" + PRODUCT
 SHORTCUT = PRODUCT + ".lnk"
-VERSION = re.search(r"-(\d+(?:\.\d+)*)-setup\.exe$", SETUP).group(1)
+VERSION = re.search(r"-(\d+(?:\.\d+)*)(?:-x64)?-setup\.exe$", SETUP).group(1)
 
-ENV = dict(os.environ, WINEPREFIX=PREFIX, WINEARCH="win32", WINEDEBUG="-all",
+ENV = dict(os.environ, WINEPREFIX=PREFIX, WINEDEBUG="-all",
            # No .desktop files in the Linux home for the shortcuts.
            WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d")
 failures = []
@@ -39,19 +42,19 @@ def check(ok, what):
     return ok
 
 
-def wine(*args, program="wine", timeout=120):
+def wine(*args, timeout=120):
     """Runs a program in the prefix; returns (exit code, its output). The
     output goes through a file: Wine's own background processes inherit a
     pipe and would hold it open until the server ends."""
     with tempfile.TemporaryFile() as out:
-        code = subprocess.run([program, *args], env=ENV, stdout=out, stderr=subprocess.DEVNULL,
+        code = subprocess.run([WINE_RUN, *args], env=ENV, stdout=out, stderr=subprocess.DEVNULL,
                               timeout=timeout).returncode
         out.seek(0)
         return code, out.read().decode(errors="replace")
 
 
 def wineserver(flag):
-    subprocess.run(["wineserver", flag], env=ENV, stdout=subprocess.DEVNULL,
+    subprocess.run([WINE_RUN, "--server", flag], env=ENV, stdout=subprocess.DEVNULL,
                    stderr=subprocess.DEVNULL, timeout=60)
 
 
@@ -60,7 +63,7 @@ def winvar(name):
 
 
 def unix(winpath):
-    return wine("-u", winpath, program="winepath")[1].strip()
+    return wine("--path", "-u", winpath)[1].strip()
 
 
 def tree(folder):
@@ -150,7 +153,7 @@ def check_installation(folder_win, folder, start_menu, what):
 
 def editor_window_shows(folder):
     """Starts the installed editor and waits for its main window on screen."""
-    proc = subprocess.Popen(["wine", os.path.join(folder, "tlkedit.exe")], env=ENV,
+    proc = subprocess.Popen([WINE_RUN, os.path.join(folder, "tlkedit.exe")], env=ENV,
                             stdin=subprocess.DEVNULL,
                             stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
     found = False

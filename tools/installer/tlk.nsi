@@ -3,12 +3,19 @@
 ; must therefore be writable.
 ;
 ; makensis gets everything that varies from the command line (tools/package.py):
-;   VERSION, VERSION_QUAD, PRODUCT, COMPANY, COPYRIGHT, ICON, FILES, OUTFILE
+;   VERSION, VERSION_QUAD, PRODUCT, COMPANY, COPYRIGHT, ICON, FILES, OUTFILE,
+;   and AMD64 for the setup program of the 64-bit build
 ; FILES is a generated include with the two macros TLK_INSTALL_FILES and
 ; TLK_UNINSTALL_FILES, so that the uninstaller removes exactly what was
 ; installed. Nothing here reads the build machine's clock.
 
+!ifdef AMD64
+; The 64-bit programs get a 64-bit setup program, which also runs where
+; 64-bit Wine is the only Wine.
+Target amd64-unicode
+!else
 Unicode true
+!endif
 SetCompressor /SOLID lzma
 ; No file dates of the build machine in the package: two builds give the
 ; same bytes.
