@@ -7,9 +7,15 @@ build.
 Both are reproducible: files go in sorted order, the zip carries one fixed
 date and fixed permissions, and the setup program gets no file dates (the
 script turns them off) and no build clock.
+
+With TLK_SIGN_PFX in the environment (see tools/sign.sh) the release is
+signed: the two programs in both packages, the uninstaller and the setup
+program. The certificate is checked before anything is made, and a failure
+at any step leaves no package of this version behind.
 """
 import argparse
 import os
+import shutil
 import subprocess
 import sys
 import zipfile
@@ -108,9 +114,13 @@ def main():
     ap.add_argument("--makensis", default="makensis")
     ap.add_argument("--arch", default="i686", choices=("i686", "x86_64"),
                     help="architecture of the programs in the folder")
+    ap.add_argument("--sign", default=os.path.join(os.path.dirname(os.path.abspath(__file__)), "sign.sh"),
+                    help="the signing command, used when TLK_SIGN_PFX is set")
     a = ap.parse_args()
 
     dist = os.path.abspath(a.dist)
+    # A folder of the caller's instead of the build's own release folder.
+    a.out = os.environ.get("TLK_RELEASE_DIR") or a.out
     files = dist_files(dist)
     for needed in ("tlkedit.exe", "autorun.exe"):
         if needed not in files:
@@ -130,10 +140,33 @@ def main():
                 and old not in current:
             os.remove(os.path.join(a.out, old))
 
-    lists = os.path.join(a.work, "files.nsh")
-    write_file_lists(dist, files, lists)
     setup_name = base + "-setup.exe"
     setup = os.path.join(os.path.abspath(a.out), setup_name)
+    zip_path = os.path.join(a.out, base + ".zip")
+    # Whatever happens next, no package of an earlier run passes for this one.
+    for old in (setup, zip_path):
+        if os.path.exists(old):
+            os.remove(old)
+
+    signing = bool(os.environ.get("TLK_SIGN_PFX"))
+    if signing:
+        if subprocess.run([a.sign, "--check"]).returncode != 0:
+            sys.exit("package: the release is not signed and no package was made")
+        # The programs are signed in a copy of the installation folder, which
+        # itself stays as the build made it.
+        staged = os.path.join(os.path.abspath(a.work), "signed")
+        shutil.rmtree(staged, ignore_errors=True)
+        for rel in files:
+            os.makedirs(os.path.dirname(os.path.join(staged, rel)), exist_ok=True)
+            shutil.copy2(os.path.join(dist, rel), os.path.join(staged, rel))
+        if subprocess.run([a.sign] + [os.path.join(staged, p) for p in ("autorun.exe", "tlkedit.exe")]).returncode:
+            sys.exit("package: the release is not signed and no package was made")
+        dist = staged
+    else:
+        print("package: TLK_SIGN_PFX is not set: the packages are unsigned")
+
+    lists = os.path.join(a.work, "files.nsh")
+    write_file_lists(dist, files, lists)
     defines = {
         "VERSION": a.version, "VERSION_QUAD": quad, "PRODUCT": a.product,
         "COMPANY": a.company, "COPYRIGHT": a.copyright, "ICON": os.path.abspath(a.icon),
@@ -142,11 +175,15 @@ def main():
     cmd = [a.makensis, "-V2", "-NOCD", "-INPUTCHARSET", "UTF8"]
     if a.arch == "x86_64":
         defines["AMD64"] = "1"
+    if signing:
+        defines["SIGN"] = os.path.abspath(a.sign)
     cmd += ["-D%s=%s" % kv for kv in sorted(defines.items())]
     cmd.append(os.path.abspath(a.script))
-    subprocess.run(cmd, check=True)
+    if subprocess.run(cmd).returncode != 0:
+        if os.path.exists(setup):
+            os.remove(setup)
+        sys.exit("package: makensis failed%s; no package was made" % (" or a signature failed" if signing else ""))
 
-    zip_path = os.path.join(a.out, base + ".zip")
     write_zip(dist, files, a.product, zip_path)
     for p in (setup, zip_path):
         print("%s  %d bytes" % (p, os.path.getsize(p)))

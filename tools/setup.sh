@@ -21,7 +21,7 @@ fi
 # 64-bit Wine everywhere; 32-bit Wine only where 32-bit programs run.
 packages=(cmake make python3 g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix wine64
           xvfb xauth fonts-liberation fonts-wine imagemagick x11-apps xdotool googletest g++
-          nsis genisoimage xorriso p7zip-full)
+          nsis osslsigncode openssl genisoimage xorriso p7zip-full)
 if [ "$can32" = yes ]; then
     packages+=(wine wine32:i386)
 fi

@@ -35,3 +35,14 @@ if(NOT TLK_ARCH STREQUAL "i686")
              ${PROJECT_VERSION} ${TLK_PRODUCT} ${TLK_COMPANY})
     set_tests_properties(shipped_i686 PROPERTIES TIMEOUT 1800)
 endif()
+
+# A signed release with a certificate made for the test: the signatures, the
+# installed programs, the editor's disc build, and the certificates refused.
+add_executable(sigcheck ${CMAKE_CURRENT_SOURCE_DIR}/helpers/sigcheck.cpp)
+target_link_options(sigcheck PRIVATE -municode)
+target_link_libraries(sigcheck PRIVATE wintrust crypt32)
+add_test(NAME signing COMMAND ${Python3_EXECUTABLE} ${CMAKE_CURRENT_SOURCE_DIR}/installer/test_signing.py
+         ${CMAKE_SOURCE_DIR} ${CMAKE_BINARY_DIR} ${CMAKE_BINARY_DIR}/wineprefix ${CMAKE_BINARY_DIR}/signing-prefix
+         $<TARGET_FILE:sigcheck>)
+set_tests_properties(signing PROPERTIES FIXTURES_REQUIRED packages TIMEOUT 600
+                     ENVIRONMENT "TLK_ARCH=${TLK_ARCH}")

@@ -15,12 +15,13 @@ with a desktop shortcut, and a folder that cannot be written.
 """
 import os
 import re
-import shutil
 import subprocess
 import sys
-import tempfile
 import time
 import zipfile
+
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "support"))
+from wine_prefix import Checks, Prefix, tree  # noqa: E402
 
 SETUP, DIST, TEST_PREFIX, PREFIX, CHECK_IMPORTS, OBJDUMP, WINE_RUN = sys.argv[1:8]
 PRODUCT = "TLK Autoplay Varrow"
@@ -28,53 +29,9 @@ KEY = "HKCU\\Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\" + PRODUC
 SHORTCUT = PRODUCT + ".lnk"
 VERSION = re.search(r"-(\d+(?:\.\d+)*)(?:-x64)?-setup\.exe$", SETUP).group(1)
 
-ENV = dict(os.environ, WINEPREFIX=PREFIX, WINEDEBUG="-all",
-           # No .desktop files in the Linux home for the shortcuts.
-           WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d")
-failures = []
-started = time.monotonic()
-
-
-def check(ok, what):
-    print("%5.1f %s %s" % (time.monotonic() - started, "ok  " if ok else "FAIL", what), flush=True)
-    if not ok:
-        failures.append(what)
-    return ok
-
-
-def wine(*args, timeout=120):
-    """Runs a program in the prefix; returns (exit code, its output). The
-    output goes through a file: Wine's own background processes inherit a
-    pipe and would hold it open until the server ends."""
-    with tempfile.TemporaryFile() as out:
-        code = subprocess.run([WINE_RUN, *args], env=ENV, stdout=out, stderr=subprocess.DEVNULL,
-                              timeout=timeout).returncode
-        out.seek(0)
-        return code, out.read().decode(errors="replace")
-
-
-def wineserver(flag):
-    subprocess.run([WINE_RUN, "--server", flag], env=ENV, stdout=subprocess.DEVNULL,
-                   stderr=subprocess.DEVNULL, timeout=60)
-
-
-def winvar(name):
-    return wine("cmd", "/c", "echo %" + name + "%")[1].strip()
-
-
-def unix(winpath):
-    return wine("--path", "-u", winpath)[1].strip()
-
-
-def tree(folder):
-    """Relative path -> bytes of every file below folder."""
-    out = {}
-    for top, _, files in os.walk(folder):
-        for f in files:
-            p = os.path.join(top, f)
-            with open(p, "rb") as fh:
-                out[os.path.relpath(p, folder).replace(os.sep, "/")] = fh.read()
-    return out
+prefix = Prefix(TEST_PREFIX, PREFIX, WINE_RUN)
+wine, wineserver, winvar, unix = prefix.wine, prefix.server, prefix.winvar, prefix.unix
+check = Checks()
 
 
 def registry():
@@ -153,13 +110,11 @@ def check_installation(folder_win, folder, start_menu, what):
 
 def editor_window_shows(folder):
     """Starts the installed editor and waits for its main window on screen."""
-    proc = subprocess.Popen([WINE_RUN, os.path.join(folder, "tlkedit.exe")], env=ENV,
-                            stdin=subprocess.DEVNULL,
-                            stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    proc = prefix.start(os.path.join(folder, "tlkedit.exe"))
     found = False
     for _ in range(60):
         r = subprocess.run(["xdotool", "search", "--onlyvisible", "--name", "^%s$" % PRODUCT],
-                           capture_output=True, env=ENV)
+                           capture_output=True, env=prefix.env)
         if r.stdout.strip():
             found = True
             break
@@ -181,21 +136,10 @@ def locked_folder(path, locked):
 
 
 def main():
-    wineserver("-k")
     locked = os.path.join(PREFIX, "drive_c", "Locked")
     if os.path.isdir(locked):
         locked_folder(locked, False)
-    shutil.rmtree(PREFIX, ignore_errors=True)
-    subprocess.run(["cp", "-a", TEST_PREFIX, PREFIX], check=True)
-    # The user folders of a prefix lead into the Linux home: make them
-    # folders of this prefix, so that the desktop shortcut stays inside.
-    users = os.path.join(PREFIX, "drive_c", "users")
-    for user in os.listdir(users):
-        for name in os.listdir(os.path.join(users, user)):
-            p = os.path.join(users, user, name)
-            if os.path.islink(p):
-                os.remove(p)
-                os.mkdir(p)
+    prefix.make()
 
     # The portable package: the installation folder in one folder of the zip.
     with zipfile.ZipFile(SETUP.replace("-setup.exe", ".zip")) as z:
@@ -298,10 +242,7 @@ def main():
         print("skipped: no immutable folders on this file system")
 
     wineserver("-k")
-    if failures:
-        print("%d check(s) failed" % len(failures))
-        return 1
-    return 0
+    return check.exit_code()
 
 
 if __name__ == "__main__":

@@ -4,7 +4,8 @@
 ;
 ; makensis gets everything that varies from the command line (tools/package.py):
 ;   VERSION, VERSION_QUAD, PRODUCT, COMPANY, COPYRIGHT, ICON, FILES, OUTFILE,
-;   and AMD64 for the setup program of the 64-bit build
+;   and AMD64 for the setup program of the 64-bit build, SIGN for a signed
+;   release (the command that signs a program in place, tools/sign.sh)
 ; FILES is a generated include with the two macros TLK_INSTALL_FILES and
 ; TLK_UNINSTALL_FILES, so that the uninstaller removes exactly what was
 ; installed. Nothing here reads the build machine's clock.
@@ -17,6 +18,12 @@ Target amd64-unicode
 Unicode true
 !endif
 SetCompressor /SOLID lzma
+!ifdef SIGN
+; The uninstaller is signed before it goes into the setup program, and the
+; setup program when it is complete; a failed signature stops the build.
+!uninstfinalize '"${SIGN}" "%1"' = 0
+!finalize '"${SIGN}" "%1"' = 0
+!endif
 ; No file dates of the build machine in the package: two builds give the
 ; same bytes.
 SetDateSave off
