@@ -9,9 +9,6 @@ namespace dibfmt {
 
 namespace {
 
-// Compression value for plain, uncompressed rows.
-const std::uint32_t kCompressionNone = 0;
-
 std::uint16_t ReadU16(const unsigned char* p)
 {
     return static_cast<std::uint16_t>(p[0] | (p[1] << 8));
@@ -33,6 +30,49 @@ void WriteU32(unsigned char* p, std::uint32_t v)
 {
     WriteU16(p, v & 0xFFFF);
     WriteU16(p + 2, v >> 16);
+}
+
+bool IsInfoHeaderSize(std::uint32_t size)
+{
+    return size == 40 || size == 52 || size == 56 || size == 108 || size == 124;
+}
+
+// A usable mask is one unbroken run of bits inside the pixel; an empty mask
+// means the channel is always 0.  Masks may not share bits, and at least one
+// must be there.
+bool MasksUsable(const std::uint32_t masks[3], std::uint32_t bitCount)
+{
+    const std::uint64_t pixelBits = (std::uint64_t(1) << bitCount) - 1;
+    std::uint32_t seen = 0;
+    for (int i = 0; i < 3; ++i) {
+        const std::uint32_t m = masks[i];
+        if (m == 0)
+            continue;
+        if (m > pixelBits || (m & seen) != 0)
+            return false;
+        const std::uint32_t low = m & (~m + 1);          // lowest set bit
+        const std::uint64_t run = std::uint64_t(m) + low;  // carries past a contiguous run
+        if ((run & (run - 1)) != 0)
+            return false;
+        seen |= m;
+    }
+    return seen != 0;
+}
+
+int LowestBit(std::uint32_t m)
+{
+    int shift = 0;
+    while (shift < 32 && !(m & (1u << shift)))
+        ++shift;
+    return shift;
+}
+
+int BitsIn(std::uint32_t m)
+{
+    int n = 0;
+    for (; m != 0; m &= m - 1)
+        ++n;
+    return n;
 }
 
 std::uint16_t ColorsForBitCount(std::uint32_t bitCount)
@@ -59,8 +99,8 @@ std::uint64_t RowStride(std::uint64_t width, std::uint32_t bitCount)
 //  1. At least the 4-byte size field must be there.
 //  2. The size field must be at least 12 (a core header needs 12 bytes; with
 //     a smaller value the "pixels" would overlap the header itself) and no
-//     larger than the block.  The size is never trusted for anything else:
-//     108 and 124 are read as the core form like any other non-40 value.
+//     larger than the block.  40, 52, 56, 108 and 124 are the info header
+//     and its longer versions; any other value is read as the core form.
 //  3. Width and height must be at least 1.  Nothing is drawn from an empty
 //     picture, and a 0 height would make the 1:1 blit copy nothing.
 //     In the core form both are unsigned 16-bit values.  In the info form a
@@ -73,18 +113,23 @@ std::uint64_t RowStride(std::uint64_t width, std::uint32_t bitCount)
 //  4. Bit count: the core form allows 1, 4, 8 and 24 (all it ever defined);
 //     the info form 1, 4, 8, 16, 24 and 32.  Anything else (0 = embedded
 //     JPEG/PNG, 2, 3, 64, ...) cannot be drawn as plain rows.
-//  5. Info form only: compression must be "none".  Run-length rows have no
-//     size we could check without decoding them ourselves (the size-image
-//     field is just another claim), and bit-field masks would sit where we
-//     expect the first pixels, since the pixels follow the colour table
-//     directly.  Such files are treated as unreadable: no background.
+//  5. Info form only: compression "none" for any bit count; RLE8 only with
+//     8 and RLE4 only with 4 bits per pixel, and only bottom-up (run-length
+//     rows have no top-down form); bit fields only with 16 and 32 bits, and
+//     masks that MasksUsable accepts, read from the header or, after a
+//     40-byte one, from the 12 bytes behind it, which must be in the block.
+//     Run-length data has no length we could trust (the size-image field is
+//     just another claim): DecodePixels stops where the block ends, and the
+//     rows it makes may not exceed kMaxDecodedBytes.
 //  6. Colour count at most 256.  No bit count indexes beyond 256 entries, and
 //     a larger count would also wrap the 16-bit colour-table size so that
 //     "pixels" would start inside the table.  Only the low 16 bits of
 //     colours-used are looked at, so 65536 + 5 is a 5-entry table.
 //  7. Header plus colour table must fit in the block.
 //  8. height * stride bytes of pixel rows must fit after the table.  These
-//     are the bytes the blit reads; everything is computed in 64 bits.
+//     are the bytes the blit (or the bit-field decoding) reads; everything is
+//     computed in 64 bits.  Run-length data needs only its table in the
+//     block.
 DibStatus ParseDib(const unsigned char* block, std::size_t size, DibLayout& layout)
 {
     if (block == nullptr || size < 4)
@@ -98,10 +143,13 @@ DibStatus ParseDib(const unsigned char* block, std::size_t size, DibLayout& layo
     out.headerSize = headerSize;
     out.topDown = false;
 
+    out.compression = kCompressionNone;
+    out.masks[0] = out.masks[1] = out.masks[2] = 0;
+    std::uint64_t tableOffset = headerSize;
     std::int64_t width;
     std::int64_t height;
     std::uint32_t colorsUsed = 0;
-    if (headerSize == kInfoHeaderSize) {
+    if (IsInfoHeaderSize(headerSize)) {
         out.kind = kInfoHeader;
         out.colorEntrySize = 4;
         width = static_cast<std::int32_t>(ReadU32(block + 4));
@@ -120,8 +168,31 @@ DibStatus ParseDib(const unsigned char* block, std::size_t size, DibLayout& layo
         case 1: case 4: case 8: case 16: case 24: case 32: break;
         default: return kDibBadBitCount;
         }
-        if (compression != kCompressionNone)
+        switch (compression) {
+        case kCompressionNone:
+            break;
+        case kCompressionRle8:
+        case kCompressionRle4:
+            if (out.bitCount != (compression == kCompressionRle8 ? 8 : 4) || out.topDown)
+                return kDibBadCompression;
+            break;
+        case kCompressionBitFields:
+            if (out.bitCount != 16 && out.bitCount != 32)
+                return kDibBadCompression;
+            if (headerSize == kInfoHeaderSize) {
+                tableOffset += 12;
+                if (tableOffset > size)
+                    return kDibBadMasks;
+            }
+            for (int i = 0; i < 3; ++i)
+                out.masks[i] = ReadU32(block + kInfoHeaderSize + 4 * i);
+            if (!MasksUsable(out.masks, out.bitCount))
+                return kDibBadMasks;
+            break;
+        default:
             return kDibBadCompression;
+        }
+        out.compression = compression;
     } else {
         out.kind = kCoreHeader;
         out.colorEntrySize = 3;
@@ -142,25 +213,192 @@ DibStatus ParseDib(const unsigned char* block, std::size_t size, DibLayout& layo
         return kDibBadColorCount;
 
     const std::uint64_t tableSize = std::uint64_t(colorCount) * out.colorEntrySize;
-    const std::uint64_t pixelOffset = std::uint64_t(headerSize) + tableSize;
+    const std::uint64_t pixelOffset = tableOffset + tableSize;
     if (pixelOffset > size)
         return kDibTableOutside;
 
     const std::uint64_t stride = RowStride(static_cast<std::uint64_t>(width), out.bitCount);
     const std::uint64_t pixelBytes = stride * static_cast<std::uint64_t>(height);
-    if (pixelBytes > size - pixelOffset)
+    const bool runLength = out.compression == kCompressionRle8 || out.compression == kCompressionRle4;
+    if (runLength) {
+        if (pixelBytes > kMaxDecodedBytes)
+            return kDibTooLarge;
+    } else if (pixelBytes > size - pixelOffset) {
         return kDibPixelsOutside;
+    } else if (out.compression == kCompressionBitFields &&
+               RowStride(static_cast<std::uint64_t>(width), 32) * static_cast<std::uint64_t>(height) >
+                   kMaxDecodedBytes) {
+        return kDibTooLarge;
+    }
 
     out.width = static_cast<std::int32_t>(width);
     out.height = static_cast<std::int32_t>(height);
     out.colorCount = static_cast<std::uint16_t>(colorCount);
     out.colorTableSize = static_cast<std::uint16_t>(tableSize);
-    out.colorTableOffset = headerSize;
+    out.colorTableOffset = static_cast<std::size_t>(tableOffset);
     out.pixelOffset = static_cast<std::size_t>(pixelOffset);
     out.stride = static_cast<std::size_t>(stride);
     out.pixelBytes = static_cast<std::size_t>(pixelBytes);
     layout = out;
     return kDibOk;
+}
+
+namespace {
+
+// Run-length rows, as the format defines them: pairs of (count, value) that
+// repeat value count times (for RLE4 the value's two nibbles take turns),
+// and escapes after a 0 count: 0 ends the row, 1 ends the picture, 2 moves
+// right and up by the next two bytes, 3 and more are that many literal
+// pixels, padded to a 16-bit boundary.  Rows run bottom to top.
+class RunLengthDecoder {
+public:
+    RunLengthDecoder(const unsigned char* data, std::size_t size, const DibLayout& plain,
+                     unsigned char* rows)
+        : m_data(data), m_size(size), m_pos(0), m_layout(plain), m_rows(rows), m_x(0), m_y(0),
+          m_nibbles(plain.bitCount == 4)
+    {
+    }
+
+    void Run()
+    {
+        while (m_pos + 2 <= m_size) {
+            const unsigned count = m_data[m_pos];
+            const unsigned value = m_data[m_pos + 1];
+            m_pos += 2;
+            if (count > 0) {
+                for (unsigned i = 0; i < count; ++i) {
+                    const unsigned pixel = m_nibbles ? (i % 2 == 0 ? value >> 4 : value & 0x0F) : value;
+                    if (!Put(pixel))
+                        return;
+                }
+                continue;
+            }
+            switch (value) {
+            case 0:   // end of row
+                m_x = 0;
+                if (++m_y >= m_layout.height)
+                    return;
+                break;
+            case 1:   // end of picture
+                return;
+            case 2: { // move right and up
+                if (m_pos + 2 > m_size)
+                    return;
+                const std::int64_t x = std::int64_t(m_x) + m_data[m_pos];
+                const std::int64_t y = std::int64_t(m_y) + m_data[m_pos + 1];
+                m_pos += 2;
+                if (x > m_layout.width || y >= m_layout.height)
+                    return;
+                m_x = static_cast<std::int32_t>(x);
+                m_y = static_cast<std::int32_t>(y);
+                break;
+            }
+            default: { // literal pixels
+                const std::size_t bytes = m_nibbles ? (value + 1) / 2 : value;
+                if (m_pos + bytes > m_size)
+                    return;
+                for (unsigned i = 0; i < value; ++i) {
+                    const unsigned byte = m_data[m_pos + (m_nibbles ? i / 2 : i)];
+                    const unsigned pixel = m_nibbles ? (i % 2 == 0 ? byte >> 4 : byte & 0x0F) : byte;
+                    if (!Put(pixel))
+                        return;
+                }
+                m_pos += (bytes + 1) & ~std::size_t(1);
+                break;
+            }
+            }
+        }
+    }
+
+private:
+    // Stores one pixel at the current place and moves right; false when the
+    // run would leave the picture.
+    bool Put(unsigned pixel)
+    {
+        if (m_x >= m_layout.width || m_y >= m_layout.height)
+            return false;
+        unsigned char* row = m_rows + std::size_t(m_y) * m_layout.stride;
+        if (m_nibbles) {
+            unsigned char& byte = row[m_x / 2];
+            byte = (m_x % 2 == 0) ? static_cast<unsigned char>((byte & 0x0F) | (pixel << 4))
+                                  : static_cast<unsigned char>((byte & 0xF0) | pixel);
+        } else {
+            row[m_x] = static_cast<unsigned char>(pixel);
+        }
+        ++m_x;
+        return true;
+    }
+
+    const unsigned char* m_data;
+    std::size_t m_size;
+    std::size_t m_pos;
+    const DibLayout& m_layout;
+    unsigned char* m_rows;
+    std::int32_t m_x;
+    std::int32_t m_y;
+    bool m_nibbles;
+};
+
+// One channel of a bit-field pixel scaled to 0..255, as viewers show it:
+// the full range of the channel's bits maps onto the full byte.
+unsigned Channel(std::uint32_t pixel, std::uint32_t mask)
+{
+    if (mask == 0)
+        return 0;
+    const int bits = BitsIn(mask);
+    const std::uint32_t value = (pixel & mask) >> LowestBit(mask);
+    if (bits >= 8)
+        return value >> (bits - 8);
+    const std::uint32_t top = (1u << bits) - 1;
+    return (value * 255 + top / 2) / top;
+}
+
+void DecodeBitFields(const unsigned char* pixels, const DibLayout& layout, const DibLayout& plain,
+                     unsigned char* rows)
+{
+    const unsigned bytesPerPixel = layout.bitCount / 8;
+    for (std::int32_t y = 0; y < layout.height; ++y) {
+        const unsigned char* in = pixels + std::size_t(y) * layout.stride;
+        unsigned char* out = rows + std::size_t(y) * plain.stride;
+        for (std::int32_t x = 0; x < layout.width; ++x, in += bytesPerPixel, out += 4) {
+            const std::uint32_t pixel = bytesPerPixel == 2 ? ReadU16(in) : ReadU32(in);
+            out[0] = static_cast<unsigned char>(Channel(pixel, layout.masks[2]));
+            out[1] = static_cast<unsigned char>(Channel(pixel, layout.masks[1]));
+            out[2] = static_cast<unsigned char>(Channel(pixel, layout.masks[0]));
+            out[3] = 0;
+        }
+    }
+}
+
+}  // namespace
+
+bool DecodePixels(const unsigned char* block, std::size_t size, const DibLayout& layout,
+                  std::vector<unsigned char>& rows, DibLayout& plain)
+{
+    rows.clear();
+    plain = layout;
+    plain.compression = kCompressionNone;
+    plain.masks[0] = plain.masks[1] = plain.masks[2] = 0;
+    if (layout.compression == kCompressionBitFields) {
+        plain.bitCount = 32;
+        plain.stride = static_cast<std::size_t>(RowStride(static_cast<std::uint64_t>(layout.width), 32));
+        plain.pixelBytes = plain.stride * static_cast<std::size_t>(layout.height);
+    }
+    try {
+        rows.assign(plain.pixelBytes, 0);
+    } catch (...) {  // out of memory: the callers are window procedures
+        rows.clear();
+        return false;
+    }
+    if (layout.compression == kCompressionBitFields) {
+        DecodeBitFields(block + layout.pixelOffset, layout, plain, rows.data());
+    } else if (layout.compression == kCompressionRle8 || layout.compression == kCompressionRle4) {
+        RunLengthDecoder decoder(block + layout.pixelOffset, size - layout.pixelOffset, plain, rows.data());
+        decoder.Run();
+    } else {
+        std::memcpy(rows.data(), block + layout.pixelOffset, plain.pixelBytes);
+    }
+    return true;
 }
 
 const char* DibStatusName(DibStatus status)
@@ -172,9 +410,11 @@ const char* DibStatusName(DibStatus status)
     case kDibBadDimensions: return "bad dimensions";
     case kDibBadBitCount: return "bad bit count";
     case kDibBadCompression: return "bad compression";
+    case kDibBadMasks: return "bad bit-field masks";
     case kDibBadColorCount: return "bad colour count";
     case kDibTableOutside: return "colour table outside block";
     case kDibPixelsOutside: return "pixels outside block";
+    case kDibTooLarge: return "decoded rows too large";
     }
     return "unknown";
 }

@@ -9,18 +9,24 @@
 // built and hammered with sanitizers on any host.
 //
 // How the block is read:
-//  - The header's first four bytes (its size field) choose the form.  Only
-//    the value 40 selects the info header (width/height signed 32-bit at
-//    bytes 4/8, bit count at 14, compression at 16, colours-used at 32,
-//    4-byte colour entries).  Every other size is read as the 12-byte core
-//    header (width/height unsigned 16-bit at 4/6, bit count at 10, 3-byte
-//    colour entries), including the 108- and 124-byte headers of newer
-//    writers.
+//  - The header's first four bytes (its size field) choose the form.  The
+//    values 40, 52, 56, 108 and 124 select the info header and its longer
+//    versions, which all begin with the same fields (width/height signed
+//    32-bit at bytes 4/8, bit count at 14, compression at 16, colours-used
+//    at 32, 4-byte colour entries); from 52 bytes on the red, green and blue
+//    masks follow at 40, 44 and 48.  Every other size is read as the 12-byte
+//    core header (width/height unsigned 16-bit at 4/6, bit count at 10,
+//    3-byte colour entries).
+//  - Rows: plain, run-length encoded (8 bits per pixel: RLE8, 4: RLE4), or
+//    16/32-bit pixels whose channels lie where three bit-field masks say.
+//    A 40-byte header keeps its masks in the 12 bytes after it.
 //  - Colour count: for the info header the low 16 bits of colours-used when
 //    they are not 0; otherwise, and always for the core header, 2, 16 or 256
 //    for 1, 4 or 8 bits per pixel and 0 for any other bit count.
-//  - Pixels start straight after the colour table (header size + table
-//    size).  The file header's offset-to-pixels field is not consulted.
+//  - Pixels start straight after the colour table (header size, masks and
+//    table size).  The file header's offset-to-pixels field is not consulted.
+//  - Run-length and bit-field rows are not handed to GDI: DecodePixels turns
+//    them into plain rows by our own checked code first.
 //
 // See ParseDib in DibFormat.cpp for the list of blocks that are refused.
 
@@ -29,6 +35,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <vector>
 
 namespace dibfmt {
 
@@ -38,6 +45,14 @@ const std::size_t kFileHeaderSize = 14;
 const std::uint16_t kBmpSignature = 0x4D42;
 const std::uint32_t kInfoHeaderSize = 40;
 const std::uint32_t kCoreHeaderSize = 12;
+// Compression field values of the info header.
+const std::uint32_t kCompressionNone = 0;
+const std::uint32_t kCompressionRle8 = 1;
+const std::uint32_t kCompressionRle4 = 2;
+const std::uint32_t kCompressionBitFields = 3;
+// Plain rows decoded from run-length data may need far more memory than
+// the file: refuse pictures whose plain rows would exceed this.
+const std::uint64_t kMaxDecodedBytes = 128u * 1024u * 1024u;
 // Largest colour table we accept; also the size of the table in GdiInfo.
 const unsigned kMaxColors = 256;
 // Largest width and height we accept.  The 1:1 blit passes the scan-line
@@ -45,7 +60,7 @@ const unsigned kMaxColors = 256;
 const std::int32_t kMaxDimension = 65535;
 
 enum HeaderKind {
-    kInfoHeader,   // size field exactly 40
+    kInfoHeader,   // size field 40, 52, 56, 108 or 124
     kCoreHeader    // any other size field
 };
 
@@ -55,10 +70,12 @@ enum DibStatus {
     kDibBadHeaderSize,     // header smaller than 12 bytes or larger than the block
     kDibBadDimensions,     // width or height 0, negative width, or over the limit
     kDibBadBitCount,       // a bit count GDI cannot draw for this header form
-    kDibBadCompression,    // anything but uncompressed rows
+    kDibBadCompression,    // a compression we do not read, or not for this bit count
+    kDibBadMasks,          // bit-field masks that are empty, broken or overlapping
     kDibBadColorCount,     // more than 256 colour-table entries
     kDibTableOutside,      // colour table runs past the end of the block
-    kDibPixelsOutside      // pixel rows run past the end of the block
+    kDibPixelsOutside,     // pixel rows run past the end of the block
+    kDibTooLarge           // decoded rows would need more than kMaxDecodedBytes
 };
 
 // What ParseDib derived from a block.  All offsets are from the block start.
@@ -72,10 +89,13 @@ struct DibLayout {
     std::uint16_t colorCount;       // entries in the colour table
     std::uint16_t colorEntrySize;   // 4 (info) or 3 (core)
     std::uint16_t colorTableSize;   // colorCount * colorEntrySize
-    std::size_t colorTableOffset;   // == headerSize
-    std::size_t pixelOffset;        // == headerSize + colorTableSize
-    std::size_t stride;             // bytes per row, padded to 4 bytes
-    std::size_t pixelBytes;         // stride * height
+    std::size_t colorTableOffset;   // headerSize, + 12 for masks after a 40-byte header
+    std::size_t pixelOffset;        // colorTableOffset + colorTableSize
+    std::size_t stride;             // bytes per plain row of bitCount, padded to 4 bytes
+    std::size_t pixelBytes;         // stride * height: the plain rows (for run-length
+                                    // data: what decoding yields, not what is stored)
+    std::uint32_t compression;      // kCompressionNone, Rle8, Rle4 or BitFields
+    std::uint32_t masks[3];         // red, green, blue for kCompressionBitFields
 };
 
 // Bytes in one pixel row: width * bitCount bits rounded up to whole 32-bit
@@ -87,6 +107,20 @@ std::uint64_t RowStride(std::uint64_t width, std::uint32_t bitCount);
 // inside it.  On kDibOk fills layout; otherwise layout is left untouched.
 // Never reads outside [block, block + size).
 DibStatus ParseDib(const unsigned char* block, std::size_t size, DibLayout& layout);
+
+// Whether the rows must go through DecodePixels before GDI sees them.
+inline bool NeedsDecoding(const DibLayout& layout) { return layout.compression != kCompressionNone; }
+
+// Decodes the rows of a block that NeedsDecoding (layout from ParseDib on
+// the same size bytes, made bottom-up) into plain bottom-up rows: run-length
+// data into rows of its own bit count, with pixels no run reaches left at
+// colour 0; bit-field pixels into 32-bit 0x00RRGGBB.  A run that would leave
+// the picture, or data that ends early, ends the decoding there: what was
+// decoded so far stays.  Fills plain with the layout of the result
+// (compression none).  Returns false, with rows empty, when memory runs out.
+// Never reads outside [block, block + size).
+bool DecodePixels(const unsigned char* block, std::size_t size, const DibLayout& layout,
+                  std::vector<unsigned char>& rows, DibLayout& plain);
 
 // Short English name of a status, for test messages.
 const char* DibStatusName(DibStatus status);

@@ -53,6 +53,7 @@ void CDibImage::Clear()
 {
     DeletePalette();
     std::vector<BYTE>().swap(m_block);
+    std::vector<BYTE>().swap(m_decoded);
     m_dataSize = 0;
     m_layout = dibfmt::DibLayout();
 }
@@ -99,8 +100,18 @@ BOOL CDibImage::LoadFromFile(const char* path)
     if (dibfmt::ParseDib(block.empty() ? NULL : &block[0], dataSize, layout) != dibfmt::kDibOk)
         return FALSE;
     dibfmt::MakeBottomUp(&block[0], layout);
+    // Run-length and bit-field rows become plain rows here: GDI only ever
+    // sees rows whose size we know.
+    std::vector<BYTE> decoded;
+    if (dibfmt::NeedsDecoding(layout)) {
+        dibfmt::DibLayout plain;
+        if (!dibfmt::DecodePixels(&block[0], dataSize, layout, decoded, plain))
+            return FALSE;
+        layout = plain;
+    }
 
     m_block.swap(block);
+    m_decoded.swap(decoded);
     m_dataSize = dataSize;
     m_layout = layout;
     dibfmt::BuildGdiInfo(&m_block[0], m_layout, m_gdiInfo);

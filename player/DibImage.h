@@ -41,13 +41,20 @@ public:
     int Height() const { return IsEmpty() ? 0 : m_layout.height; }
     WORD ColorCount() const { return IsEmpty() ? 0 : m_layout.colorCount; }
     WORD ColorTableSize() const { return IsEmpty() ? 0 : m_layout.colorTableSize; }
-    // Start of the pixel rows (bottom row first), or NULL without an image.
-    const BYTE* Pixels() const { return IsEmpty() ? NULL : &m_block[0] + m_layout.pixelOffset; }
+    // Start of the plain pixel rows (bottom row first), or NULL without an
+    // image: in the block, or decoded beside it from run-length or
+    // bit-field rows.
+    const BYTE* Pixels() const
+    {
+        if (IsEmpty()) return NULL;
+        return m_decoded.empty() ? &m_block[0] + m_layout.pixelOffset : &m_decoded[0];
+    }
     HPALETTE Palette() const { return m_palette; }
     bool IsEmpty() const { return m_block.empty(); }
 
     // The packed bitmap and the number of bytes read into it, which is what
-    // the header, table and rows were checked against.
+    // the header, table and rows were checked against.  Layout() describes
+    // the plain rows that Pixels() gives.
     const BYTE* Block() const { return IsEmpty() ? NULL : &m_block[0]; }
     std::size_t DataSize() const { return m_dataSize; }
     const dibfmt::DibLayout& Layout() const { return m_layout; }
@@ -68,6 +75,7 @@ private:
     void Clear();
 
     std::vector<BYTE> m_block;
+    std::vector<BYTE> m_decoded;   // plain rows of a run-length or bit-field picture
     std::size_t m_dataSize;
     dibfmt::DibLayout m_layout;
     dibfmt::GdiInfo m_gdiInfo;   // the header the blits see, see DibFormat.h

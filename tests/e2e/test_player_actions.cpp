@@ -4,6 +4,7 @@
 #include "support/bmpwriter.h"
 #include <gtest/gtest.h>
 #include <string>
+#include <vector>
 
 using namespace e2e;
 
@@ -70,6 +71,64 @@ TEST_F(PlayerActions, StretchedBackgroundShowsEachQuarter) {
         EXPECT_TRUE(drv::Near(kQuarter[1], g.At(c.right * 3 / 4, c.bottom / 8)));
         EXPECT_TRUE(drv::Near(kQuarter[2], g.At(c.right / 4, c.bottom * 7 / 8)));
         EXPECT_TRUE(drv::Near(kQuarter[3], g.At(c.right * 3 / 4, c.bottom * 7 / 8)));
+        PostMessageA(window, WM_CLOSE, 0, 0);
+        ASSERT_TRUE(proc.WaitExit(10000));
+        proc.Kill();
+        window = nullptr;
+    }
+}
+
+// The forms today's tools write beyond the 40- and 12-byte headers' plain
+// rows: each background shows its four quarters as a picture viewer does.
+TEST_F(PlayerActions, NewerBackgroundFormsShowEachQuarter) {
+    // Full channels, which every mask depth holds exactly.
+    const COLORREF full[4] = {RGB(255, 0, 0), RGB(0, 255, 0), RGB(0, 0, 255), RGB(255, 255, 0)};
+    const int w = 64, h = 48;
+    auto quarter = [&](int x, int y) { return (y >= h / 2 ? 2 : 0) + (x >= w / 2 ? 1 : 0); };
+    auto masked = [&](uint32_t rm, uint32_t gm, uint32_t bm) {
+        return [&, rm, gm, bm](int x, int y) {
+            COLORREF c = full[quarter(x, y)];
+            return (GetRValue(c) ? rm : 0) | (GetGValue(c) ? gm : 0) | (GetBValue(c) ? bm : 0);
+        };
+    };
+    struct Form { const char* name; int bits; uint32_t header, compression; std::vector<uint32_t> masks; };
+    const Form forms[] = {
+        {"108-byte header, 8-bit", 8, 108, 0, {}},
+        {"124-byte header, 24-bit", 24, 124, 0, {}},
+        {"16-bit 5-6-5 bit fields", 16, 40, 3, {0xF800, 0x07E0, 0x001F}},
+        {"32-bit bit fields in the high bytes", 32, 124, 3, {0x0000FF00, 0x00FF0000, 0xFF000000}},
+        {"RLE8", 8, 40, 1, {}},
+        {"RLE4", 4, 40, 2, {}},
+    };
+    for (const Form& f : forms) {
+        SCOPED_TRACE(f.name);
+        bmpw::BmpRecipe s = bmpw::ValidRecipe(w, h, f.bits);
+        s.headerSize = f.header;
+        s.compression = f.compression;
+        s.masks = f.masks;
+        if (f.bits <= 8) {
+            s.colors.assign(size_t(1) << f.bits, bmpw::Rgb{0, 0, 0});
+            for (int i = 0; i < 4; ++i)
+                s.colors[i] = bmpw::Rgb{GetRValue(full[i]), GetGValue(full[i]), GetBValue(full[i])};
+        }
+        const auto index = [&](int x, int y) { return uint32_t(quarter(x, y)); };
+        if (f.compression == 1 || f.compression == 2)
+            s.pixels = bmpw::EncodeRle(w, h, f.bits, index);
+        else if (f.bits <= 8)
+            s.pixels = bmpw::PackRows(w, h, f.bits, false, index);
+        else if (f.bits == 24)
+            s.pixels = bmpw::PackRows(w, h, 24, false, masked(0xFF0000, 0xFF00, 0xFF));
+        else
+            s.pixels = bmpw::PackRows(w, h, f.bits, false, masked(f.masks[0], f.masks[1], f.masks[2]));
+        ASSERT_TRUE(bmpw::WriteFile(dir.File("autorun.bmp"), bmpw::Build(s)));
+        ASSERT_NE(nullptr, Start());
+        RECT c;
+        GetClientRect(window, &c);
+        drv::ScreenGrab g(window, c);
+        EXPECT_TRUE(drv::Near(full[0], g.At(c.right / 4, c.bottom / 8)));
+        EXPECT_TRUE(drv::Near(full[1], g.At(c.right * 3 / 4, c.bottom / 8)));
+        EXPECT_TRUE(drv::Near(full[2], g.At(c.right / 4, c.bottom * 7 / 8)));
+        EXPECT_TRUE(drv::Near(full[3], g.At(c.right * 3 / 4, c.bottom * 7 / 8)));
         PostMessageA(window, WM_CLOSE, 0, 0);
         ASSERT_TRUE(proc.WaitExit(10000));
         proc.Kill();

@@ -7,7 +7,8 @@
 // picture would read: header, colour table and height * stride pixel bytes,
 // both as our reading lays them out and as a GDI implementation would read
 // the 40-byte header we hand it.  It also turns top-down blocks bottom-up
-// and checks the rows really were reversed.
+// and checks the rows really were reversed.  Run-length and bit-field rows
+// are decoded, and GDI's reading is checked against the decoded rows.
 
 #ifndef TESTS_NATIVE_DIB_CHECKS_H
 #define TESTS_NATIVE_DIB_CHECKS_H
@@ -59,10 +60,21 @@ inline Result CheckBlock(unsigned char* block, std::size_t size)
     const std::uint64_t entry = layout.kind == dibfmt::kInfoHeader ? 4 : 3;
     if (layout.colorEntrySize != entry)
         r.error += "entry size does not match header kind; ";
-    if (layout.kind == dibfmt::kInfoHeader) {
-        if (layout.headerSize != 40) r.error += "info kind without size 40; ";
-    } else if (layout.headerSize == 40) {
-        r.error += "size 40 read as core; ";
+    const bool infoSize = layout.headerSize == 40 || layout.headerSize == 52 || layout.headerSize == 56 ||
+                          layout.headerSize == 108 || layout.headerSize == 124;
+    if ((layout.kind == dibfmt::kInfoHeader) != infoSize)
+        r.error += "header kind does not match header size; ";
+    const bool runLength = layout.compression == dibfmt::kCompressionRle8 ||
+                           layout.compression == dibfmt::kCompressionRle4;
+    if (layout.compression != dibfmt::kCompressionNone && layout.kind != dibfmt::kInfoHeader)
+        r.error += "compression in a core header; ";
+    if (runLength && (layout.topDown || layout.bitCount != (layout.compression == 1 ? 8 : 4)))
+        r.error += "run-length rows of the wrong kind; ";
+    if (layout.compression == dibfmt::kCompressionBitFields) {
+        if (layout.bitCount != 16 && layout.bitCount != 32) r.error += "bit fields of the wrong depth; ";
+        if ((layout.masks[0] & layout.masks[1]) || (layout.masks[0] & layout.masks[2]) ||
+            (layout.masks[1] & layout.masks[2]) || !(layout.masks[0] | layout.masks[1] | layout.masks[2]))
+            r.error += "masks overlap or are all empty; ";
     }
     if (layout.width < 1 || layout.height < 1 || layout.width > dibfmt::kMaxDimension ||
         layout.height > dibfmt::kMaxDimension)
@@ -71,21 +83,24 @@ inline Result CheckBlock(unsigned char* block, std::size_t size)
         r.error += "colour count above 256; ";
     if (layout.colorTableSize != layout.colorCount * entry)
         r.error += "table size != count * entry; ";
-    if (layout.colorTableOffset != layout.headerSize)
-        r.error += "table does not follow header; ";
-    if (layout.pixelOffset != std::uint64_t(layout.headerSize) + layout.colorTableSize)
+    const std::uint64_t masksAfter =
+        layout.compression == dibfmt::kCompressionBitFields && layout.headerSize == 40 ? 12 : 0;
+    if (layout.colorTableOffset != layout.headerSize + masksAfter)
+        r.error += "table does not follow header and masks; ";
+    if (layout.pixelOffset != layout.colorTableOffset + layout.colorTableSize)
         r.error += "pixels do not follow table; ";
     if (layout.stride != dibfmt::RowStride(std::uint64_t(layout.width), layout.bitCount))
         r.error += "stride wrong; ";
     if (layout.pixelBytes != std::uint64_t(layout.stride) * std::uint64_t(layout.height))
         r.error += "pixel bytes != stride * height; ";
-    if (std::uint64_t(layout.pixelOffset) + layout.pixelBytes > size)
+    if (runLength ? layout.pixelOffset > size || layout.pixelBytes > dibfmt::kMaxDecodedBytes
+                  : std::uint64_t(layout.pixelOffset) + layout.pixelBytes > size)
         r.error += "pixels run past the block; ";
     if (!r.error.empty())
         return r;
 
     volatile unsigned sink = 0;
-    sink = sink + Touch(block, 0, layout.pixelOffset + layout.pixelBytes);
+    sink = sink + Touch(block, 0, runLength ? size : layout.pixelOffset + layout.pixelBytes);
     for (unsigned i = 0; i < layout.colorCount; ++i) {
         std::uint8_t red, green, blue;
         dibfmt::ColorEntry(block, layout, i, red, green, blue);
@@ -106,6 +121,27 @@ inline Result CheckBlock(unsigned char* block, std::size_t size)
             if (std::memcmp(block + to, &before[from], layout.stride) != 0)
                 r.error += "rows not reversed; ";
         }
+    }
+
+    // What GDI gets: the block's own rows, or rows decoded beside it.
+    const unsigned char* rows = block + layout.pixelOffset;
+    std::size_t rowBytes = size - layout.pixelOffset;
+    std::vector<unsigned char> decoded;
+    if (dibfmt::NeedsDecoding(layout)) {
+        dibfmt::DibLayout plain;
+        if (!dibfmt::DecodePixels(block, size, layout, decoded, plain)) {
+            r.error += "decoding failed; ";
+            return r;
+        }
+        if (plain.compression != dibfmt::kCompressionNone || decoded.size() != plain.pixelBytes ||
+            plain.pixelBytes != plain.stride * std::uint64_t(plain.height) ||
+            plain.stride != dibfmt::RowStride(std::uint64_t(plain.width), plain.bitCount) ||
+            plain.width != layout.width || plain.height != layout.height ||
+            plain.bitCount != (layout.compression == dibfmt::kCompressionBitFields ? 32 : layout.bitCount))
+            r.error += "decoded rows do not match their layout; ";
+        layout = plain;
+        rows = decoded.data();
+        rowBytes = decoded.size();
     }
 
     // Read the header we hand GDI the way GDI reads a 40-byte info header,
@@ -141,10 +177,10 @@ inline Result CheckBlock(unsigned char* block, std::size_t size)
     }
     const std::uint64_t gdiStride = ((std::uint64_t(gdiWidth) * gdiBits + 31) / 32) * 4;
     const std::uint64_t gdiBytes = gdiStride * std::uint64_t(gdiHeight);
-    if (layout.pixelOffset + gdiBytes > size)
-        r.error += "GDI would read pixels past the block; ";
+    if (gdiBytes > rowBytes)
+        r.error += "GDI would read pixels past the rows; ";
     if (r.error.empty())
-        sink = sink + Touch(block, layout.pixelOffset, layout.pixelOffset + gdiBytes);
+        sink = sink + Touch(rows, 0, gdiBytes);
     (void)sink;
     return r;
 }

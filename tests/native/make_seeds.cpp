@@ -30,5 +30,7 @@ int main(int argc, char** argv)
     used.colors = bmpw::DistinctColors(16);
     used.colorsUsed = 16;
     ok &= bmpw::WriteFile(dir + "/seed" + std::to_string(n++), bmpw::PackedPart(bmpw::Build(used)));
+    for (const bmpw::FormSample& sample : bmpw::NewFormSamples(5, 3))
+        ok &= bmpw::WriteFile(dir + "/seed" + std::to_string(n++), bmpw::PackedPart(bmpw::Build(sample.recipe)));
     return ok ? 0 : 1;
 }

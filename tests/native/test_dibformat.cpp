@@ -170,11 +170,11 @@ TEST(DibFormat, FileOffsetFieldIsIgnored)
     EXPECT_EQ(40u + 1024u, layout.pixelOffset);
 }
 
-TEST(DibFormat, AnyHeaderSizeButFortyIsReadAsCore)
+TEST(DibFormat, OtherHeaderSizesAreReadAsCore)
 {
-    // Core fields behind a 108- or 124-byte size: read as the core form with
-    // 3-byte entries after the whole header.
-    for (std::uint32_t size : { 108u, 124u, 64u, 16u }) {
+    // Sizes that are not the info header or one of its longer versions:
+    // read as the core form with 3-byte entries after the whole header.
+    for (std::uint32_t size : { 64u, 16u, 100u }) {
         BmpRecipe s = bmpw::ValidRecipe(6, 3, 8, bmpw::kCoreFields);
         s.headerSize = size;
         dibfmt::DibLayout layout;
@@ -185,34 +185,69 @@ TEST(DibFormat, AnyHeaderSizeButFortyIsReadAsCore)
         EXPECT_EQ(3, layout.colorEntrySize);
         EXPECT_EQ(size + 768u, layout.pixelOffset);
     }
+}
 
-    // A real 108/124-byte header has a 32-bit width at byte 4; its high half
-    // (byte 6) is the core reading's height, 0 for any normal width.
-    for (std::uint32_t size : { 108u, 124u }) {
-        BmpRecipe s = bmpw::ValidRecipe(6, 3, 8);
-        s.headerSize = size;
+// The newer forms decode to the colours every picture viewer shows.
+TEST(DibFormat, NewerFormsDecodeToTheirColours)
+{
+    for (const bmpw::FormSample& sample : bmpw::NewFormSamples()) {
+        const Bytes file = bmpw::Build(sample.recipe);
+        ExactBlock block(bmpw::PackedPart(file));
         dibfmt::DibLayout layout;
-        EXPECT_EQ(dibfmt::kDibBadDimensions, Parse(bmpw::Build(s), layout)) << size;
+        ASSERT_EQ(dibfmt::kDibOk, dibfmt::ParseDib(block.data(), block.size(), layout)) << sample.name;
+        EXPECT_EQ(dibfmt::kInfoHeader, layout.kind) << sample.name;
+        EXPECT_TRUE(dibcheck::CheckBlock(block.data(), block.size()).error.empty()) << sample.name;
+        std::vector<unsigned char> rows;
+        dibfmt::DibLayout plain = layout;
+        if (dibfmt::NeedsDecoding(layout)) {
+            ASSERT_TRUE(dibfmt::DecodePixels(block.data(), block.size(), layout, rows, plain)) << sample.name;
+        } else {
+            rows.assign(block.data() + layout.pixelOffset, block.data() + layout.pixelOffset + layout.pixelBytes);
+        }
+        int wrong = 0;
+        for (int y = 0; y < plain.height; ++y) {
+            const unsigned char* row = rows.data() + std::size_t(plain.height - 1 - y) * plain.stride;
+            for (int x = 0; x < plain.width; ++x) {
+                bmpw::Rgb got;
+                if (plain.bitCount <= 8) {
+                    const unsigned index = plain.bitCount == 8 ? row[x] : (x % 2 ? row[x / 2] & 15 : row[x / 2] >> 4);
+                    dibfmt::ColorEntry(block.data(), plain, index, got.r, got.g, got.b);
+                } else {
+                    const unsigned char* p = row + x * (plain.bitCount / 8);
+                    got = bmpw::Rgb{ p[2], p[1], p[0] };
+                }
+                const bmpw::Rgb want = sample.colour(x, y);
+                if (!(got == want) && ++wrong <= 3)
+                    ADD_FAILURE() << sample.name << " at " << x << "," << y << ": " << int(got.r) << ","
+                                  << int(got.g) << "," << int(got.b) << " want " << int(want.r) << ","
+                                  << int(want.g) << "," << int(want.b);
+            }
+        }
     }
+}
 
-    // With a width of 65536 + 2 the core reading finds 2 x 1 and bit count =
-    // high half of the height (8 here); it is accepted only because the
-    // resulting core picture fits in the block.
-    BmpRecipe v4 = bmpw::ValidRecipe(2, 1, 8);
-    v4.headerSize = 108;
-    v4.width = 65536 + 2;
-    v4.height = 8 << 16;
-    v4.colors = bmpw::DistinctColors(256);
-    v4.entrySize = 3;
-    v4.pixels = Bytes(4, 0);
-    dibfmt::DibLayout layout;
-    ASSERT_EQ(dibfmt::kDibOk, Parse(bmpw::Build(v4), layout));
-    EXPECT_EQ(2, layout.width);
-    EXPECT_EQ(1, layout.height);
-    EXPECT_EQ(8, layout.bitCount);
-    EXPECT_EQ(108u + 768u, layout.pixelOffset);
-    v4.pixels.pop_back();
-    EXPECT_EQ(dibfmt::kDibPixelsOutside, Parse(bmpw::Build(v4), layout));
+TEST(DibFormat, RunLengthDataStopsAtThePictureEdge)
+{
+    // Three pixels, then a run of 200 that leaves the 5-pixel row: the
+    // decoding ends there and the rest keeps colour 0.
+    BmpRecipe s = bmpw::SampleNamed("RLE8").recipe;
+    s.pixels = Bytes{ 3, 9, 200, 4, 0, 0, 5, 6, 0, 1 };
+    ExactBlock block(bmpw::PackedPart(bmpw::Build(s)));
+    dibfmt::DibLayout layout, plain;
+    ASSERT_EQ(dibfmt::kDibOk, dibfmt::ParseDib(block.data(), block.size(), layout));
+    std::vector<unsigned char> rows;
+    ASSERT_TRUE(dibfmt::DecodePixels(block.data(), block.size(), layout, rows, plain));
+    ASSERT_EQ(8u * 3, rows.size());
+    const Bytes want = { 9, 9, 9, 4, 4, 0, 0, 0,  0, 0, 0, 0, 0, 0, 0, 0,  0, 0, 0, 0, 0, 0, 0, 0 };
+    EXPECT_EQ(want, Bytes(rows.begin(), rows.end()));
+
+    // A move right and up, then a run.
+    s.pixels = Bytes{ 0, 2, 2, 1, 2, 7, 0, 1 };
+    ExactBlock moved(bmpw::PackedPart(bmpw::Build(s)));
+    ASSERT_EQ(dibfmt::kDibOk, dibfmt::ParseDib(moved.data(), moved.size(), layout));
+    ASSERT_TRUE(dibfmt::DecodePixels(moved.data(), moved.size(), layout, rows, plain));
+    const Bytes movedWant = { 0, 0, 0, 0, 0, 0, 0, 0,  0, 0, 7, 7, 0, 0, 0, 0,  0, 0, 0, 0, 0, 0, 0, 0 };
+    EXPECT_EQ(movedWant, Bytes(rows.begin(), rows.end()));
 }
 
 TEST(DibFormat, RowStrideIsPaddedAndCannotOverflow)
@@ -259,9 +294,8 @@ TEST(DibFormat, RefusesWithTheRightReason)
         { "bit count 2", dibfmt::kDibBadBitCount, 14, 2, 2 },
         { "bit count 3", dibfmt::kDibBadBitCount, 14, 3, 2 },
         { "bit count 64", dibfmt::kDibBadBitCount, 14, 64, 2 },
-        { "RLE8", dibfmt::kDibBadCompression, 16, 1, 4 },
-        { "RLE4", dibfmt::kDibBadCompression, 16, 2, 4 },
-        { "bit fields", dibfmt::kDibBadCompression, 16, 3, 4 },
+        { "RLE4 on 8-bit pixels", dibfmt::kDibBadCompression, 16, 2, 4 },
+        { "bit fields on 8-bit pixels", dibfmt::kDibBadCompression, 16, 3, 4 },
         { "JPEG", dibfmt::kDibBadCompression, 16, 4, 4 },
         { "colours used 257", dibfmt::kDibBadColorCount, 32, 257, 4 },
         { "colours used 300", dibfmt::kDibBadColorCount, 32, 300, 4 },
@@ -457,6 +491,8 @@ TEST(DibFormatHostile, RandomMutationsStayInsideTheBlock)
         s.colorsUsed = 16;
         seeds.push_back(bmpw::PackedPart(bmpw::Build(s)));
     }
+    for (const bmpw::FormSample& sample : bmpw::NewFormSamples(9, 5))
+        seeds.push_back(bmpw::PackedPart(bmpw::Build(sample.recipe)));
 
     const std::uint32_t interesting[] = { 0, 1, 2, 3, 4, 8, 12, 16, 24, 32, 40, 64, 108, 124, 255,
                                           256, 0x7FFF, 0x8000, 0xFFFF, 0x10000, 0x7FFFFFFF,

@@ -63,6 +63,9 @@ struct BmpRecipe {
     Bytes gap;                      // bytes between table and pixels
     Bytes pixels;                   // pixel rows exactly as stored
     std::int64_t pixelOffsetField = -1;  // file header's offset; -1: the real one
+    // Bit-field masks (red, green, blue): inside a header of 52 bytes or
+    // more at byte 40, else right after the header.
+    std::vector<std::uint32_t> masks;
 };
 
 // Packs pixel values into padded rows.  value(x, y) gives the pixel at column
@@ -96,7 +99,7 @@ inline Bytes PackRows(int width, int height, int bitCount, bool topDown,
                 line[4 * x] = static_cast<std::uint8_t>(v & 0xFF);
                 line[4 * x + 1] = static_cast<std::uint8_t>((v >> 8) & 0xFF);
                 line[4 * x + 2] = static_cast<std::uint8_t>((v >> 16) & 0xFF);
-                line[4 * x + 3] = 0;
+                line[4 * x + 3] = static_cast<std::uint8_t>(v >> 24);
                 break;
             default: break;
             }
@@ -122,7 +125,9 @@ inline Bytes Build(const BmpRecipe& s)
 {
     const std::size_t entry = s.entrySize ? s.entrySize : (s.fields == kInfoFields ? 4 : 3);
     const std::size_t tableBytes = entry * s.colors.size();
-    const std::size_t offset = 14 + std::size_t(s.headerSize) + tableBytes + s.gap.size();
+    const bool masksInHeader = s.headerSize >= 40 + 4 * s.masks.size();
+    const std::size_t maskBytes = masksInHeader ? 0 : 4 * s.masks.size();
+    const std::size_t offset = 14 + std::size_t(s.headerSize) + maskBytes + tableBytes + s.gap.size();
 
     Bytes out(14, 0);
     out[0] = 'B';
@@ -147,9 +152,18 @@ inline Bytes Build(const BmpRecipe& s)
         PutU16(header, 8, s.planes);
         PutU16(header, 10, s.bitCount);
     }
+    if (masksInHeader)
+        for (std::size_t i = 0; i < s.masks.size(); ++i)
+            PutU32(header, 40 + 4 * i, s.masks[i]);
     // A header size below the fields written must not grow the header.
     header.resize(s.headerSize);
     out.insert(out.end(), header.begin(), header.end());
+    if (!masksInHeader) {
+        Bytes masks;
+        for (std::size_t i = 0; i < s.masks.size(); ++i)
+            PutU32(masks, 4 * i, s.masks[i]);
+        out.insert(out.end(), masks.begin(), masks.end());
+    }
 
     for (std::size_t i = 0; i < s.colors.size(); ++i) {
         const std::uint8_t e[4] = { s.colors[i].b, s.colors[i].g, s.colors[i].r, 0 };
@@ -209,6 +223,142 @@ inline bool WriteFile(const std::string& path, const Bytes& bytes)
         return false;
     const bool ok = bytes.empty() || std::fwrite(&bytes[0], 1, bytes.size(), f) == bytes.size();
     return std::fclose(f) == 0 && ok;
+}
+
+// Run-length rows (bits 8: RLE8, 4: RLE4) of the index pixels value(x, y),
+// y = 0 being the top row, stored bottom row first: runs of equal pixels as
+// counted runs, stretches of three or more differing ones as literal runs,
+// the end-of-row escape after each row and end-of-picture after the last.
+inline Bytes EncodeRle(int width, int height, int bits, const std::function<std::uint32_t(int, int)>& value)
+{
+    Bytes out;
+    auto put = [&out](unsigned b) { out.push_back(static_cast<std::uint8_t>(b)); };
+    for (int row = 0; row < height; ++row) {
+        const int y = height - 1 - row;
+        int x = 0;
+        while (x < width) {
+            int run = 1;
+            while (x + run < width && run < 255 && value(x + run, y) == value(x, y))
+                ++run;
+            int literal = 0;
+            while (x + literal + 1 < width && literal < 254 && value(x + literal, y) != value(x + literal + 1, y))
+                ++literal;
+            if (run == 1 && literal >= 3) {
+                put(0);
+                put(static_cast<unsigned>(literal));
+                const std::size_t start = out.size();
+                for (int i = 0; i < literal; ++i) {
+                    const unsigned v = value(x + i, y);
+                    if (bits == 8) put(v);
+                    else if (i % 2 == 0) put(v << 4);
+                    else out.back() = static_cast<std::uint8_t>(out.back() | v);
+                }
+                if ((out.size() - start) % 2) put(0);
+                x += literal;
+            } else {
+                const unsigned v = value(x, y);
+                put(static_cast<unsigned>(run));
+                put(bits == 8 ? v : (v << 4) | v);
+                x += run;
+            }
+        }
+        put(0);
+        put(row + 1 == height ? 1 : 0);
+    }
+    return out;
+}
+
+// A valid picture in one of the forms beyond the 40- and 12-byte headers'
+// plain rows, with the colour every pixel must show.
+struct FormSample {
+    std::string name;
+    BmpRecipe recipe;
+    std::function<Rgb(int, int)> colour;   // x, y with y = 0 the top row
+};
+
+// A channel of n bits widened to 8 the way picture viewers show it.
+inline std::uint8_t Widen(std::uint32_t value, int bits)
+{
+    const std::uint32_t top = (1u << bits) - 1;
+    return static_cast<std::uint8_t>(bits >= 8 ? value >> (bits - 8) : (value * 255 + top / 2) / top);
+}
+
+// Every newer form: the 108- and 124-byte headers, 16- and 32-bit pixels
+// with bit-field masks (after a 40-byte header and inside longer ones, with
+// and without a colour table), and run-length rows of both depths.
+inline std::vector<FormSample> NewFormSamples(int width = 13, int height = 6)
+{
+    std::vector<FormSample> out;
+    const auto pattern = [](int x, int y) { return static_cast<std::uint32_t>((x * 7 + y * 13 + 1) * 2654435761u); };
+
+    for (std::uint32_t size : { 108u, 124u }) {
+        for (int bits : { 8, 24 }) {
+            BmpRecipe s = ValidRecipe(width, height, bits);
+            s.headerSize = size;
+            const std::vector<Rgb> colors = s.colors;
+            out.push_back({ std::to_string(size) + "-byte header, " + std::to_string(bits) + "-bit", s,
+                            [colors, bits](int x, int y) {
+                                const std::uint32_t v = static_cast<std::uint32_t>(x * 7 + y * 13 + 1);
+                                if (bits == 8) return colors[v % 256];
+                                const std::uint32_t c = (v * 2654435761u) & 0xFFFFFFu;
+                                return Rgb{ std::uint8_t(c >> 16), std::uint8_t(c >> 8), std::uint8_t(c) };
+                            } });
+        }
+    }
+
+    struct Fields { const char* name; std::uint32_t headerSize; int bits; std::uint32_t r, g, b; int table; };
+    const Fields fields[] = {
+        { "16-bit 5-6-5 bit fields after a 40-byte header", 40, 16, 0xF800, 0x07E0, 0x001F, 0 },
+        { "16-bit 5-6-5 bit fields with a 256-colour table", 40, 16, 0xF800, 0x07E0, 0x001F, 256 },
+        { "16-bit 5-5-5 bit fields in a 124-byte header", 124, 16, 0x7C00, 0x03E0, 0x001F, 0 },
+        { "16-bit 4-4-4 bit fields in a 56-byte header", 56, 16, 0x0F00, 0x00F0, 0x000F, 0 },
+        { "32-bit bit fields after a 40-byte header", 40, 32, 0x00FF0000, 0x0000FF00, 0x000000FF, 0 },
+        { "32-bit bit fields, blue-green-red in the high bytes", 108, 32, 0x0000FF00, 0x00FF0000, 0xFF000000, 0 },
+        { "32-bit 10-10-10 bit fields in a 52-byte header", 52, 32, 0x3FF00000, 0x000FFC00, 0x000003FF, 0 },
+    };
+    for (const Fields& f : fields) {
+        BmpRecipe s = ValidRecipe(width, height, f.bits);
+        s.headerSize = f.headerSize;
+        s.compression = 3;
+        s.masks = { f.r, f.g, f.b };
+        s.colors = DistinctColors(f.table);
+        s.colorsUsed = f.table;
+        const std::uint32_t keep = f.bits == 16 ? 0xFFFFu : 0xFFFFFFFFu;
+        s.pixels = PackRows(width, height, f.bits, false, [&](int x, int y) { return pattern(x, y) & keep; });
+        out.push_back({ f.name, s, [f, pattern, keep](int x, int y) {
+                            const std::uint32_t v = pattern(x, y) & keep;
+                            auto channel = [v](std::uint32_t m) {
+                                int shift = 0, bits = 0;
+                                while (!(m >> shift & 1)) ++shift;
+                                while (shift + bits < 32 && (m >> (shift + bits) & 1)) ++bits;
+                                return Widen((v & m) >> shift, bits);
+                            };
+                            return Rgb{ channel(f.r), channel(f.g), channel(f.b) };
+                        } });
+    }
+
+    for (int bits : { 8, 4 }) {
+        BmpRecipe s = ValidRecipe(width, height, bits);
+        s.compression = bits == 8 ? 1 : 2;
+        // Runs of equal pixels and stretches of differing ones in every row.
+        const auto index = [bits](int x, int y) {
+            return static_cast<std::uint32_t>((x < 5 ? y : x * 3 + y) % (bits == 8 ? 251 : 16));
+        };
+        s.pixels = EncodeRle(width, height, bits, index);
+        const std::vector<Rgb> colors = s.colors;
+        out.push_back({ std::string("RLE") + (bits == 8 ? "8" : "4"), s,
+                        [colors, index](int x, int y) { return colors[index(x, y)]; } });
+    }
+    return out;
+}
+
+// The 5 x 3 sample of that name.
+inline FormSample SampleNamed(const std::string& name)
+{
+    for (const FormSample& s : NewFormSamples(5, 3))
+        if (s.name == name)
+            return s;
+    return FormSample{ name, ValidRecipe(5, 3, 8), nullptr };
 }
 
 // What a hostile file is expected to do.
@@ -309,15 +459,73 @@ inline std::vector<Case> HostileCorpus()
         s.headerSize = 12; s.fields = kCoreFields; s.colors.clear(); s.pixels.clear();
     });
 
-    // Compression.
-    for (std::uint32_t c : { 1u, 2u, 3u, 4u, 5u, 6u, 0xFFFFFFFFu })
+    // Compression: the 8-bit rows read as run-length data decode to
+    // something; every other value does not fit an 8-bit picture.
+    patched("compression 1 (plain rows read as RLE8)", kMustLoad, 30, 1, true);
+    for (std::uint32_t c : { 2u, 3u, 4u, 5u, 6u, 0xFFFFFFFFu })
         patched("compression " + std::to_string(c), kMustReject, 30, c, true);
 
-    // A 108-byte header as newer writers lay it out; read as the core form its
-    // height (the high half of the width) is 0.
-    with("real 108-byte header", kMustReject, [](BmpRecipe& s) { s.headerSize = 108; });
-    with("real 124-byte header", kMustReject, [](BmpRecipe& s) { s.headerSize = 124; });
+    with("108-byte header", kMustLoad, [](BmpRecipe& s) { s.headerSize = 108; });
+    with("124-byte header", kMustLoad, [](BmpRecipe& s) { s.headerSize = 124; });
 
+    // The newer forms: every truncation must be safe (run-length data that
+    // ends early still loads), and each lie refused or drawn safely.
+    for (const FormSample& sample : NewFormSamples(5, 3)) {
+        const Bytes whole = Build(sample.recipe);
+        cases.push_back(Case{ sample.name, whole, kMustLoad });
+        for (std::size_t n = 0; n < whole.size(); ++n)
+            cases.push_back(Case{ sample.name + " truncated to " + std::to_string(n), Truncated(whole, n), kEither });
+    }
+    const BmpRecipe rle8 = SampleNamed("RLE8").recipe;
+    auto rle = [&](const std::string& name, Expect expect, const Bytes& stream,
+                   const std::function<void(BmpRecipe&)>& f) {
+        BmpRecipe s = rle8;
+        s.pixels = stream;
+        f(s);
+        cases.push_back(Case{ name, Build(s), expect });
+    };
+    const auto nothing = [](BmpRecipe&) {};
+    rle("RLE8 run past the right edge", kMustLoad, Bytes{ 200, 5, 0, 1 }, nothing);
+    rle("RLE8 literal past the right edge", kMustLoad, Bytes{ 0, 8, 1, 2, 3, 4, 5, 6, 7, 8, 0, 1 }, nothing);
+    rle("RLE8 literal past the end of the data", kMustLoad, Bytes{ 0, 50, 1, 2, 3 }, nothing);
+    rle("RLE8 rows past the top", kMustLoad, Bytes{ 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 5, 1 }, nothing);
+    rle("RLE8 move past the top", kMustLoad, Bytes{ 0, 2, 0, 200, 5, 1 }, nothing);
+    rle("RLE8 move past the right edge", kMustLoad, Bytes{ 0, 2, 200, 0, 5, 1 }, nothing);
+    rle("RLE8 move cut short", kMustLoad, Bytes{ 0, 2, 1 }, nothing);
+    rle("RLE8 no data at all", kMustLoad, Bytes{}, nothing);
+    rle("RLE8 odd byte at the end", kMustLoad, Bytes{ 3, 1, 7 }, nothing);
+    rle("RLE8 top-down", kMustReject, Bytes{ 5, 1, 0, 1 }, [](BmpRecipe& s) { s.height = -3; });
+    rle("RLE8 on 4-bit pixels", kMustReject, Bytes{ 5, 1, 0, 1 }, [](BmpRecipe& s) { s.bitCount = 4; });
+    rle("RLE4 on 8-bit pixels", kMustReject, Bytes{ 5, 1, 0, 1 }, [](BmpRecipe& s) { s.compression = 2; });
+    rle("RLE4 odd literal past the edge", kMustLoad, Bytes{ 0, 7, 0x12, 0x34, 0x56, 0x70, 0, 1 }, [](BmpRecipe& s) {
+        s.compression = 2; s.bitCount = 4; s.colors = DistinctColors(16);
+    });
+    rle("RLE8 65535 x 65535 from four bytes", kMustReject, Bytes{ 0, 0, 0, 1 }, [](BmpRecipe& s) {
+        s.width = 65535; s.height = 65535;
+    });
+
+    const BmpRecipe fields = SampleNamed("16-bit 5-6-5 bit fields after a 40-byte header").recipe;
+    auto masked = [&](const std::string& name, Expect expect, const std::function<void(BmpRecipe&)>& f) {
+        BmpRecipe s = fields;
+        f(s);
+        cases.push_back(Case{ name, Build(s), expect });
+    };
+    masked("bit fields, all masks empty", kMustReject, [](BmpRecipe& s) { s.masks = { 0, 0, 0 }; });
+    masked("bit fields, one mask empty", kMustLoad, [](BmpRecipe& s) { s.masks = { 0xF800, 0, 0x1F }; });
+    masked("bit fields, overlapping masks", kMustReject, [](BmpRecipe& s) { s.masks = { 0xF800, 0x0FE0, 0x1F }; });
+    masked("bit fields, broken mask", kMustReject, [](BmpRecipe& s) { s.masks = { 0xF0F0, 0x0F00, 0x0F }; });
+    masked("bit fields, mask beyond 16 bits", kMustReject, [](BmpRecipe& s) { s.masks = { 0xF8000, 0x7E0, 0x1F }; });
+    masked("bit fields, whole-pixel mask", kMustLoad, [](BmpRecipe& s) { s.masks = { 0xFFFF, 0, 0 }; });
+    masked("bit fields on 24-bit pixels", kMustReject, [](BmpRecipe& s) { s.bitCount = 24; });
+    masked("bit fields on 8-bit pixels", kMustReject, [](BmpRecipe& s) { s.bitCount = 8; });
+    masked("bit fields, block ends inside the masks", kMustReject, [](BmpRecipe& s) {
+        s.masks = { 0xF800, 0x07E0 }; s.pixels.clear();
+    });
+    masked("bit fields, one row short", kMustReject, [](BmpRecipe& s) { s.height = 4; });
+    masked("bit fields, 32-bit 65535 x 65535", kMustReject, [](BmpRecipe& s) {
+        s.bitCount = 32; s.width = 65535; s.height = 65535;
+    });
+    masked("bit fields, top-down", kMustLoad, [](BmpRecipe& s) { s.height = -3; });
     return cases;
 }
 
