@@ -55,6 +55,21 @@ protected:
         return p;
     }
     void CopyMarker() { ASSERT_TRUE(drv::CopyInto(drv::Env("TLK_MARKER"), dir.File("marker.exe"))); }
+    // The stretched background shows the four colours in its quarters (top
+    // row first); then the player is closed for the next start.
+    void ExpectQuartersThenClose(const COLORREF (&quarters)[4]) {
+        RECT c;
+        GetClientRect(window, &c);
+        drv::ScreenGrab g(window, c);
+        EXPECT_TRUE(drv::Near(quarters[0], g.At(c.right / 4, c.bottom / 8)));
+        EXPECT_TRUE(drv::Near(quarters[1], g.At(c.right * 3 / 4, c.bottom / 8)));
+        EXPECT_TRUE(drv::Near(quarters[2], g.At(c.right / 4, c.bottom * 7 / 8)));
+        EXPECT_TRUE(drv::Near(quarters[3], g.At(c.right * 3 / 4, c.bottom * 7 / 8)));
+        PostMessageA(window, WM_CLOSE, 0, 0);
+        ASSERT_TRUE(proc.WaitExit(10000));
+        proc.Kill();
+        window = nullptr;
+    }
 };
 
 }  // namespace
@@ -64,17 +79,7 @@ TEST_F(PlayerActions, StretchedBackgroundShowsEachQuarter) {
         SCOPED_TRACE(bits);
         ASSERT_TRUE(bmpw::WriteFile(dir.File("autorun.bmp"), Quarters(64, 48, bits)));
         ASSERT_NE(nullptr, Start());
-        RECT c;
-        GetClientRect(window, &c);
-        drv::ScreenGrab g(window, c);
-        EXPECT_TRUE(drv::Near(kQuarter[0], g.At(c.right / 4, c.bottom / 8)));
-        EXPECT_TRUE(drv::Near(kQuarter[1], g.At(c.right * 3 / 4, c.bottom / 8)));
-        EXPECT_TRUE(drv::Near(kQuarter[2], g.At(c.right / 4, c.bottom * 7 / 8)));
-        EXPECT_TRUE(drv::Near(kQuarter[3], g.At(c.right * 3 / 4, c.bottom * 7 / 8)));
-        PostMessageA(window, WM_CLOSE, 0, 0);
-        ASSERT_TRUE(proc.WaitExit(10000));
-        proc.Kill();
-        window = nullptr;
+        ExpectQuartersThenClose(kQuarter);
     }
 }
 
@@ -122,17 +127,7 @@ TEST_F(PlayerActions, NewerBackgroundFormsShowEachQuarter) {
             s.pixels = bmpw::PackRows(w, h, f.bits, false, masked(f.masks[0], f.masks[1], f.masks[2]));
         ASSERT_TRUE(bmpw::WriteFile(dir.File("autorun.bmp"), bmpw::Build(s)));
         ASSERT_NE(nullptr, Start());
-        RECT c;
-        GetClientRect(window, &c);
-        drv::ScreenGrab g(window, c);
-        EXPECT_TRUE(drv::Near(full[0], g.At(c.right / 4, c.bottom / 8)));
-        EXPECT_TRUE(drv::Near(full[1], g.At(c.right * 3 / 4, c.bottom / 8)));
-        EXPECT_TRUE(drv::Near(full[2], g.At(c.right / 4, c.bottom * 7 / 8)));
-        EXPECT_TRUE(drv::Near(full[3], g.At(c.right * 3 / 4, c.bottom * 7 / 8)));
-        PostMessageA(window, WM_CLOSE, 0, 0);
-        ASSERT_TRUE(proc.WaitExit(10000));
-        proc.Kill();
-        window = nullptr;
+        ExpectQuartersThenClose(full);
     }
 }
 

@@ -8,7 +8,14 @@ set -euo pipefail
 src=$1 build=$2 python=$3 version=$4 product=$5 company=$6
 i686="$build/i686"
 objdump=i686-w64-mingw32-objdump
-TLK_ARCH=i686 TLK_BUILD="$i686" "$src/tools/release.sh" >/dev/null
+# Compiled with the same warnings as the tested build, and free of them.
+log="$build/i686-release.log"
+TLK_ARCH=i686 TLK_BUILD="$i686" "$src/tools/release.sh" >"$log" 2>&1 || { cat "$log"; exit 1; }
+if grep -q "warning:" "$log"; then
+    grep "warning:" "$log"
+    echo "FAILED: the i686 build has warnings"
+    exit 1
+fi
 setup="$i686/release/${product// /-}-$version-setup.exe"
 zip="$i686/release/${product// /-}-$version.zip"
 status=0
