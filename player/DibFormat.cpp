@@ -372,11 +372,9 @@ void DecodeBitFields(const unsigned char* pixels, const DibLayout& layout, const
 
 }  // namespace
 
-bool DecodePixels(const unsigned char* block, std::size_t size, const DibLayout& layout,
-                  std::vector<unsigned char>& rows, DibLayout& plain)
+DibLayout PlainLayout(const DibLayout& layout)
 {
-    rows.clear();
-    plain = layout;
+    DibLayout plain = layout;
     plain.compression = kCompressionNone;
     plain.masks[0] = plain.masks[1] = plain.masks[2] = 0;
     if (layout.compression == kCompressionBitFields) {
@@ -384,21 +382,21 @@ bool DecodePixels(const unsigned char* block, std::size_t size, const DibLayout&
         plain.stride = static_cast<std::size_t>(RowStride(static_cast<std::uint64_t>(layout.width), 32));
         plain.pixelBytes = plain.stride * static_cast<std::size_t>(layout.height);
     }
-    try {
-        rows.assign(plain.pixelBytes, 0);
-    } catch (...) {  // out of memory: the callers are window procedures
-        rows.clear();
-        return false;
-    }
+    return plain;
+}
+
+void DecodePixels(const unsigned char* block, std::size_t size, const DibLayout& layout, unsigned char* rows)
+{
+    const DibLayout plain = PlainLayout(layout);
+    std::memset(rows, 0, plain.pixelBytes);
     if (layout.compression == kCompressionBitFields) {
-        DecodeBitFields(block + layout.pixelOffset, layout, plain, rows.data());
+        DecodeBitFields(block + layout.pixelOffset, layout, plain, rows);
     } else if (layout.compression == kCompressionRle8 || layout.compression == kCompressionRle4) {
-        RunLengthDecoder decoder(block + layout.pixelOffset, size - layout.pixelOffset, plain, rows.data());
+        RunLengthDecoder decoder(block + layout.pixelOffset, size - layout.pixelOffset, plain, rows);
         decoder.Run();
     } else {
-        std::memcpy(rows.data(), block + layout.pixelOffset, plain.pixelBytes);
+        std::memcpy(rows, block + layout.pixelOffset, plain.pixelBytes);
     }
-    return true;
 }
 
 const char* DibStatusName(DibStatus status)

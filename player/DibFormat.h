@@ -35,7 +35,6 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <vector>
 
 namespace dibfmt {
 
@@ -111,16 +110,19 @@ DibStatus ParseDib(const unsigned char* block, std::size_t size, DibLayout& layo
 // Whether the rows must go through DecodePixels before GDI sees them.
 inline bool NeedsDecoding(const DibLayout& layout) { return layout.compression != kCompressionNone; }
 
+// The layout of the plain rows that DecodePixels makes of layout's rows
+// (compression none): the same bit count for run-length data, 32 bits for
+// bit-field pixels.  Its pixelBytes is at most kMaxDecodedBytes.
+DibLayout PlainLayout(const DibLayout& layout);
+
 // Decodes the rows of a block that NeedsDecoding (layout from ParseDib on
-// the same size bytes, made bottom-up) into plain bottom-up rows: run-length
-// data into rows of its own bit count, with pixels no run reaches left at
-// colour 0; bit-field pixels into 32-bit 0x00RRGGBB.  A run that would leave
-// the picture, or data that ends early, ends the decoding there: what was
-// decoded so far stays.  Fills plain with the layout of the result
-// (compression none).  Returns false, with rows empty, when memory runs out.
-// Never reads outside [block, block + size).
-bool DecodePixels(const unsigned char* block, std::size_t size, const DibLayout& layout,
-                  std::vector<unsigned char>& rows, DibLayout& plain);
+// the same size bytes, made bottom-up) into rows, which holds
+// PlainLayout(layout).pixelBytes bytes: run-length data into rows of its
+// own bit count, with pixels no run reaches left at colour 0; bit-field
+// pixels into 32-bit 0x00RRGGBB.  A run that would leave the picture, or
+// data that ends early, ends the decoding there: what was decoded so far
+// stays.  Never reads outside [block, block + size) or writes outside rows.
+void DecodePixels(const unsigned char* block, std::size_t size, const DibLayout& layout, unsigned char* rows);
 
 // Short English name of a status, for test messages.
 const char* DibStatusName(DibStatus status);

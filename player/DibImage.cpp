@@ -2,6 +2,8 @@
 
 #include "DibImage.h"
 
+#include <new>
+
 
 namespace {
 
@@ -53,7 +55,7 @@ void CDibImage::Clear()
 {
     DeletePalette();
     std::vector<BYTE>().swap(m_block);
-    std::vector<BYTE>().swap(m_decoded);
+    m_decoded.reset();
     m_dataSize = 0;
     m_layout = dibfmt::DibLayout();
 }
@@ -102,11 +104,13 @@ BOOL CDibImage::LoadFromFile(const char* path)
     dibfmt::MakeBottomUp(&block[0], layout);
     // Run-length and bit-field rows become plain rows here: GDI only ever
     // sees rows whose size we know.
-    std::vector<BYTE> decoded;
+    std::unique_ptr<BYTE[]> decoded;
     if (dibfmt::NeedsDecoding(layout)) {
-        dibfmt::DibLayout plain;
-        if (!dibfmt::DecodePixels(&block[0], dataSize, layout, decoded, plain))
+        const dibfmt::DibLayout plain = dibfmt::PlainLayout(layout);
+        decoded.reset(new (std::nothrow) BYTE[plain.pixelBytes]);
+        if (!decoded)
             return FALSE;
+        dibfmt::DecodePixels(&block[0], dataSize, layout, decoded.get());
         layout = plain;
     }
 

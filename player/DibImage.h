@@ -13,6 +13,7 @@
 #include <windows.h>
 
 #include <cstddef>
+#include <memory>
 #include <vector>
 
 #include "DibFormat.h"
@@ -47,7 +48,7 @@ public:
     const BYTE* Pixels() const
     {
         if (IsEmpty()) return NULL;
-        return m_decoded.empty() ? &m_block[0] + m_layout.pixelOffset : &m_decoded[0];
+        return m_decoded ? m_decoded.get() : &m_block[0] + m_layout.pixelOffset;
     }
     HPALETTE Palette() const { return m_palette; }
     bool IsEmpty() const { return m_block.empty(); }
@@ -75,7 +76,9 @@ private:
     void Clear();
 
     std::vector<BYTE> m_block;
-    std::vector<BYTE> m_decoded;   // plain rows of a run-length or bit-field picture
+    // Plain rows of a run-length or bit-field picture.  Not a vector: its
+    // length errors would nearly double the player's size.
+    std::unique_ptr<BYTE[]> m_decoded;
     std::size_t m_dataSize;
     dibfmt::DibLayout m_layout;
     dibfmt::GdiInfo m_gdiInfo;   // the header the blits see, see DibFormat.h

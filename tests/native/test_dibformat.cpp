@@ -200,7 +200,7 @@ TEST(DibFormat, NewerFormsDecodeToTheirColours)
         std::vector<unsigned char> rows;
         dibfmt::DibLayout plain = layout;
         if (dibfmt::NeedsDecoding(layout)) {
-            ASSERT_TRUE(dibfmt::DecodePixels(block.data(), block.size(), layout, rows, plain)) << sample.name;
+            rows = dibcheck::Decode(block.data(), block.size(), layout, plain);
         } else {
             rows.assign(block.data() + layout.pixelOffset, block.data() + layout.pixelOffset + layout.pixelBytes);
         }
@@ -235,8 +235,7 @@ TEST(DibFormat, RunLengthDataStopsAtThePictureEdge)
     ExactBlock block(bmpw::PackedPart(bmpw::Build(s)));
     dibfmt::DibLayout layout, plain;
     ASSERT_EQ(dibfmt::kDibOk, dibfmt::ParseDib(block.data(), block.size(), layout));
-    std::vector<unsigned char> rows;
-    ASSERT_TRUE(dibfmt::DecodePixels(block.data(), block.size(), layout, rows, plain));
+    std::vector<unsigned char> rows = dibcheck::Decode(block.data(), block.size(), layout, plain);
     ASSERT_EQ(8u * 3, rows.size());
     const Bytes want = { 9, 9, 9, 4, 4, 0, 0, 0,  0, 0, 0, 0, 0, 0, 0, 0,  0, 0, 0, 0, 0, 0, 0, 0 };
     EXPECT_EQ(want, Bytes(rows.begin(), rows.end()));
@@ -245,7 +244,7 @@ TEST(DibFormat, RunLengthDataStopsAtThePictureEdge)
     s.pixels = Bytes{ 0, 2, 2, 1, 2, 7, 0, 1 };
     ExactBlock moved(bmpw::PackedPart(bmpw::Build(s)));
     ASSERT_EQ(dibfmt::kDibOk, dibfmt::ParseDib(moved.data(), moved.size(), layout));
-    ASSERT_TRUE(dibfmt::DecodePixels(moved.data(), moved.size(), layout, rows, plain));
+    rows = dibcheck::Decode(moved.data(), moved.size(), layout, plain);
     const Bytes movedWant = { 0, 0, 0, 0, 0, 0, 0, 0,  0, 0, 7, 7, 0, 0, 0, 0,  0, 0, 0, 0, 0, 0, 0, 0 };
     EXPECT_EQ(movedWant, Bytes(rows.begin(), rows.end()));
 }
