@@ -32,7 +32,7 @@ set_tests_properties(versions PROPERTIES FIXTURES_REQUIRED packages)
 if(NOT TLK_ARCH STREQUAL "i686")
     add_test(NAME shipped_i686 COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/installer/shipped_i686.sh
              ${CMAKE_SOURCE_DIR} ${CMAKE_BINARY_DIR} ${Python3_EXECUTABLE}
-             ${PROJECT_VERSION} ${TLK_PRODUCT} ${TLK_COMPANY})
+             ${PROJECT_VERSION} ${TLK_PRODUCT} ${TLK_COMPANY} ${TLK_PLAYER_MAX_BYTES})
     set_tests_properties(shipped_i686 PROPERTIES TIMEOUT 1800)
 endif()
 

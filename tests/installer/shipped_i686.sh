@@ -3,9 +3,9 @@
 # users get are still built and checked as far as can be done without running
 # them: 32-bit Windows GUI programs, only system DLLs imported, the version
 # resources, and the same bytes from a second build.
-#   shipped_i686.sh <source folder> <build folder> <python> <version> <product> <company>
+#   shipped_i686.sh <source folder> <build folder> <python> <version> <product> <company> <player size limit>
 set -euo pipefail
-src=$1 build=$2 python=$3 version=$4 product=$5 company=$6
+src=$1 build=$2 python=$3 version=$4 product=$5 company=$6 player_max=$7
 i686="$build/i686"
 objdump=i686-w64-mingw32-objdump
 # Compiled with the same warnings as the tested build, and free of them.
@@ -21,6 +21,9 @@ zip="$i686/release/${product// /-}-$version.zip"
 status=0
 step() { "$@" || { echo "FAILED: $*"; status=1; }; }
 step test -f "$zip"
+player_size=$(stat -c %s "$i686/dist/autorun.exe")
+echo "autorun.exe: $player_size bytes (at most $player_max)"
+step test "$player_size" -le "$player_max"
 step "$src/tests/check_pe.sh" "$objdump" i686 "$i686/dist/autorun.exe" "$i686/dist/tlkedit.exe" "$setup"
 step "$src/tests/check_imports.sh" "$objdump" "$i686/dist/autorun.exe"
 step "$src/tests/check_imports.sh" "$objdump" "$i686/dist/tlkedit.exe"
