@@ -94,9 +94,7 @@ MoveOutcome PointerTracker::OnMove(bool active, uintptr_t child, int childSlot,
     if (childSlot < 0 || childSlot >= kLineCount) childSlot = -1;
 
     // A pointer at rest does not take the highlight back from the keys.
-    // Until the first move after a key the pointer's place is not known, so
-    // that move only tells where it rests.
-    const bool moved = position == kNoPosition || (m_lastPosition != kNoPosition && position != m_lastPosition);
+    const bool moved = position == kNoPosition || position != m_lastPosition;
     const bool keyOwned = m_keyOwns;
     m_lastPosition = position;
     if (keyOwned && !moved) return out;
@@ -125,8 +123,10 @@ MoveOutcome PointerTracker::OnMove(bool active, uintptr_t child, int childSlot,
     return out;
 }
 
-MoveOutcome PointerTracker::OnKey(KeyMove move, const bool reachable[kLineCount], bool hoverSoundSet) {
+MoveOutcome PointerTracker::OnKey(KeyMove move, const bool reachable[kLineCount], bool hoverSoundSet,
+                                  long long pointer) {
     MoveOutcome out = NoChange();
+    m_lastPosition = pointer;
     const int target = KeyTarget(move, m_hot, reachable);
     if (target < 0 || target == m_hot) return out;
     MoveHighlight(target, out);
@@ -136,8 +136,9 @@ MoveOutcome PointerTracker::OnKey(KeyMove move, const bool reachable[kLineCount]
     return out;
 }
 
-MoveOutcome PointerTracker::PlaceOnFirstLine(const bool reachable[kLineCount]) {
+MoveOutcome PointerTracker::PlaceOnFirstLine(const bool reachable[kLineCount], long long pointer) {
     MoveOutcome out = NoChange();
+    m_lastPosition = pointer;
     const int target = KeyTarget(kFirstLine, kNoLine, reachable);
     MoveHighlight(target < 0 ? kNoLine : target, out);
     m_keyOwns = true;

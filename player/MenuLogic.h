@@ -68,19 +68,23 @@ public:
     //   happens when the pointer rests on the active menu window's background.
     // lineHasText / hoverSoundSet: whether entering the line should sound.
     // position: where the pointer is; once a key has moved the highlight,
-    //   moves that report the pointer where it already was change nothing
-    //   (the system repeats them when windows repaint).
+    //   moves that report the pointer where it was at the key or at the
+    //   last move change nothing (the system repeats them when windows
+    //   repaint).
     MoveOutcome OnMove(bool active, uintptr_t child, int childSlot, bool childIsActiveWindow,
                        bool lineHasText, bool hoverSoundSet, long long position = kNoPosition);
 
     // A key that moves the keyboard position. The line it reaches is lit,
     // sounds as a line the pointer enters does, and is announced.
-    MoveOutcome OnKey(KeyMove move, const bool reachable[kLineCount], bool hoverSoundSet);
+    // pointer: where the pointer is at the key, which the moves it causes
+    // while resting there will report.
+    MoveOutcome OnKey(KeyMove move, const bool reachable[kLineCount], bool hoverSoundSet,
+                      long long pointer = kNoPosition);
 
     // After a go-to chosen with a key: the position goes to the first line
     // of the new menu, without the mouse-over sound (the menu-change sound
     // plays), and is announced.
-    MoveOutcome PlaceOnFirstLine(const bool reachable[kLineCount]);
+    MoveOutcome PlaceOnFirstLine(const bool reachable[kLineCount], long long pointer = kNoPosition);
 
     // The line Enter and Space act on: the keyboard position when it is on a
     // reachable line, else -1.

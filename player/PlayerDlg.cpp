@@ -307,7 +307,7 @@ void CPlayerDlg::Select(int slot, bool byKey) {
         if (byKey) {
             bool reachable[menu::kLineCount];
             Reachable(m_nCurMenu, reachable);
-            placed = m_tracker.PlaceOnFirstLine(reachable);
+            placed = m_tracker.PlaceOnFirstLine(reachable, PointerPosition());
         }
         ShowMenu(m_nCurMenu, true);
         if (byKey) Apply(placed);
@@ -324,13 +324,20 @@ void CPlayerDlg::Select(int slot, bool byKey) {
     }
 }
 
+long long CPlayerDlg::PointerPosition() const {
+    POINT pt;
+    if (!GetCursorPos(&pt) || !ScreenToClient(m_hWnd, &pt)) return menu::kNoPosition;
+    // Packed as a mouse message packs it, so that the two compare.
+    return static_cast<DWORD>(MAKELPARAM(pt.x, pt.y));
+}
+
 bool CPlayerDlg::OnMenuKey(UINT virtualKey) {
     const menu::KeyRequest request = menu::KeyFor(virtualKey, GetKeyState(VK_SHIFT) < 0);
     if (request.kind == menu::KeyRequest::kNotOurs || !m_bActive) return false;
     bool reachable[menu::kLineCount];
     Reachable(m_nCurMenu, reachable);
     if (request.kind == menu::KeyRequest::kMove) {
-        Apply(m_tracker.OnKey(request.move, reachable, !m_settings.hoverSound.IsEmpty()));
+        Apply(m_tracker.OnKey(request.move, reachable, !m_settings.hoverSound.IsEmpty(), PointerPosition()));
         return true;
     }
     const int slot = m_tracker.KeySelection(reachable);

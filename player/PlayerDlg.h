@@ -50,6 +50,7 @@ private:
     void Select(int slot, bool byKey);
     // A key of the dialog's message loop; true when the menu took it.
     bool OnMenuKey(UINT virtualKey);
+    long long PointerPosition() const;
     static LRESULT CALLBACK KeyFilter(int code, WPARAM wParam, LPARAM lParam);
     void InstallKeyFilter();
     void RemoveKeyFilter();

@@ -254,7 +254,7 @@ TEST(Keys, PointerAndKeysShareOneHighlight) {
     // The pointer on line 2 puts the keyboard position there.
     t.OnMove(true, line2, 1, false, true, true, 500);
     EXPECT_EQ(1, t.KeySelection(l.r));
-    MoveOutcome o = t.OnKey(kNextLine, l.r, true);
+    MoveOutcome o = t.OnKey(kNextLine, l.r, true, 500);
     EXPECT_EQ(2, t.HotLine());
 
     // The pointer at rest: repeated moves to the same place change nothing.
@@ -273,7 +273,7 @@ TEST(Keys, PointerAndKeysShareOneHighlight) {
 
     // Keys to line 4, then the pointer onto line 1: line 2 (left by the
     // pointer), line 4 (left by the keys) and line 1 repaint; line 1 sounds.
-    t.OnKey(kLastLine, l.r, true);
+    t.OnKey(kLastLine, l.r, true, 501);
     EXPECT_EQ(3, t.HotLine());
     o = t.OnMove(true, line1, 0, false, true, true, 300);
     EXPECT_EQ(0, t.HotLine());
@@ -287,7 +287,7 @@ TEST(Keys, PointerAndKeysShareOneHighlight) {
     t.OnMove(true, dialog, -1, true, false, true, 100);
     t.OnMove(true, dialog, -1, true, false, true, 101);
     EXPECT_EQ(kNoLine, t.HotLine());
-    t.OnKey(kNextLine, l.r, true);
+    t.OnKey(kNextLine, l.r, true, 101);
     EXPECT_EQ(0, t.HotLine());
     o = t.OnMove(true, dialog, -1, true, false, true, 101);
     EXPECT_EQ(0, t.HotLine());
@@ -297,26 +297,32 @@ TEST(Keys, PointerAndKeysShareOneHighlight) {
     EXPECT_TRUE(o.repaintAllLines);
 }
 
-TEST(Keys, APointerNotSeenBeforeTheKeyOnlyTellsWhereItRests) {
-    PointerTracker t;
-    Lines l("xx..........");
-    t.OnKey(kNextLine, l.r, false);
-    // The window's first move message after the key, then the same again.
-    t.OnMove(true, 1, -1, true, false, false, 700);
-    t.OnMove(true, 1, -1, true, false, false, 700);
-    EXPECT_EQ(0, t.HotLine());
-    // Moving on: entering the background, then moving over it, clears.
-    t.OnMove(true, 1, -1, true, false, false, 710);
-    EXPECT_EQ(0, t.HotLine());
-    t.OnMove(true, 1, -1, true, false, false, 720);
-    EXPECT_EQ(kNoLine, t.HotLine());
+TEST(Keys, APointerNotSeenBeforeTheKeyRestsWhereItWasAtTheKey) {
+    struct {
+        long long atKey;
+        long long move;
+        int hot;
+    } cases[] = {
+        {700, 700, 0},                  // resting where it was: the keys' line stays lit
+        {700, 710, kNoLine},            // moved: the pointer's rules again
+        {kNoPosition, 700, kNoLine},    // not known at the key: any move counts
+    };
+    for (auto& c : cases) {
+        PointerTracker t;
+        Lines l("xx..........");
+        t.OnKey(kNextLine, l.r, false, c.atKey);
+        // The background: entered, then moved over (or not).
+        t.OnMove(true, 1, -1, true, false, false, c.move);
+        t.OnMove(true, 1, -1, true, false, false, c.move == c.atKey ? c.move : c.move + 1);
+        EXPECT_EQ(c.hot, t.HotLine()) << c.atKey << " " << c.move;
+    }
 }
 
 TEST(Keys, AfterAGoToTheFirstLineOfTheNewMenu) {
     PointerTracker t;
     t.OnMove(true, 10, 4, false, true, true, 5);
     Lines target("...xx......x");
-    MoveOutcome o = t.PlaceOnFirstLine(target.r);
+    MoveOutcome o = t.PlaceOnFirstLine(target.r, 5);
     EXPECT_EQ(3, t.HotLine());
     EXPECT_EQ(3, o.announce);
     EXPECT_FALSE(o.playHoverSound) << "the menu-change sound is playing";
