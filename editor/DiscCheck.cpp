@@ -197,6 +197,7 @@ private:
 void Checker::CoreFiles() {
     if (!m_files.Exists(In(def::kPlayerFile)))
         Error(std::string(def::kPlayerFile) + " is missing: the disc has no menu player");
+    AutoRun();
     if (!m_files.Exists(In(def::kBackgroundFile))) {
         Warning(std::string(def::kBackgroundFile) + " is missing: the menu shows no background");
     } else {
@@ -356,7 +357,6 @@ std::vector<DiscFinding> CheckDiscFolder(DiscFiles& files, const std::string& fo
     }
     try {
         check.CoreFiles();
-        check.AutoRun();
         check.Definition();
         check.Tree();
     } catch (const std::exception&) {
