@@ -13,6 +13,16 @@
 namespace {
 
 const std::size_t kPathMax = 240;       // longest path inside the disc that every reader handles
+const std::size_t kAutoRunReadMax = 64 * 1024;   // an AutoRun file is a few lines; read no more
+const std::size_t kLabelMax = 32;       // characters of a drive label the shell shows
+const int kBadLinesNamed = 3;           // unreadable lines named one by one; the rest counted
+
+// The AutoRun file's section and the keys the check looks at.
+const char kAutoRunSection[] = "autorun";
+const char kOpenKey[] = "open";
+const char kIconKey[] = "icon";
+const char kLabelKey[] = "label";
+const char kUseAutoPlayKey[] = "UseAutoPlay";
 const int kDepthMax = 8;                // folder levels of ISO 9660
 
 std::string Quoted(const char* text) { return std::string("\"") + text + "\""; }
@@ -76,6 +86,92 @@ std::string Megabytes(std::uint64_t bytes) {
     return text;
 }
 
+bool SameText(const std::string& a, const char* b) {
+    return lstrcmpiA(a.c_str(), b) == 0;
+}
+
+std::string Trimmed(const std::string& text) {
+    std::size_t b = text.find_first_not_of(" \t"), e = text.find_last_not_of(" \t");
+    return b == std::string::npos ? std::string() : text.substr(b, e - b + 1);
+}
+
+std::string Unquoted(const std::string& text) {
+    if (text.size() >= 2 && text.front() == '"' && text.back() == '"') return text.substr(1, text.size() - 2);
+    return text;
+}
+
+// A line of the file as a finding can show it: printable, not too long.
+std::string Shown(const std::string& line) {
+    std::string s;
+    for (char c : line.substr(0, 40)) s += static_cast<unsigned char>(c) < 0x20 ? '?' : c;
+    if (line.size() > 40) s += "...";
+    return Quoted(s.c_str());
+}
+
+// The AutoRun file as the shell reads it: an INI file whose text may carry
+// a byte-order mark. Only the keys of [autorun] matter; the first of two
+// equal keys counts.
+struct AutoRunFile {
+    std::vector<std::pair<std::string, std::string>> keys;   // of [autorun]
+    bool hasSection = false;
+    std::vector<std::pair<int, std::string>> badLines;        // line number, text
+    int badCount = 0;
+
+    const std::string* Find(const char* key) const {
+        for (const auto& k : keys)
+            if (SameText(k.first, key)) return &k.second;
+        return nullptr;
+    }
+
+    static std::string Narrow(const std::string& bytes) {
+        const unsigned char* b = reinterpret_cast<const unsigned char*>(bytes.data());
+        const std::size_t n = bytes.size();
+        if (n >= 3 && b[0] == 0xEF && b[1] == 0xBB && b[2] == 0xBF) return bytes.substr(3);
+        const bool le = n >= 2 && b[0] == 0xFF && b[1] == 0xFE, be = n >= 2 && b[0] == 0xFE && b[1] == 0xFF;
+        if (!le && !be) return bytes;
+        // UTF-16: the keys are ASCII; anything else only needs to stay one character.
+        std::string text;
+        for (std::size_t i = 2; i + 1 < n; i += 2) {
+            const unsigned unit = le ? (b[i] | b[i + 1] << 8) : (b[i] << 8 | b[i + 1]);
+            text += unit < 0x80 ? static_cast<char>(unit) : '?';
+        }
+        return text;
+    }
+
+    void Parse(const std::string& bytes) {
+        const std::string text = Narrow(bytes);
+        bool inAutoRun = false;
+        int number = 0;
+        for (std::size_t at = 0; at <= text.size();) {
+            std::size_t end = text.find('\n', at);
+            if (end == std::string::npos) end = text.size();
+            std::string raw = text.substr(at, end - at);
+            at = end + 1;
+            ++number;
+            if (!raw.empty() && raw.back() == '\r') raw.pop_back();
+            const std::string line = Trimmed(raw);
+            if (line.empty() || line[0] == ';') continue;
+            bool readable = line.find('\0') == std::string::npos;
+            if (readable && line[0] == '[') {
+                const std::size_t close = line.find(']');
+                if (close != std::string::npos) {
+                    inAutoRun = SameText(Trimmed(line.substr(1, close - 1)), kAutoRunSection);
+                    hasSection = hasSection || inAutoRun;
+                    continue;
+                }
+                readable = false;
+            }
+            const std::size_t equals = line.find('=');
+            if (readable && equals != std::string::npos && equals > 0) {
+                const std::string key = Trimmed(line.substr(0, equals));
+                if (inAutoRun && !Find(key.c_str())) keys.push_back({key, Unquoted(Trimmed(line.substr(equals + 1)))});
+                continue;
+            }
+            if (++badCount <= kBadLinesNamed) badLines.push_back({number, raw});
+        }
+    }
+};
+
 class Checker {
 public:
     Checker(DiscFiles& files, const std::string& folder) : m_files(files), m_folder(folder) {}
@@ -86,6 +182,7 @@ public:
     std::string In(const char* name) const { return JoinPath(m_files, m_folder, name); }
 
     void CoreFiles();
+    void AutoRun();
     void Definition();
     void Tree();
 
@@ -100,8 +197,7 @@ private:
 void Checker::CoreFiles() {
     if (!m_files.Exists(In(def::kPlayerFile)))
         Error(std::string(def::kPlayerFile) + " is missing: the disc has no menu player");
-    if (!m_files.Exists(In(def::kAutoRunFile)))
-        Error(std::string(def::kAutoRunFile) + " is missing: Windows will not start the menu from the disc");
+    AutoRun();
     if (!m_files.Exists(In(def::kBackgroundFile))) {
         Warning(std::string(def::kBackgroundFile) + " is missing: the menu shows no background");
     } else {
@@ -109,6 +205,58 @@ void Checker::CoreFiles() {
         if (!picture.LoadFromFile(In(def::kBackgroundFile).c_str()))
             Warning(std::string(def::kBackgroundFile) + " is not a bitmap the menu can show");
     }
+}
+
+void Checker::AutoRun() {
+    const std::string name = def::kAutoRunFile;
+    const std::string path = In(def::kAutoRunFile);
+    if (!m_files.Exists(path)) {
+        Error(name + " is missing: Windows will not start the menu from the disc");
+        return;
+    }
+    std::string bytes;
+    ::DiscFiles::Handle file = m_files.OpenRead(path);
+    if (!file) {
+        Error(name + " cannot be read: Windows will not start the menu from the disc");
+        return;
+    }
+    char buffer[4096];
+    long long got;
+    while (bytes.size() < kAutoRunReadMax && (got = m_files.Read(file, buffer, sizeof buffer)) > 0)
+        bytes.append(buffer, static_cast<std::size_t>(got));
+    m_files.Close(file);
+    if (bytes.size() > kAutoRunReadMax) bytes.resize(kAutoRunReadMax);
+
+    AutoRunFile inf;
+    inf.Parse(bytes);
+    for (const auto& bad : inf.badLines)
+        Error(name + ", line " + std::to_string(bad.first) + " cannot be read as a key and value: " + Shown(bad.second));
+    if (inf.badCount > kBadLinesNamed)
+        Error(name + ": " + std::to_string(inf.badCount - kBadLinesNamed) + " more lines cannot be read as a key and value");
+
+    // open= names the program and may pass it arguments after a blank.
+    const std::string* open = inf.Find(kOpenKey);
+    if (!open || open->empty()) {
+        Error(name + " names no program with open= under [autorun]: Windows will not start the menu");
+    } else {
+        std::string program = *open;
+        if (!m_files.Exists(In(program.c_str()))) program = Unquoted(program.substr(0, program.find(' ')));
+        if (!m_files.Exists(In(program.c_str())))
+            Error(name + ": open=" + *open + " names a file that is not in the folder: Windows will not start the menu");
+    }
+    // icon= is a file, and for a program an icon number after a comma.
+    if (const std::string* icon = inf.Find(kIconKey)) {
+        std::string file = *icon;
+        const std::size_t comma = file.rfind(',');
+        if (comma != std::string::npos) file = Unquoted(Trimmed(file.substr(0, comma)));
+        if (!file.empty() && !m_files.Exists(In(file.c_str())))
+            Warning(name + ": icon=" + *icon + " names a file that is not in the folder: the disc shows the usual drive icon");
+    }
+    if (const std::string* label = inf.Find(kLabelKey))
+        if (label->size() > kLabelMax)
+            Warning(name + ": the label " + Quoted(label->c_str()) + " is longer than 32 characters: Windows shows only the first 32");
+    if (inf.Find(kUseAutoPlayKey))
+        Warning(name + ": UseAutoPlay takes the menu out of the AutoPlay choices on Windows Vista and later");
 }
 
 void Checker::Action(int menu, int line, const CString& text, const CString& action, int count) {

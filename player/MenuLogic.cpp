@@ -12,31 +12,142 @@ int DecodeGoTo(const char* action, int maxMenu) {
     return (target >= 1 && target <= maxMenu) ? target : 0;
 }
 
+const int kScreenOrder[kLineCount] = {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11};
+
+bool ShowsText(const char* text) {
+    if (!text) return false;
+    for (const char* p = text; *p; ++p)
+        if (*p != ' ' && *p != '\t') return true;
+    return false;
+}
+
+int KeyTarget(KeyMove move, int from, const bool reachable[kLineCount]) {
+    int at = -1;   // where 'from' stands in the screen order
+    for (int i = 0; i < kLineCount; ++i)
+        if (kScreenOrder[i] == from) at = i;
+    int start, step;
+    switch (move) {
+    case kFirstLine: start = 0; step = 1; break;
+    case kLastLine: start = kLineCount - 1; step = -1; break;
+    case kNextLine: start = at < 0 ? 0 : at + 1; step = 1; break;
+    default: start = at < 0 ? kLineCount - 1 : at - 1; step = -1; break;
+    }
+    for (int n = 0; n < kLineCount; ++n) {
+        int i = ((start + step * n) % kLineCount + kLineCount) % kLineCount;
+        if (reachable[kScreenOrder[i]]) return kScreenOrder[i];
+    }
+    return -1;
+}
+
+KeyRequest KeyFor(unsigned virtualKey, bool shift) {
+    // Virtual-key codes of the system's keyboard input.
+    enum { kTab = 0x09, kReturn = 0x0D, kSpace = 0x20, kEnd = 0x23, kHome = 0x24,
+           kLeft = 0x25, kUp = 0x26, kRight = 0x27, kDown = 0x28 };
+    KeyRequest r = {KeyRequest::kMove, kNextLine};
+    switch (virtualKey) {
+    case kDown: case kRight: r.move = kNextLine; break;
+    case kUp: case kLeft: r.move = kPreviousLine; break;
+    case kTab: r.move = shift ? kPreviousLine : kNextLine; break;
+    case kHome: r.move = kFirstLine; break;
+    case kEnd: r.move = kLastLine; break;
+    case kReturn: case kSpace: r.kind = KeyRequest::kSelect; break;
+    default: r.kind = KeyRequest::kNotOurs; break;
+    }
+    return r;
+}
+
+namespace {
+
+MoveOutcome NoChange() {
+    MoveOutcome out = {{-1, -1, -1}, 0, false, false, -1};
+    return out;
+}
+
+void AddRepaint(MoveOutcome& out, int slot) {
+    if (slot < 0 || slot >= kLineCount) return;
+    for (int i = 0; i < out.repaintCount; ++i)
+        if (out.repaint[i] == slot) return;
+    if (out.repaintCount < 3) out.repaint[out.repaintCount++] = slot;
+}
+
+}  // namespace
+
+void PointerTracker::Reset() {
+    m_lastChild = 0;
+    m_lastSlot = -1;
+    m_hot = kNoLine;
+    m_keyOwns = false;
+    m_lastPosition = kNoPosition;
+}
+
+void PointerTracker::MoveHighlight(int slot, MoveOutcome& out) {
+    if (m_hot != slot) AddRepaint(out, m_hot);
+    m_hot = slot;
+    AddRepaint(out, slot);
+}
+
 MoveOutcome PointerTracker::OnMove(bool active, uintptr_t child, int childSlot,
                                    bool childIsActiveWindow, bool lineHasText,
-                                   bool hoverSoundSet) {
-    MoveOutcome out = {{-1, -1}, 0, false, false};
+                                   bool hoverSoundSet, long long position) {
+    MoveOutcome out = NoChange();
     if (!active) return out;
     if (childSlot < 0 || childSlot >= kLineCount) childSlot = -1;
 
+    // A pointer at rest does not take the highlight back from the keys.
+    const bool moved = position == kNoPosition || position != m_lastPosition;
+    const bool keyOwned = m_keyOwns;
+    m_lastPosition = position;
+    if (keyOwned && !moved) return out;
+    m_keyOwns = false;
+
     if (child != m_lastChild) {
         if (m_lastSlot >= 0) {
-            m_hot = kNoLine;
-            out.repaint[out.repaintCount++] = m_lastSlot;
+            AddRepaint(out, m_lastSlot);
+            MoveHighlight(kNoLine, out);
         }
         if (childSlot >= 0) {
-            m_hot = childSlot;
-            out.repaint[out.repaintCount++] = childSlot;
+            MoveHighlight(childSlot, out);
             out.playHoverSound = hoverSoundSet && lineHasText;
         }
     } else if (childIsActiveWindow) {
         // Resting on the bare background: make sure no line stays lit.
         m_hot = kNoLine;
         out.repaintAllLines = true;
+    } else if (keyOwned && childSlot >= 0 && childSlot != m_hot) {
+        // The pointer moves again within the line the keys left: that line
+        // is lit again, but it was not entered, so it stays silent.
+        MoveHighlight(childSlot, out);
     }
     m_lastChild = child;
     m_lastSlot = childSlot;
     return out;
+}
+
+MoveOutcome PointerTracker::OnKey(KeyMove move, const bool reachable[kLineCount], bool hoverSoundSet,
+                                  long long pointer) {
+    MoveOutcome out = NoChange();
+    m_lastPosition = pointer;
+    const int target = KeyTarget(move, m_hot, reachable);
+    if (target < 0 || target == m_hot) return out;
+    MoveHighlight(target, out);
+    m_keyOwns = true;
+    out.playHoverSound = hoverSoundSet;   // a reachable line has text
+    out.announce = target;
+    return out;
+}
+
+MoveOutcome PointerTracker::PlaceOnFirstLine(const bool reachable[kLineCount], long long pointer) {
+    MoveOutcome out = NoChange();
+    m_lastPosition = pointer;
+    const int target = KeyTarget(kFirstLine, kNoLine, reachable);
+    MoveHighlight(target < 0 ? kNoLine : target, out);
+    m_keyOwns = true;
+    out.announce = target;
+    return out;
+}
+
+int PointerTracker::KeySelection(const bool reachable[kLineCount]) const {
+    return m_hot >= 0 && m_hot < kLineCount && reachable[m_hot] ? m_hot : -1;
 }
 
 ClickOutcome DecideClick(bool active, int slot, bool locked, const char* action,

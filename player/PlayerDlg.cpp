@@ -8,6 +8,7 @@
 #include <cstring>
 
 int g_nTemplateIndex = 0;
+CPlayerDlg* CPlayerDlg::s_keyWindow = nullptr;
 
 namespace {
 
@@ -56,7 +57,9 @@ CPlayerDlg::CPlayerDlg(const MenuWindowIds& ids, HWND parent)
       m_nCurMenu(1),
       m_bClickLock(0),
       m_fontHeading1(nullptr),
-      m_fontHeading2(nullptr) {
+      m_fontHeading2(nullptr),
+      m_keyFilter(nullptr),
+      m_outerKeyWindow(nullptr) {
     std::memset(m_pLine, 0, sizeof m_pLine);
     m_szBitmapPath[0] = '\0';
     HINSTANCE instance = CWinApp::Current() ? CWinApp::Current()->m_hInstance : GetModuleHandleA(nullptr);
@@ -64,6 +67,7 @@ CPlayerDlg::CPlayerDlg(const MenuWindowIds& ids, HWND parent)
 }
 
 CPlayerDlg::~CPlayerDlg() {
+    RemoveKeyFilter();
     if (m_fontHeading1) DeleteObject(m_fontHeading1);
     if (m_fontHeading2) DeleteObject(m_fontHeading2);
 }
@@ -113,6 +117,7 @@ BOOL CPlayerDlg::OnInitDialog() {
     m_pLine[menu::kNoLine] = GetDlgItem(m_ids.noLine);
 
     ShowMenu(1, false);
+    InstallKeyFilter();
 
     // Touch the mouse-over sound once so that its first play does not wait
     // for a slow drive to spin up.
@@ -140,15 +145,44 @@ void CPlayerDlg::RepaintLine(HWND line, bool erase) {
 void CPlayerDlg::ShowMenu(int menuNumber, bool repaint) {
     if (menuNumber < 1 || menuNumber > def::kMaxMenus) return;
     const CString* texts = m_tables->text[menuNumber - 1];
-    for (int i = 0; i < menu::kLineCount; ++i) {
-        if (!m_pLine[i]) continue;
-        SetWindowTextA(m_pLine[i], texts[i]);
-        if (repaint) RepaintLine(m_pLine[i], true);
+    HWND controls[def::kTexts];
+    for (int i = 0; i < menu::kLineCount; ++i) controls[i] = m_pLine[i];
+    controls[def::kHeading1 - 1] = GetDlgItem(m_ids.heading1);
+    controls[def::kHeading2 - 1] = GetDlgItem(m_ids.heading2);
+    for (int i = 0; i < def::kTexts; ++i) {
+        HWND control = controls[i];
+        if (!control) continue;
+        char old[def::kTextBuffer] = "";
+        GetWindowTextA(control, old, sizeof old);
+        SetWindowTextA(control, texts[i]);
+        if (repaint) RepaintLine(control, true);
+        // A screen reader reads a shown text that changed. Not every system
+        // reports the change of a control's text by itself.
+        if (repaint && lstrcmpA(old, texts[i]) != 0 && menu::ShowsText(texts[i]) &&
+            (GetWindowLongPtrA(control, GWL_STYLE) & WS_VISIBLE))
+            NotifyWinEvent(EVENT_OBJECT_NAMECHANGE, control, OBJID_WINDOW, CHILDID_SELF);
     }
-    HWND h1 = GetDlgItem(m_ids.heading1);
-    HWND h2 = GetDlgItem(m_ids.heading2);
-    if (h1) { SetWindowTextA(h1, texts[def::kHeading1 - 1]); if (repaint) RepaintLine(h1, true); }
-    if (h2) { SetWindowTextA(h2, texts[def::kHeading2 - 1]); if (repaint) RepaintLine(h2, true); }
+}
+
+void CPlayerDlg::Apply(const menu::MoveOutcome& out) {
+    for (int i = 0; i < out.repaintCount; ++i) RepaintLine(m_pLine[out.repaint[i]], true);
+    if (out.repaintAllLines)
+        for (int i = 0; i < menu::kLineCount; ++i) RepaintLine(m_pLine[i], false);
+    if (out.playHoverSound) PlayAsync(m_settings.hoverSound);
+    if (out.announce >= 0 && out.announce < menu::kLineCount && m_pLine[out.announce]) {
+        // The real focus follows the keyboard position, so that what a
+        // screen reader asks the system agrees with what it is told.
+        HWND line = m_pLine[out.announce];
+        SetFocus(line);
+        NotifyWinEvent(EVENT_OBJECT_FOCUS, line, OBJID_CLIENT, CHILDID_SELF);
+    }
+}
+
+void CPlayerDlg::Reachable(int menuNumber, bool reachable[menu::kLineCount]) const {
+    const bool known = menuNumber >= 1 && menuNumber <= def::kMaxMenus;
+    for (int i = 0; i < menu::kLineCount; ++i)
+        reachable[i] = known && m_pLine[i] && (GetWindowLongPtrA(m_pLine[i], GWL_STYLE) & WS_VISIBLE) &&
+                       menu::ShowsText(m_tables->text[menuNumber - 1][i]);
 }
 
 LRESULT CPlayerDlg::OnPaint(WPARAM, LPARAM) {
@@ -209,6 +243,7 @@ LRESULT CPlayerDlg::OnQueryNewPalette(WPARAM, LPARAM) {
 
 LRESULT CPlayerDlg::OnDestroy(WPARAM, LPARAM) {
     KillTimer(m_hWnd, kClickTimer);
+    RemoveKeyFilter();
     m_dibBackground.DeletePalette();
     Default();
     return 0;
@@ -242,30 +277,40 @@ LRESULT CPlayerDlg::OnMouseMove(WPARAM, LPARAM lParam) {
     menu::MoveOutcome out =
         m_tracker.OnMove(m_bActive != 0, reinterpret_cast<uintptr_t>(child), slot,
                          child != nullptr && child == activeWindow, hasText,
-                         !m_settings.hoverSound.IsEmpty());
-    for (int i = 0; i < out.repaintCount; ++i) RepaintLine(m_pLine[out.repaint[i]], true);
-    if (out.repaintAllLines)
-        for (int i = 0; i < menu::kLineCount; ++i) RepaintLine(m_pLine[i], false);
-    if (out.playHoverSound) PlayAsync(m_settings.hoverSound);
+                         !m_settings.hoverSound.IsEmpty(), static_cast<DWORD>(lParam));
+    Apply(out);
     return 0;
 }
 
 LRESULT CPlayerDlg::OnLButtonDown(WPARAM, LPARAM lParam) {
-    HWND child = ChildUnderPointer(lParam);
-    int slot = LineSlotOf(child);
+    Select(LineSlotOf(ChildUnderPointer(lParam)), false);
+    return 0;
+}
+
+void CPlayerDlg::Select(int slot, bool byKey) {
+    if (slot >= menu::kLineCount) slot = -1;
     int row = m_nCurMenu - 1;
     const char* action = slot >= 0 ? m_tables->program[row][slot].c_str() : "";
     const char* quit = slot >= 0 ? m_tables->quit[row][slot].c_str() : "";
     menu::ClickOutcome out =
         menu::DecideClick(m_bActive != 0, slot, m_bClickLock != 0, action, quit, def::kMaxMenus);
-    if (out.kind == menu::ClickOutcome::Ignore) return 0;
+    if (out.kind == menu::ClickOutcome::Ignore) return;
 
     SetTimer(m_hWnd, kClickTimer, kClickLockMs, nullptr);
     m_bClickLock = 1;
     if (out.kind == menu::ClickOutcome::GoTo) {
         PlayAsync(m_settings.menuChangeSound);
         m_nCurMenu = out.target;
+        // A key user goes on from the new menu's first line; under the
+        // pointer the clicked line keeps the highlight.
+        menu::MoveOutcome placed = {{-1, -1, -1}, 0, false, false, -1};
+        if (byKey) {
+            bool reachable[menu::kLineCount];
+            Reachable(m_nCurMenu, reachable);
+            placed = m_tracker.PlaceOnFirstLine(reachable, PointerPosition());
+        }
         ShowMenu(m_nCurMenu, true);
+        if (byKey) Apply(placed);
     } else if (out.kind == menu::ClickOutcome::Open) {
         CString program = m_tables->program[row][slot];
         CString params = m_tables->params[row][slot];
@@ -277,7 +322,66 @@ LRESULT CPlayerDlg::OnLButtonDown(WPARAM, LPARAM lParam) {
                           workDir.IsEmpty() ? nullptr : workDir.c_str(), SW_SHOWNORMAL);
         if (out.quit) PostMessageA(m_hWnd, WM_CLOSE, 0, 0);
     }
-    return 0;
+}
+
+long long CPlayerDlg::PointerPosition() const {
+    POINT pt;
+    if (!GetCursorPos(&pt) || !ScreenToClient(m_hWnd, &pt)) return menu::kNoPosition;
+    // Packed as a mouse message packs it, so that the two compare.
+    return static_cast<DWORD>(MAKELPARAM(pt.x, pt.y));
+}
+
+bool CPlayerDlg::OnMenuKey(UINT virtualKey) {
+    const menu::KeyRequest request = menu::KeyFor(virtualKey, GetKeyState(VK_SHIFT) < 0);
+    if (request.kind == menu::KeyRequest::kNotOurs || !m_bActive) return false;
+    bool reachable[menu::kLineCount];
+    Reachable(m_nCurMenu, reachable);
+    if (request.kind == menu::KeyRequest::kMove) {
+        Apply(m_tracker.OnKey(request.move, reachable, !m_settings.hoverSound.IsEmpty(), PointerPosition()));
+        return true;
+    }
+    const int slot = m_tracker.KeySelection(reachable);
+    if (slot < 0) return false;   // Enter closes as it always did
+    Select(slot, true);
+    return true;
+}
+
+// The dialog's own message loop turns arrows, Tab and Enter into moves
+// between controls and default-button presses before any window sees them;
+// a message filter sees them first. It is the thread's, so it passes on
+// everything that is not a key for this menu window.
+LRESULT CALLBACK CPlayerDlg::KeyFilter(int code, WPARAM wParam, LPARAM lParam) {
+    if (code == MSGF_DIALOGBOX && lParam) {
+        const MSG* msg = reinterpret_cast<const MSG*>(lParam);
+        CPlayerDlg* self = s_keyWindow;
+        if (self && msg->message == WM_KEYDOWN && self->m_hWnd &&
+            (msg->hwnd == self->m_hWnd || IsChild(self->m_hWnd, msg->hwnd))) {
+            bool taken = false;
+            try {
+                taken = self->OnMenuKey(static_cast<UINT>(msg->wParam));
+            } catch (...) {
+                taken = false;
+            }
+            if (taken) return 1;
+        }
+    }
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+void CPlayerDlg::InstallKeyFilter() {
+    if (m_keyFilter) return;
+    m_keyFilter = SetWindowsHookExA(WH_MSGFILTER, KeyFilter, nullptr, GetCurrentThreadId());
+    if (!m_keyFilter) return;
+    m_outerKeyWindow = s_keyWindow;
+    s_keyWindow = this;
+}
+
+void CPlayerDlg::RemoveKeyFilter() {
+    if (!m_keyFilter) return;
+    UnhookWindowsHookEx(m_keyFilter);
+    m_keyFilter = nullptr;
+    if (s_keyWindow == this) s_keyWindow = m_outerKeyWindow;
+    m_outerKeyWindow = nullptr;
 }
 
 LRESULT CPlayerDlg::OnTimer(WPARAM wParam, LPARAM) {

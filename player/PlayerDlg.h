@@ -43,6 +43,17 @@ private:
 
     void ShowMenu(int menu, bool repaint);
     void RepaintLine(HWND line, bool erase);
+    void Apply(const menu::MoveOutcome& out);
+    // Lines of the menu that the keyboard reaches: shown, with text.
+    void Reachable(int menuNumber, bool reachable[menu::kLineCount]) const;
+    // Carries out the action of line 'slot' as a click on it does.
+    void Select(int slot, bool byKey);
+    // A key of the dialog's message loop; true when the menu took it.
+    bool OnMenuKey(UINT virtualKey);
+    long long PointerPosition() const;
+    static LRESULT CALLBACK KeyFilter(int code, WPARAM wParam, LPARAM lParam);
+    void InstallKeyFilter();
+    void RemoveKeyFilter();
     int LineSlotOf(HWND child) const;
     HWND ChildUnderPointer(LPARAM lParam) const;
     void SetupHeadingFonts();
@@ -61,6 +72,9 @@ private:
     HFONT m_fontHeading1;
     HFONT m_fontHeading2;
     menu::PointerTracker m_tracker;
+    HHOOK m_keyFilter;
+    CPlayerDlg* m_outerKeyWindow;            // the menu window that had the keys before
+    static CPlayerDlg* s_keyWindow;          // the menu window that takes the keys
 
     DECLARE_MESSAGE_TABLE()
 };

@@ -13,7 +13,7 @@ out="$build/screenshots"
 rm -rf "$out"; mkdir -p "$out"
 disc="$build/screenshot-disc"
 
-play() {  # layout, name, [pointer x%, y%], [click]
+play() {  # layout, name, [pointer x%, y%], [click], [keys]
     rm -rf "$disc"; mkdir -p "$disc"
     cp -r "$build/demo/." "$disc/"
     cp "$build/dist/autorun.exe" "$disc/"
@@ -23,6 +23,13 @@ play() {  # layout, name, [pointer x%, y%], [click]
     local geo w h
     w=$(xdotool search --name "Demo Disc" | head -1)
     eval "$(xdotool getwindowgeometry --shell "$w")"
+    if [ -n "${6:-}" ]; then
+        # Keys with the pointer outside the window, as a keyboard user has it.
+        xdotool mousemove 0 $((Y + HEIGHT + 40))
+        sleep 0.3
+        xdotool key --delay 150 $6
+        sleep 0.7
+    fi
     if [ -n "${3:-}" ]; then
         xdotool mousemove $((X + WIDTH * $3 / 100)) $((Y + HEIGHT * $4 / 100))
         sleep 0.5
@@ -42,6 +49,9 @@ play() {  # layout, name, [pointer x%, y%], [click]
 for i in 0 1 2 3 4 5 6 7 8 9; do play "$i" "layout$i"; done
 play 0 "lit-line" 50 46
 play 0 "menu-change" 50 46 click
+# The keyboard position on the bottom lines: End lands on line 12, Up on 11.
+play 0 "keys-line12" "" "" "" "Down End"
+play 7 "keys-line11" "" "" "" "End Up"
 # ---- The editor ----------------------------------------------------------------
 shot() {  # window id, file name
     local X Y WIDTH HEIGHT SCREEN WINDOW

@@ -162,6 +162,54 @@ TEST_F(EditorSteps, TestRunShowsTheMenuInItsLayoutAndAQuitLineReturns) {
     EXPECT_TRUE(ed::Session::WaitGone(menu));
 }
 
+TEST_F(EditorSteps, TestRunAnswersTheKeysAsThePlayerDoes) {
+    ASSERT_NE(nullptr, s.Start());
+    ASSERT_TRUE(drv::CopyInto(drv::Env("TLK_MARKER"), s.Work("marker.exe")));
+    s.dir.Write("auto.tdf", TwoMenus(0));
+    ASSERT_TRUE(bmpw::WriteFile(s.Work("autorun.bmp"), bmpw::SolidPicture(32, 32, {GetRValue(kPaper), GetGValue(kPaper), GetBValue(kPaper)})));
+    drv::PointerAway();
+    s.Click(kTestButton);
+    HWND menu = WaitMenuWindow();
+    ASSERT_NE(nullptr, menu);
+    SetForegroundWindow(menu);
+    drv::Settle(menu, 200);
+    // Without colours in the definition the highlight is white.
+    auto lit = [menu](int slot) {
+        return drv::ScreenGrab(menu, drv::ChildRect(menu, GetDlgItem(menu, kEditorLines[slot]))).Count(RGB(255, 255, 255), 8) > 20;
+    };
+    EXPECT_FALSE(lit(0));
+    drv::PressKey(VK_DOWN);
+    drv::Settle(menu, 300);
+    EXPECT_TRUE(lit(0));
+    EXPECT_FALSE(lit(1));
+
+    // Enter on the go-to: menu 2, its first line lit; Enter there runs its
+    // program and the quit flag closes the test run only.
+    drv::PressKey(VK_RETURN);
+    for (int i = 0; i < 100 && drv::ItemText(menu, kEditorLines[0]) != "Run and close"; ++i) Sleep(50);
+    drv::Settle(menu, 300);
+    EXPECT_EQ("Second menu", drv::ItemText(menu, kEditorHeading1));
+    EXPECT_TRUE(lit(0));
+    Sleep(600);
+    drv::PressKey(VK_RETURN);
+    auto lines = drv::WaitLines(s.Work("marker.txt"), 1, 8000);
+    ASSERT_EQ(1u, lines.size());
+    EXPECT_EQ(0u, lines[0].find("from the test|"));
+    EXPECT_TRUE(ed::Session::WaitGone(menu));
+    EXPECT_FALSE(s.Ended(500)) << "the editor goes on";
+
+    // Escape closes the next run and leaves the editor working.
+    drv::Settle(s.main, 200);
+    s.Click(kTestButton);
+    menu = WaitMenuWindow();
+    ASSERT_NE(nullptr, menu);
+    SetForegroundWindow(menu);
+    drv::Settle(menu, 200);
+    drv::PressKey(VK_ESCAPE);
+    EXPECT_TRUE(ed::Session::WaitGone(menu));
+    EXPECT_FALSE(s.Ended(500));
+}
+
 TEST_F(EditorSteps, TestRunWithoutADefinitionShowsAnEmptyLayoutThree) {
     ASSERT_NE(nullptr, s.Start());
     s.Click(kTestButton);
@@ -228,6 +276,8 @@ TEST_F(EditorSteps, BuildCopiesExactlyTheDiscFilesAndReplacesReadOnlyOnes) {
         EXPECT_EQ(s.dir.Read(name), ed::ReadAll(target + "\\" + name)) << name;
     EXPECT_EQ(s.dir.Read("BMPS\\nodef.bmp"), ed::ReadAll(target + "\\autorun.bmp"))
         << "without a background chosen the disc gets the stock one";
+    EXPECT_EQ(ed::ReadAll(s.dist + "\\autorun.inf"), ed::ReadAll(target + "\\autorun.inf"))
+        << "the disc's AutoRun file is the installed one, byte for byte";
 
     // The same folder with its backslash, over read-only copies and with a
     // file of the user's own that must stay.

@@ -45,6 +45,25 @@ struct CheckCase {
 const CheckCase kCases[] = {
     {"no player", [](const TempDir& d) { DeleteFileA(d.File("autorun.exe").c_str()); }, DiscFinding::kError, "autorun.exe is missing"},
     {"no AutoRun file", [](const TempDir& d) { DeleteFileA(d.File("autorun.inf").c_str()); }, DiscFinding::kError, "autorun.inf is missing"},
+    {"AutoRun program not there", [](const TempDir& d) { d.Write("autorun.inf", "[autorun]\r\nopen=menu.exe /x\r\n"); },
+     DiscFinding::kError, "autorun.inf: open=menu.exe /x names a file that is not in the folder"},
+    {"AutoRun without a program", [](const TempDir& d) { d.Write("autorun.inf", "[AutoRun]\r\nicon=autorun.exe,0\r\n[other]\r\nopen=autorun.exe\r\n"); },
+     DiscFinding::kError, "autorun.inf names no program with open= under [autorun]"},
+    {"AutoRun line that is no key", [](const TempDir& d) { d.Write("autorun.inf", "[autorun]\r\nopen=autorun.exe\r\nopen autorun.exe\r\n"); },
+     DiscFinding::kError, "autorun.inf, line 3 cannot be read as a key and value: \"open autorun.exe\""},
+    {"AutoRun section without its bracket", [](const TempDir& d) { d.Write("autorun.inf", "[autorun\r\nopen=autorun.exe\r\n"); },
+     DiscFinding::kError, "autorun.inf, line 1 cannot be read as a key and value: \"[autorun\""},
+    {"AutoRun of binary garbage", [](const TempDir& d) {
+         std::string junk;
+         for (int i = 0; i < 200000; ++i) junk += static_cast<char>((i * 7919) % 251);
+         d.Write("autorun.inf", junk);
+     }, DiscFinding::kError, "more lines cannot be read as a key and value"},
+    {"AutoRun icon not there", [](const TempDir& d) { d.Write("autorun.inf", "[autorun]\r\nopen=autorun.exe\r\nicon=\"disc.ico\"\r\n"); },
+     DiscFinding::kWarning, "autorun.inf: icon=disc.ico names a file that is not in the folder"},
+    {"AutoRun label too long", [](const TempDir& d) { d.Write("autorun.inf", "[autorun]\r\nopen=autorun.exe\r\nlabel=" + std::string(33, 'L') + "\r\n"); },
+     DiscFinding::kWarning, "is longer than 32 characters"},
+    {"AutoRun with UseAutoPlay", [](const TempDir& d) { d.Write("autorun.inf", "[autorun]\r\nopen=autorun.exe\r\nuseautoplay=1\r\n"); },
+     DiscFinding::kWarning, "autorun.inf: UseAutoPlay takes the menu out of the AutoPlay choices"},
     {"no definition", [](const TempDir& d) { DeleteFileA(d.File("auto.tdf").c_str()); }, DiscFinding::kError, "auto.tdf is missing"},
     {"go-to past the count", [](const TempDir& d) { WriteDefinition(d, "1=Next", "1=_menu3"); },
      DiscFinding::kError, "menu 2, line 1 (\"Next\") goes to \"_menu3\", but the menus are numbered 1 to 2"},
@@ -115,6 +134,27 @@ TEST(DiscCheck, AGoodFolderAndTheBuiltDemoDiscGiveNoFindings) {
     for (const std::string& name : names) CopyFileA((demo + "\\" + name).c_str(), built.File(name).c_str(), FALSE);
     CopyFileA((dist + "\\autorun.exe").c_str(), built.File("autorun.exe").c_str(), FALSE);
     for (const DiscFinding& f : CheckDiscFolder(SystemDiscFiles(), built.Path())) ADD_FAILURE() << FindingLine(f);
+}
+
+TEST(DiscCheck, AutoRunFilesThatAreFine) {
+    const std::string utf16 = std::string("\xFF\xFE", 2) + [] {
+        std::string t;
+        for (char c : std::string("[autorun]\r\nopen=autorun.exe\r\n")) t += std::string(1, c) + '\0';
+        return t;
+    }();
+    const std::string texts[] = {
+        "[autorun]\r\nopen=autorun.exe\r\nicon=autorun.exe,0\r\nshell\\menu=Open menu\r\n"
+        "shell\\menu\\command=autorun.exe\r\n\r\n[Content]\r\nMusicFiles=false\r\n",
+        "; a comment\n  [ autorun ]  \n  open = \"autorun.exe\" 2\nlabel=" + std::string(32, 'L') + "\n",
+        "\xEF\xBB\xBF[autorun]\r\nopen=autorun.exe\r\nicon=autorun.exe",
+        utf16,
+    };
+    for (const std::string& text : texts) {
+        TempDir disc("disc");
+        MakeGoodDisc(disc);
+        disc.Write("autorun.inf", text);
+        for (const DiscFinding& f : CheckDiscFolder(SystemDiscFiles(), disc.Path())) ADD_FAILURE() << FindingLine(f) << "\nfor:\n" << text;
+    }
 }
 
 TEST(DiscCheck, PathsOver240Characters) {

@@ -13,6 +13,7 @@ folder, the editor started from there, a silent install over it, a silent
 uninstall that keeps the user's own files, an install into a chosen folder
 with a desktop shortcut, and a folder that cannot be written.
 """
+import configparser
 import os
 import re
 import subprocess
@@ -85,6 +86,8 @@ def check_installation(folder_win, folder, start_menu, what):
     wrong = sorted(k for k in dist if k in program and program[k] != dist[k])
     check(not missing and not wrong, what + ": files equal the installation folder's"
           + (" (missing %s, differing %s)" % (missing[:3], wrong[:3]) if missing or wrong else ""))
+    check(got.get("autorun.inf") == dist["autorun.inf"],
+          what + ": the setup program installs autorun.inf byte for byte")
     check(shortcut_points_at(os.path.join(start_menu, SHORTCUT), folder_win),
           what + ": Start menu shortcut to tlkedit.exe")
     reg = registry() or {}
@@ -106,6 +109,21 @@ def check_installation(folder_win, folder, start_menu, what):
     size = reg.get("EstimatedSize", ("", "0x0"))
     check(size[0] == "REG_DWORD" and 0.9 * kb <= int(size[1], 16) <= 1.1 * kb + 64,
           "%s: registry EstimatedSize near %d KB (got %s)" % (what, kb, size[1]))
+
+
+def autorun_keys_ok(data):
+    """The AutoRun file's keys as the shell reads them (names without regard to case)."""
+    parser = configparser.ConfigParser(interpolation=None, strict=False)
+    try:
+        parser.read_string(data.decode("ascii"))
+    except (configparser.Error, UnicodeDecodeError):
+        return False
+    sections = {s.lower(): parser[s] for s in parser.sections()}
+    run, content = sections.get("autorun", {}), sections.get("content", {})
+    return (run.get("open") == "autorun.exe" and run.get("icon") == "autorun.exe,0"
+            and run.get("shell\\menu") == "Open menu" and run.get("shell\\menu\\command") == "autorun.exe"
+            and "useautoplay" not in run
+            and all(content.get(k) == "false" for k in ("musicfiles", "picturefiles", "videofiles")))
 
 
 def editor_window_shows(folder):
@@ -148,6 +166,9 @@ def main():
     check(files == {PRODUCT + "/" + k: v for k, v in tree(DIST).items()},
           "the zip holds the installation folder's files under \"%s/\"" % PRODUCT)
     check(dates == {(1980, 1, 1, 0, 0, 0)}, "the zip carries no file dates of the build")
+    inf = tree(DIST)["autorun.inf"]
+    check(files.get(PRODUCT + "/autorun.inf") == inf, "the zip's autorun.inf is the installation folder's, byte for byte")
+    check(autorun_keys_ok(inf), "autorun.inf starts the menu, offers \"Open menu\" and no media players")
 
     # One wine server for the whole run (each start costs a second or two).
     wineserver("-p")

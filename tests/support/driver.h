@@ -160,6 +160,23 @@ inline void Click(HWND hwnd, int x, int y) {
     SendInput(2, in, sizeof in[0]);
 }
 
+// Real input: a key pressed and released, with Shift held around it when asked.
+inline void PressKey(WORD vk, bool shift = false) {
+    INPUT in[4];
+    ZeroMemory(in, sizeof in);
+    int n = 0;
+    if (shift) { in[n].type = INPUT_KEYBOARD; in[n].ki.wVk = VK_SHIFT; ++n; }
+    in[n].type = INPUT_KEYBOARD; in[n].ki.wVk = vk; ++n;
+    in[n].type = INPUT_KEYBOARD; in[n].ki.wVk = vk; in[n].ki.dwFlags = KEYEVENTF_KEYUP; ++n;
+    if (shift) { in[n].type = INPUT_KEYBOARD; in[n].ki.wVk = VK_SHIFT; in[n].ki.dwFlags = KEYEVENTF_KEYUP; ++n; }
+    SendInput(n, in, sizeof in[0]);
+}
+
+// Puts the pointer where no test window is, so that it lights no line.
+inline void PointerAway() {
+    SetCursorPos(GetSystemMetrics(SM_CXSCREEN) - 2, GetSystemMetrics(SM_CYSCREEN) - 2);
+}
+
 }  // namespace drv
 
 namespace drv {
