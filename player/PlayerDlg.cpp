@@ -8,9 +8,12 @@
 #include <cstring>
 
 int g_nTemplateIndex = 0;
-CPlayerDlg* CPlayerDlg::s_keyWindow = nullptr;
 
 namespace {
+
+// The window property through which the thread's key filter finds the menu
+// window a key belongs to: the object is the window's, not the program's.
+const char kKeyTarget[] = "TlkMenuKeys";
 
 const UINT kClickTimer = 1;
 const UINT kClickLockMs = 500;
@@ -58,8 +61,7 @@ CPlayerDlg::CPlayerDlg(const MenuWindowIds& ids, HWND parent)
       m_bClickLock(0),
       m_fontHeading1(nullptr),
       m_fontHeading2(nullptr),
-      m_keyFilter(nullptr),
-      m_outerKeyWindow(nullptr) {
+      m_keyFilter(nullptr) {
     std::memset(m_pLine, 0, sizeof m_pLine);
     m_szBitmapPath[0] = '\0';
     HINSTANCE instance = CWinApp::Current() ? CWinApp::Current()->m_hInstance : GetModuleHandleA(nullptr);
@@ -353,9 +355,9 @@ bool CPlayerDlg::OnMenuKey(UINT virtualKey) {
 LRESULT CALLBACK CPlayerDlg::KeyFilter(int code, WPARAM wParam, LPARAM lParam) {
     if (code == MSGF_DIALOGBOX && lParam) {
         const MSG* msg = reinterpret_cast<const MSG*>(lParam);
-        CPlayerDlg* self = s_keyWindow;
-        if (self && msg->message == WM_KEYDOWN && self->m_hWnd &&
-            (msg->hwnd == self->m_hWnd || IsChild(self->m_hWnd, msg->hwnd))) {
+        HWND root = msg->message == WM_KEYDOWN && msg->hwnd ? GetAncestor(msg->hwnd, GA_ROOT) : nullptr;
+        CPlayerDlg* self = root ? static_cast<CPlayerDlg*>(GetPropA(root, kKeyTarget)) : nullptr;
+        if (self && self->m_hWnd == root) {
             bool taken = false;
             try {
                 taken = self->OnMenuKey(static_cast<UINT>(msg->wParam));
@@ -371,17 +373,14 @@ LRESULT CALLBACK CPlayerDlg::KeyFilter(int code, WPARAM wParam, LPARAM lParam) {
 void CPlayerDlg::InstallKeyFilter() {
     if (m_keyFilter) return;
     m_keyFilter = SetWindowsHookExA(WH_MSGFILTER, KeyFilter, nullptr, GetCurrentThreadId());
-    if (!m_keyFilter) return;
-    m_outerKeyWindow = s_keyWindow;
-    s_keyWindow = this;
+    if (m_keyFilter && !SetPropA(m_hWnd, kKeyTarget, this)) RemoveKeyFilter();
 }
 
 void CPlayerDlg::RemoveKeyFilter() {
     if (!m_keyFilter) return;
     UnhookWindowsHookEx(m_keyFilter);
     m_keyFilter = nullptr;
-    if (s_keyWindow == this) s_keyWindow = m_outerKeyWindow;
-    m_outerKeyWindow = nullptr;
+    if (m_hWnd && IsWindow(m_hWnd)) RemovePropA(m_hWnd, kKeyTarget);
 }
 
 LRESULT CPlayerDlg::OnTimer(WPARAM wParam, LPARAM) {

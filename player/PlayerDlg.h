@@ -73,8 +73,6 @@ private:
     HFONT m_fontHeading2;
     menu::PointerTracker m_tracker;
     HHOOK m_keyFilter;
-    CPlayerDlg* m_outerKeyWindow;            // the menu window that had the keys before
-    static CPlayerDlg* s_keyWindow;          // the menu window that takes the keys
 
     DECLARE_MESSAGE_TABLE()
 };
