@@ -3,7 +3,7 @@
 #include <windows.h>
 #include <gdiplus.h>
 #include <memory>
-#include <new>
+#include <stdexcept>
 #include <vector>
 
 using namespace Gdiplus;
@@ -149,7 +149,8 @@ PlacedPicture ConvertPicture(const char* picture, const char* target, pic::Size 
             result.message = pic::MsgCannotWrite(target);
             return result;
         }
-    } catch (const std::bad_alloc&) {
+    } catch (const std::exception&) {
+        // Out of memory for the picture (or a size the containers refuse).
         result.message = pic::MsgNoMemory(picture);
         return result;
     }
