@@ -1,4 +1,4 @@
-// The background page: a stock picture or the user's own bitmap, with a
+// The background page: a stock picture or the user's own picture, with a
 // preview in the picture's own palette.
 #include "../editor/BackgroundLimit.h"
 #include "../editor/EditorState.h"
