@@ -1,10 +1,13 @@
 #include "CommandLine.h"
 #include "../player/Definition.h"
+#include "BackgroundLimit.h"
 #include "BuildPlan.h"
 #include "DiscCheck.h"
 #include "DiscImage.h"
+#include "PictureFile.h"
 #include "Storage.h"
 #include "WorkDir.h"
+#include "../wizard/WizardRules.h"
 #include <windows.h>
 #include <cctype>
 #include <ctime>
@@ -15,6 +18,7 @@ const char kCommandUsage[] =
     "  tlkedit /check <folder>                           check a disc folder\r\n"
     "  tlkedit /image <folder> <file.iso> [/label <text>] write its disc image\r\n"
     "  tlkedit /build <set.tdf> <folder>                 build the disc files of a saved definition\r\n"
+    "  tlkedit /picture <picture> <set.tdf>              make a picture the background of a saved definition\r\n"
     "exit code: 0 done, 1 failed (or errors found by /check), 2 this usage";
 
 namespace {
@@ -102,6 +106,37 @@ int BuildCommand(const CommandRequest& r, const EditorState& editor, CommandOutp
     return code;
 }
 
+// What Browse on the background page does, with the set's files where the
+// work directory's would be: the picture becomes the set's background and
+// the set's choice the own picture. A failure leaves the set as it was.
+int PictureCommand(const CommandRequest& r, CommandOutput& output) {
+    if (GetFileAttributesA(r.set.c_str()) == INVALID_FILE_ATTRIBUTES) {
+        output.Err("The definition " + r.set + " does not exist");
+        return 1;
+    }
+    if (GetFileAttributesA(r.picture.c_str()) == INVALID_FILE_ATTRIBUTES) {
+        output.Err("The picture " + r.picture + " does not exist");
+        return 1;
+    }
+    // The profile functions look for a bare name in the Windows folder.
+    char full[MAX_PATH] = "";
+    const DWORD n = GetFullPathNameA(r.set.c_str(), sizeof full, full, nullptr);
+    const std::string set = n > 0 && n < sizeof full ? full : r.set;
+    std::string target;
+    for (const SetFile& file : SetFiles(DeriveSetNames(set.c_str())))
+        if (file.workName == def::kBackgroundFile) target = file.source.c_str();
+    const PlacedPicture placed = PlacePicture(r.picture.c_str(), target.c_str(), BackgroundLimit());
+    if (!placed.ok) {
+        output.Err(placed.message.empty() ? "Cannot copy " + r.picture + " to " + target : placed.message);
+        return 1;
+    }
+    CDefinitionFile(set.c_str()).UpdateInt(def::kGeneral, def::kBackground, wiz::kOwnBitmap);
+    std::string line = "background: " + target;
+    if (placed.converted) line += " (" + SizeText(placed.written) + " pixels, from " + SizeText(placed.original) + ")";
+    output.Out(line);
+    return 0;
+}
+
 class Win32Console : public CommandOutput {
 public:
     Win32Console() {
@@ -171,6 +206,9 @@ CommandRequest ParseCommandLine(const char* text) {
     } else if (IsSwitch(first, "/build")) {
         r.kind = w.size() == 3 && !w[1].empty() && !w[2].empty() ? CommandRequest::kBuild : CommandRequest::kUsage;
         if (r.kind == CommandRequest::kBuild) { r.set = w[1]; r.folder = w[2]; }
+    } else if (IsSwitch(first, "/picture")) {
+        r.kind = w.size() == 3 && !w[1].empty() && !w[2].empty() ? CommandRequest::kPicture : CommandRequest::kUsage;
+        if (r.kind == CommandRequest::kPicture) { r.picture = w[1]; r.set = w[2]; }
     }
     return r;
 }
@@ -181,6 +219,7 @@ int RunCommand(const CommandRequest& request, const EditorState& editor, Command
         case CommandRequest::kCheck: return CheckCommand(request, output);
         case CommandRequest::kImage: return ImageCommand(request, output);
         case CommandRequest::kBuild: return BuildCommand(request, editor, output);
+        case CommandRequest::kPicture: return PictureCommand(request, output);
         default: output.Err(kCommandUsage); return 2;
         }
     } catch (const std::exception&) {

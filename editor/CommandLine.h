@@ -1,5 +1,6 @@
 // The editor without a window, for scripted releases: check a disc folder,
-// make its disc image, or build the disc files of a saved definition set.
+// make its disc image, build the disc files of a saved definition set, or
+// put a picture into such a set as its background.
 // A command-line text that begins with one of the switches runs here and
 // never touches the work directory; any other text names the definition
 // file as usual.
@@ -9,12 +10,13 @@
 #include <vector>
 
 struct CommandRequest {
-    enum Kind { kNone, kUsage, kCheck, kImage, kBuild } kind = kNone;
+    enum Kind { kNone, kUsage, kCheck, kImage, kBuild, kPicture } kind = kNone;
     std::string folder;                 // /check, /image: the disc folder; /build: the build folder
     std::string image;                  // /image: the image file
     std::string label;                  // /image: the volume label ("" = from the title)
     bool hasLabel = false;
-    std::string set;                    // /build: the saved definition (name.tdf)
+    std::string set;                    // /build, /picture: the saved definition (name.tdf)
+    std::string picture;                // /picture: the picture file
 };
 
 // Words of a command line: blanks separate them, double quotes group.

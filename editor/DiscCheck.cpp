@@ -3,6 +3,7 @@
 #include "../player/DibImage.h"
 #include "../player/MenuLogic.h"
 #include "../wizard/WizardRules.h"
+#include "BackgroundLimit.h"
 #include "DiscImage.h"
 #include <windows.h>
 #include <cctype>
@@ -187,6 +188,7 @@ public:
     void Tree();
 
 private:
+    void Oversized(pic::Size size);
     void Action(int menu, int line, const CString& text, const CString& action, int count);
 
     ::DiscFiles& m_files;
@@ -204,6 +206,8 @@ void Checker::CoreFiles() {
         CDibImage picture;
         if (!picture.LoadFromFile(In(def::kBackgroundFile).c_str()))
             Warning(std::string(def::kBackgroundFile) + " is not a bitmap the menu can show");
+        else
+            Oversized({picture.Width(), picture.Height()});
     }
 }
 
@@ -257,6 +261,21 @@ void Checker::AutoRun() {
             Warning(name + ": the label " + Quoted(label->c_str()) + " is longer than 32 characters: Windows shows only the first 32");
     if (inf.Find(kUseAutoPlayKey))
         Warning(name + ": UseAutoPlay takes the menu out of the AutoPlay choices on Windows Vista and later");
+}
+
+// A background larger than any menu window needs only makes the disc and
+// the start of the menu slower: the player shrinks it on every paint.
+void Checker::Oversized(pic::Size size) {
+    const pic::Size limit = BackgroundLimit();
+    if (limit.w <= 0 || !pic::LargerThan(size, limit)) return;
+    WIN32_FILE_ATTRIBUTE_DATA data;
+    std::uint64_t bytes = 0;
+    if (GetFileAttributesExA(In(def::kBackgroundFile).c_str(), GetFileExInfoStandard, &data))
+        bytes = static_cast<std::uint64_t>(data.nFileSizeHigh) << 32 | data.nFileSizeLow;
+    const pic::Size reduced = pic::ReducedSize(size, limit);
+    Warning(std::string(def::kBackgroundFile) + " is " + SizeText(size) + " pixels (" + pic::ByteCount(bytes) +
+            "), larger than any menu window needs: reduced to " + SizeText(reduced) + " pixels it would take " +
+            pic::ByteCount(pic::Bitmap24Bytes(reduced)) + ". Chosen as a JPEG or PNG picture, it is reduced so.");
 }
 
 void Checker::Action(int menu, int line, const CString& text, const CString& action, int count) {

@@ -5,14 +5,20 @@
 #include "CommandLine.h"
 #include "DiscImage.h"
 #include <commctrl.h>
+#include <shellapi.h>
 #include <ctime>
 
 const char kMsgImageHasErrors[] =
     "The disc folder has errors: the menu on the disc would not work as designed.\n\n"
     "Make the disc image anyway?";
-const char kMsgImageDone[] = "The disc image is ready:\n";
 const char kMsgImageFailed[] = "The disc image could not be written.\n\n";
 const char kMsgImageNoFolder[] = "Please type the disc folder and the image file.";
+const char kImageReady[] = "The disc image is ready: ";
+const char kImageBurnHint[] = "Put a blank disc into the writer and press Burn to Disc... to write the image onto it.";
+const char kImageNoBurner[] =
+    "To write the image onto a disc, open it with the burning program of your disc writer. "
+    "Windows 7 and later burn it themselves: right-click the image and choose \"Burn disc image\".";
+const char kMsgBurnerFailed[] = "Windows' disc image burner could not be started.";
 
 namespace {
 const UINT kBoxOk = MB_OK | MB_ICONEXCLAMATION;
@@ -29,6 +35,7 @@ BEGIN_MESSAGE_TABLE(CDiscImageDlg, CDialog)
     ON_COMMAND_ROW(BN_CLICKED, IDC_IMAGE_MAKE, &CDiscImageDlg::OnMake)
     ON_COMMAND_ROW(BN_CLICKED, IDC_IMAGE_BROWSE, &CDiscImageDlg::OnBrowse)
     ON_COMMAND_ROW(BN_CLICKED, IDC_IMAGE_HELP, &CDiscImageDlg::OnHelpButton)
+    ON_COMMAND_ROW(BN_CLICKED, IDC_IMAGE_BURN, &CDiscImageDlg::OnBurn)
 END_MESSAGE_TABLE(CDiscImageDlg, CDialog)
 
 CDiscImageDlg::CDiscImageDlg(const char* folder, const char* title, HWND parent)
@@ -40,6 +47,23 @@ CString CDiscImageDlg::ImageBeside(const char* folder) {
         f = f.Left(f.GetLength() - 1);
     if (f.IsEmpty() || f[f.GetLength() - 1] == ':') return CString();
     return f + ".iso";
+}
+
+CString CDiscImageDlg::FindBurner() {
+    char dir[MAX_PATH] = "";
+    CString candidates[2];
+    UINT n = GetSystemDirectoryA(dir, MAX_PATH);
+    if (n > 0 && n < MAX_PATH) candidates[0] = CString(dir) + "\\isoburn.exe";
+    // A 32-bit program on 64-bit Windows sees another system folder; the
+    // real one is reached by this alias.
+    n = GetWindowsDirectoryA(dir, MAX_PATH);
+    if (n > 0 && n < MAX_PATH) candidates[1] = CString(dir) + "\\Sysnative\\isoburn.exe";
+    for (const CString& path : candidates) {
+        if (path.IsEmpty()) continue;
+        const DWORD attributes = GetFileAttributesA(path);
+        if (attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY)) return path;
+    }
+    return CString();
 }
 
 BOOL CDiscImageDlg::OnInitDialog() {
@@ -160,6 +184,37 @@ bool CDiscImageDlg::OnProgress(std::uint64_t done, std::uint64_t total) {
     return !m_cancel;
 }
 
+// The dialog stays open with the next step: the burner's button where
+// Windows has one, else how to burn the image otherwise.
+void CDiscImageDlg::OfferToBurn(const CString& image) {
+    char full[MAX_PATH] = "";
+    const DWORD n = GetFullPathNameA(image, MAX_PATH, full, nullptr);
+    m_image = n > 0 && n < MAX_PATH ? CString(full) : image;
+    SetDlgItemTextA(m_hWnd, IDC_IMAGE_STATUS, CString(kImageReady) + m_image);
+    SetDlgItemTextA(m_hWnd, IDCANCEL, "Close");
+    const bool burner = !FindBurner().IsEmpty();
+    SetDlgItemTextA(m_hWnd, IDC_IMAGE_NEXT_STEP, burner ? kImageBurnHint : kImageNoBurner);
+    HWND burn = GetDlgItem(IDC_IMAGE_BURN);
+    ShowWindow(burn, burner ? SW_SHOW : SW_HIDE);
+    // The next thing to press is the burner, or Close.
+    HWND next = burner ? burn : GetDlgItem(IDCANCEL);
+    SendMessageA(m_hWnd, DM_SETDEFID, static_cast<WPARAM>(GetDlgCtrlID(next)), 0);
+    SendMessageA(GetDlgItem(IDC_IMAGE_MAKE), BM_SETSTYLE, BS_PUSHBUTTON, TRUE);
+    SendMessageA(m_hWnd, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(next), TRUE);
+}
+
+// The burner gets the image's path and nothing else: it only reads it.
+LRESULT CDiscImageDlg::OnBurn(WPARAM, LPARAM) {
+    const CString burner = FindBurner();
+    if (burner.IsEmpty() || m_image.IsEmpty()) return 0;
+    const int slash = m_image.ReverseFind('\\');
+    const CString folder = slash > 0 ? m_image.Left(static_cast<size_t>(slash + 1)) : CString();
+    HINSTANCE started = ShellExecuteA(m_hWnd, "open", burner, CString("\"") + m_image + "\"",
+                                      folder.IsEmpty() ? nullptr : folder.c_str(), SW_SHOWNORMAL);
+    if (reinterpret_cast<INT_PTR>(started) <= 32) AppMessageBox(kMsgBurnerFailed, kBoxOk);
+    return 0;
+}
+
 void CDiscImageDlg::Make() {
     if (m_writing) return;
     KillTimer(m_hWnd, kRefreshTimer);
@@ -175,6 +230,11 @@ void CDiscImageDlg::Make() {
     disc::ImageOptions options;
     options.label = Text(IDC_IMAGE_LABEL).c_str();
     options.created = static_cast<std::int64_t>(std::time(nullptr));
+    // A new image: the offer for the last one goes.
+    m_image.Empty();
+    ShowWindow(GetDlgItem(IDC_IMAGE_BURN), SW_HIDE);
+    SetDlgItemTextA(m_hWnd, IDC_IMAGE_NEXT_STEP, "");
+    SetDlgItemTextA(m_hWnd, IDCANCEL, "Cancel");
     m_cancel = false;
     SetWriting(true);
     disc::ImageResult result = disc::WriteImage(
@@ -183,9 +243,7 @@ void CDiscImageDlg::Make() {
     SetWriting(false);
 
     if (result.status == disc::ImageResult::kWritten) {
-        SetDlgItemTextA(m_hWnd, IDC_IMAGE_STATUS, "The disc image is ready.");
-        AppMessageBox((CString(kMsgImageDone) + image).c_str(), kBoxOk);
-        EndDialog(IDOK);
+        OfferToBurn(image);
         return;
     }
     SendDlgItemMessageA(m_hWnd, IDC_IMAGE_PROGRESS, PBM_SETPOS, 0, 0);

@@ -1,5 +1,6 @@
 // "Make Disc Image": checks a disc folder and writes its ISO image, with a
-// progress bar and Cancel while it writes.
+// progress bar and Cancel while it writes; then offers Windows' own disc
+// image burner where there is one, or says how else to burn the image.
 #pragma once
 #include "../platform/Dialog.h"
 #include "../platform/String.h"
@@ -15,6 +16,10 @@ public:
     // The image file beside a folder: "c:\buildvr\" gives "c:\buildvr.iso".
     static CString ImageBeside(const char* folder);
 
+    // Windows' own disc image burner (Windows 7 and later); empty where
+    // there is none.
+    static CString FindBurner();
+
 protected:
     BOOL OnInitDialog() override;
     void OnOK() override;
@@ -26,6 +31,7 @@ private:
     LRESULT OnMake(WPARAM, LPARAM);
     LRESULT OnBrowse(WPARAM, LPARAM);
     LRESULT OnHelpButton(WPARAM, LPARAM);
+    LRESULT OnBurn(WPARAM, LPARAM);
 
     CString Text(int id) const;
     // Shows the folder's findings and returns them.
@@ -33,8 +39,10 @@ private:
     void Make();
     bool OnProgress(std::uint64_t done, std::uint64_t total);
     void SetWriting(bool writing);
+    void OfferToBurn(const CString& image);
 
     CString m_folder, m_title;
+    CString m_image;                    // the image written last (full path)
     bool m_writing = false;
     bool m_cancel = false;
     DWORD m_lastPump = 0;
@@ -43,6 +51,9 @@ private:
 };
 
 extern const char kMsgImageHasErrors[];
-extern const char kMsgImageDone[];
 extern const char kMsgImageFailed[];
 extern const char kMsgImageNoFolder[];
+extern const char kImageReady[];
+extern const char kImageBurnHint[];
+extern const char kImageNoBurner[];
+extern const char kMsgBurnerFailed[];

@@ -14,6 +14,7 @@ target_link_libraries(tlk_platform_ui PUBLIC tlk_platform comdlg32)
 # ---- The editor's windows and logic (everything but the application object,
 # so that tests can link it) ----------------------------------------------------
 add_library(tlk_editor STATIC
+    ${CMAKE_SOURCE_DIR}/editor/BackgroundLimit.cpp
     ${CMAKE_SOURCE_DIR}/editor/EditorDlg.cpp
     ${CMAKE_SOURCE_DIR}/editor/EditorState.cpp
     ${CMAKE_SOURCE_DIR}/editor/Help.cpp
@@ -24,6 +25,8 @@ add_library(tlk_editor STATIC
     ${CMAKE_SOURCE_DIR}/editor/DiscFilesWin32.cpp
     ${CMAKE_SOURCE_DIR}/editor/DiscImage.cpp
     ${CMAKE_SOURCE_DIR}/editor/MenuListing.cpp
+    ${CMAKE_SOURCE_DIR}/editor/PictureFile.cpp
+    ${CMAKE_SOURCE_DIR}/editor/PictureRules.cpp
     ${CMAKE_SOURCE_DIR}/editor/StepDialogs.cpp
     ${CMAKE_SOURCE_DIR}/editor/Steps.cpp
     ${CMAKE_SOURCE_DIR}/editor/Storage.cpp
@@ -36,7 +39,8 @@ add_library(tlk_editor STATIC
     ${CMAKE_SOURCE_DIR}/wizard/TextAction.cpp
     ${CMAKE_SOURCE_DIR}/wizard/Wizard.cpp
     ${CMAKE_SOURCE_DIR}/wizard/WizardRules.cpp)
-target_link_libraries(tlk_editor PUBLIC tlk_menu tlk_platform_ui comctl32 comdlg32 shell32 winmm)
+# GDI+ decodes the pictures other than bitmaps; it is part of Windows since XP.
+target_link_libraries(tlk_editor PUBLIC tlk_menu tlk_platform_ui comctl32 comdlg32 shell32 winmm gdiplus)
 
 # The editor asks for version 6 of the common controls, so that it looks
 # like a current program.

@@ -104,6 +104,8 @@
 #define IDC_IMAGE_STATUS       2106
 #define IDC_IMAGE_MAKE         2107
 #define IDC_IMAGE_HELP         2108
+#define IDC_IMAGE_BURN         2109
+#define IDC_IMAGE_NEXT_STEP    2110
 #define ID_FILE_MAKE_IMAGE     32777
 
 #endif

@@ -1,5 +1,11 @@
 # Tests of the editor; included at the end of tests/CMakeLists.txt.
 
+# The pictures the background tests choose, made afresh for each run.
+set(TEST_PICTURES ${CMAKE_BINARY_DIR}/test-pictures)
+wine_path(WIN_PICTURES ${TEST_PICTURES})
+add_test(NAME test_pictures COMMAND ${Python3_EXECUTABLE} ${CMAKE_CURRENT_SOURCE_DIR}/support/make_pictures.py ${TEST_PICTURES})
+set_tests_properties(test_pictures PROPERTIES FIXTURES_SETUP test_pictures)
+
 # Plain logic on real files, and the editor's windows run inside the test
 # process (menus and fonts cannot be read from another process). The
 # editor's resources are linked in so that its dialogs can be created.
@@ -12,7 +18,8 @@ target_link_libraries(editor_unit_tests PRIVATE tlk_editor gtest_main)
 add_dependencies(editor_unit_tests assets editor_help demo autorun)
 add_test(NAME editor_unit COMMAND editor_unit_tests)
 set_tests_properties(editor_unit PROPERTIES
-    ENVIRONMENT "TLK_DIST=${WIN_DIST};TLK_ASSETS=${WIN_ASSETS};TLK_DEMO=${WIN_DEMO}"
+    ENVIRONMENT "TLK_DIST=${WIN_DIST};TLK_ASSETS=${WIN_ASSETS};TLK_DEMO=${WIN_DEMO};TLK_PICTURES=${WIN_PICTURES}"
+    FIXTURES_REQUIRED test_pictures
     TIMEOUT 600)
 
 # A stand-in for the web browser: records which page the editor asked the
@@ -24,14 +31,30 @@ wine_path(WIN_HELP_RECORDER ${CMAKE_BINARY_DIR}/editor_e2e/editor_help_recorder.
 # The real tlkedit.exe, started from copies of the installation folder and
 # driven from this process.
 file(GLOB EDITOR_E2E_SOURCES CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/editor_e2e/*.cpp)
-add_executable(editor_e2e_tests ${EDITOR_E2E_SOURCES})
+add_executable(editor_e2e_tests ${EDITOR_E2E_SOURCES}
+    ${CMAKE_SOURCE_DIR}/editor/BackgroundLimit.cpp ${CMAKE_SOURCE_DIR}/editor/PictureRules.cpp
+    ${CMAKE_SOURCE_DIR}/platform/ImageScale.cpp)
 target_include_directories(editor_e2e_tests PRIVATE ${CMAKE_SOURCE_DIR} ${CMAKE_CURRENT_SOURCE_DIR})
 target_link_libraries(editor_e2e_tests PRIVATE gtest_main user32 gdi32 advapi32)
 add_dependencies(editor_e2e_tests tlkedit autorun dist_data editor_help editor_help_recorder marker demo)
+set(EDITOR_E2E_ENVIRONMENT "TLK_DIST=${WIN_DIST};TLK_ASSETS=${WIN_ASSETS};TLK_DEMO=${WIN_DEMO};TLK_HELP_RECORDER=${WIN_HELP_RECORDER};TLK_MARKER=${WIN_MARKER};TLK_PICTURES=${WIN_PICTURES}")
 add_test(NAME editor_e2e COMMAND editor_e2e_tests)
 set_tests_properties(editor_e2e PROPERTIES
-    ENVIRONMENT "TLK_DIST=${WIN_DIST};TLK_ASSETS=${WIN_ASSETS};TLK_DEMO=${WIN_DEMO};TLK_HELP_RECORDER=${WIN_HELP_RECORDER};TLK_MARKER=${WIN_MARKER}"
+    ENVIRONMENT "${EDITOR_E2E_ENVIRONMENT}"
+    FIXTURES_REQUIRED test_pictures
     TIMEOUT 900)
+
+# Windows' disc image burner, where there is one: a prefix of its own with a
+# stand-in (the marker program) as isoburn.exe in its system folder.
+set(BURNER_PREFIX ${CMAKE_BINARY_DIR}/wineprefix-burner)
+add_test(NAME burner_prefix COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/editor_e2e/make_burner_prefix.sh
+         ${CMAKE_BINARY_DIR}/wineprefix ${BURNER_PREFIX} $<TARGET_FILE:marker>)
+set_tests_properties(burner_prefix PROPERTIES FIXTURES_SETUP burner_prefix ENVIRONMENT "TLK_ARCH=${TLK_ARCH}")
+add_test(NAME editor_burner COMMAND editor_e2e_tests --gtest_filter=DiscImage.BurnToDisc*)
+set_tests_properties(editor_burner PROPERTIES
+    ENVIRONMENT "${EDITOR_E2E_ENVIRONMENT};WINEPREFIX=${BURNER_PREFIX};TLK_BURNER=isoburn.exe"
+    FIXTURES_REQUIRED burner_prefix
+    TIMEOUT 300)
 
 # The editor runs from any PC's disk: only system DLLs.
 add_test(NAME editor_imports COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/check_imports.sh

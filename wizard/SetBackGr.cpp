@@ -1,6 +1,8 @@
-// The background page: a stock picture or the user's own bitmap, with a
+// The background page: a stock picture or the user's own picture, with a
 // preview in the picture's own palette.
+#include "../editor/BackgroundLimit.h"
 #include "../editor/EditorState.h"
+#include "../editor/PictureFile.h"
 #include "../editor/WorkDir.h"
 #include "../platform/FileDialog.h"
 #include "../platform/MessageBox.h"
@@ -73,11 +75,18 @@ LRESULT CSetBackGr::OnOwnRadio(WPARAM, LPARAM) {
 }
 
 LRESULT CSetBackGr::OnBrowse(WPARAM, LPARAM) {
-    CFileDialog dialog(true, "bmp", nullptr, OFN_HIDEREADONLY | OFN_FILEMUSTEXIST, "bmp Files (*.bmp)|*.bmp||",
-                       GetSheet());
+    CFileDialog dialog(true, "bmp", nullptr, OFN_HIDEREADONLY | OFN_FILEMUSTEXIST, pic::kBrowseFilter, GetSheet());
     if (dialog.DoModal() != IDOK) return 0;
     // The user's picture takes its place at once, whatever the wizard's end.
-    CopyFileNormal(dialog.GetPathName(), CString(TheEditorState().workDir) + def::kBackgroundFile);
+    // Decoding a large photo takes a moment.
+    HCURSOR old = SetCursor(LoadCursor(nullptr, IDC_WAIT));
+    PlacedPicture placed = PlacePicture(dialog.GetPathName(), CString(TheEditorState().workDir) + def::kBackgroundFile,
+                                        BackgroundLimit());
+    SetCursor(old);
+    if (!placed.ok && !placed.message.empty()) {
+        AppMessageBox(placed.message.c_str(), MB_OK | MB_ICONEXCLAMATION);
+        return 0;
+    }
     DrawPreview(Selection());
     return 0;
 }

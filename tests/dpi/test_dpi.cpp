@@ -3,6 +3,7 @@
 // their pictures' size, pictures that fill their buttons on the screen, and
 // pixel-height fonts grown with the scale. Runs in-process: fonts cannot be
 // read from another process.
+#include "editor/BackgroundLimit.h"
 #include "editor/EditorDlg.h"
 #include "platform/Dpi.h"
 #include "platform/ImageScale.h"
@@ -261,6 +262,28 @@ TEST(DisplayScale, MenuWindowHeadingsGrowWithTheScale) {
                        EXPECT_EQ(ScaleToDpi(kHeadingFonts[layout].heading2, dpi), h2.lfHeight);
                        EXPECT_STREQ(kHeadingFonts[layout].face, h1.lfFaceName);
                    });
+    }
+}
+
+INT_PTR CALLBACK PlainDialogProc(HWND, UINT, WPARAM, LPARAM) { return FALSE; }
+
+// The background limit assumes the menu windows' sizes from their templates
+// and fonts; the dialog manager makes them so at every scale.
+TEST(DisplayScale, MenuWindowsAreTheSizeTheBackgroundLimitMeasures) {
+    HINSTANCE self = GetModuleHandleA(nullptr);
+    std::vector<pic::Size> windows;
+    for (int i = 0; i < 10; ++i) {
+        HWND window = CreateDialogParamA(self, MAKEINTRESOURCEA(EDITOR_LAYOUT_BASE + i), nullptr, PlainDialogProc, 0);
+        ASSERT_NE(nullptr, window) << i;
+        RECT client;
+        GetClientRect(window, &client);
+        DestroyWindow(window);
+        const pic::Size real{client.right, client.bottom};
+        EXPECT_EQ(SizeText(real), SizeText(LayoutWindowSize(self, EDITOR_LAYOUT_BASE + i, SystemDpi()))) << i;
+        windows.push_back(real);
+    }
+    if (SystemDpi() == 192) {
+        EXPECT_EQ(SizeText(pic::BoxAround(windows)), SizeText(BackgroundLimit()));
     }
 }
 

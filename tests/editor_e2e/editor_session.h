@@ -180,4 +180,41 @@ public:
     HWND main = nullptr;
 };
 
+// What a command-line run of the editor gave.
+struct Ran {
+    DWORD code = 0xFFFF;
+    std::string out, err;
+};
+
+// Runs the editor with a command line, standard output and error going to files.
+inline Ran RunEditor(const Session& s, const std::string& args, const TempDir& scratch) {
+    Ran r;
+    SECURITY_ATTRIBUTES sa = {sizeof sa, nullptr, TRUE};
+    const std::string outPath = scratch.File("stdout.txt"), errPath = scratch.File("stderr.txt");
+    HANDLE out = CreateFileA(outPath.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &sa, CREATE_ALWAYS, 0, nullptr);
+    HANDLE err = CreateFileA(errPath.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &sa, CREATE_ALWAYS, 0, nullptr);
+    STARTUPINFOA si;
+    ZeroMemory(&si, sizeof si);
+    si.cb = sizeof si;
+    si.dwFlags = STARTF_USESTDHANDLES;
+    si.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
+    si.hStdOutput = out;
+    si.hStdError = err;
+    PROCESS_INFORMATION pi;
+    std::string cmd = "\"" + s.Work("tlkedit.exe") + "\" " + args;
+    std::vector<char> buf(cmd.begin(), cmd.end());
+    buf.push_back('\0');
+    if (CreateProcessA(nullptr, buf.data(), nullptr, nullptr, TRUE, 0, nullptr, s.dist.c_str(), &si, &pi)) {
+        if (WaitForSingleObject(pi.hProcess, 120000) != WAIT_OBJECT_0) TerminateProcess(pi.hProcess, 99);
+        GetExitCodeProcess(pi.hProcess, &r.code);
+        CloseHandle(pi.hProcess);
+        CloseHandle(pi.hThread);
+    }
+    CloseHandle(out);
+    CloseHandle(err);
+    r.out = ed::ReadAll(outPath);
+    r.err = ed::ReadAll(errPath);
+    return r;
+}
+
 }  // namespace ed

@@ -13,44 +13,11 @@ const UINT kMakeImageCommand = 32777;
 const UINT kOpenCommand = 57601;
 const int kBuildButton = 2003;
 const int kFolderEdit = 2100, kImageEdit = 2101, kLabelEdit = 2103, kFindings = 2104, kProgress = 2105,
-          kStatus = 2106, kMake = 2107;
+          kStatus = 2106, kMake = 2107, kBurn = 2109, kNextStep = 2110;
 const char kDialogTitle[] = "Make Disc Image";
 
-struct Ran {
-    DWORD code = 0xFFFF;
-    std::string out, err;
-};
-
-// Runs the editor with a command line, standard output and error going to files.
-Ran RunEditor(const ed::Session& s, const std::string& args, const TempDir& scratch) {
-    Ran r;
-    SECURITY_ATTRIBUTES sa = {sizeof sa, nullptr, TRUE};
-    const std::string outPath = scratch.File("stdout.txt"), errPath = scratch.File("stderr.txt");
-    HANDLE out = CreateFileA(outPath.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &sa, CREATE_ALWAYS, 0, nullptr);
-    HANDLE err = CreateFileA(errPath.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &sa, CREATE_ALWAYS, 0, nullptr);
-    STARTUPINFOA si;
-    ZeroMemory(&si, sizeof si);
-    si.cb = sizeof si;
-    si.dwFlags = STARTF_USESTDHANDLES;
-    si.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
-    si.hStdOutput = out;
-    si.hStdError = err;
-    PROCESS_INFORMATION pi;
-    std::string cmd = "\"" + s.Work("tlkedit.exe") + "\" " + args;
-    std::vector<char> buf(cmd.begin(), cmd.end());
-    buf.push_back('\0');
-    if (CreateProcessA(nullptr, buf.data(), nullptr, nullptr, TRUE, 0, nullptr, s.dist.c_str(), &si, &pi)) {
-        if (WaitForSingleObject(pi.hProcess, 120000) != WAIT_OBJECT_0) TerminateProcess(pi.hProcess, 99);
-        GetExitCodeProcess(pi.hProcess, &r.code);
-        CloseHandle(pi.hProcess);
-        CloseHandle(pi.hThread);
-    }
-    CloseHandle(out);
-    CloseHandle(err);
-    r.out = ed::ReadAll(outPath);
-    r.err = ed::ReadAll(errPath);
-    return r;
-}
+using ed::Ran;
+using ed::RunEditor;
 
 // Every file under a folder with its content: "sub\name" -> bytes.
 void Snapshot(const std::string& dir, const std::string& rel, std::map<std::string, std::string>& files) {
@@ -184,17 +151,25 @@ TEST_F(DiscImage, DialogShowsFindingsAndWritesTheImageWithAMovingBar) {
 
     // The bar moves between empty and full while the image grows.
     int between = 0;
-    HWND box = nullptr;
-    for (int i = 0; i < 1200 && !box; ++i) {
+    bool ready = false;
+    for (int i = 0; i < 1200 && !ready; ++i) {
         DWORD_PTR pos = 0;
         SendMessageTimeoutA(GetDlgItem(dialog, kProgress), PBM_GETPOS, 0, 0, SMTO_ABORTIFHUNG, 1000, &pos);
         if (pos > 0 && pos < 1000) ++between;
-        box = drv::WaitWindow(s.proc.Id(), 20, "#32770", ed::kBoxTitle);
+        ready = drv::ItemText(dialog, kStatus).rfind("The disc image is ready", 0) == 0;
+        Sleep(20);
     }
     EXPECT_GT(between, 0) << "the bar never stood between empty and full";
-    ASSERT_NE(nullptr, box);
-    EXPECT_EQ("The disc image is ready:\n" + image, ed::StaticTexts(box));
-    PostMessageA(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+    ASSERT_TRUE(ready);
+    // The dialog stays with the next step: without Windows' burner (as
+    // under Wine) no burn button, but how else to burn the image.
+    EXPECT_EQ("The disc image is ready: " + image, drv::ItemText(dialog, kStatus));
+    EXPECT_FALSE(IsWindowVisible(GetDlgItem(dialog, kBurn)));
+    EXPECT_EQ("To write the image onto a disc, open it with the burning program of your disc writer. Windows 7 "
+              "and later burn it themselves: right-click the image and choose \"Burn disc image\".",
+              drv::ItemText(dialog, kNextStep));
+    EXPECT_EQ("Close", drv::ItemText(dialog, IDCANCEL));
+    PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
     EXPECT_TRUE(ed::Session::WaitGone(dialog));
 
     // The image: its primary descriptor names the label and the size.
@@ -216,6 +191,40 @@ TEST_F(DiscImage, DialogShowsFindingsAndWritesTheImageWithAMovingBar) {
     EXPECT_GT(size.QuadPart, 600LL << 20);
     EXPECT_FALSE(ed::Exists(image + ".part"));
     EXPECT_EQ(work, Snapshot(s.dir.Path())) << "making an image leaves the work directory alone";
+}
+
+// Run in a Wine prefix of its own whose system folder holds a stand-in for
+// Windows' disc image burner (TLK_BURNER names it).
+TEST_F(DiscImage, BurnToDiscStartsWindowsBurnerWithTheImageAndLeavesTheImage) {
+    if (drv::Env("TLK_BURNER").empty()) GTEST_SKIP() << "no stand-in burner in this prefix";
+    ASSERT_NE(nullptr, s.Start());
+    const std::string disc = MakeDisc();
+    HWND dialog = OpenDialog();
+    ASSERT_NE(nullptr, dialog);
+    SetFolder(dialog, disc, "No problems found: the menu is ready for the disc.");
+    const std::string image = out.File("to burn.iso");
+    SendDlgItemMessageA(dialog, kImageEdit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(image.c_str()));
+    EXPECT_FALSE(IsWindowVisible(GetDlgItem(dialog, kBurn))) << "nothing to burn yet";
+    PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(kMake, BN_CLICKED), 0);
+    HWND burn = GetDlgItem(dialog, kBurn);
+    for (int i = 0; i < 600 && !IsWindowVisible(burn); ++i) Sleep(50);
+    ASSERT_TRUE(IsWindowVisible(burn));
+    EXPECT_EQ("Burn to Disc...", drv::Text(burn));
+    EXPECT_EQ("Put a blank disc into the writer and press Burn to Disc... to write the image onto it.",
+              drv::ItemText(dialog, kNextStep));
+    const std::string written = ed::ReadAll(image);
+    ASSERT_FALSE(written.empty());
+
+    PostMessageA(burn, BM_CLICK, 0, 0);
+    // The stand-in records its command line and folder in marker.txt there.
+    auto lines = drv::WaitLines(out.File("marker.txt"), 1, 15000);
+    ASSERT_EQ(1u, lines.size());
+    EXPECT_EQ("\"" + image + "\"|" + out.Path().substr(0, out.Path().size() - 1), lines[0]);
+    EXPECT_TRUE(IsWindow(dialog)) << "the dialog stays for another image";
+    EXPECT_EQ(written, ed::ReadAll(image)) << "the burner only reads the image";
+    PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+    EXPECT_TRUE(ed::Session::WaitGone(dialog));
+    EXPECT_EQ(written, ed::ReadAll(image));
 }
 
 TEST_F(DiscImage, CancelWhileWritingLeavesNoFileAndErrorsAskFirst) {

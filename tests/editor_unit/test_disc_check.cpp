@@ -1,5 +1,6 @@
 // The checks of a disc folder, each on a prepared folder, and the parsing
 // of the command line.
+#include "editor/BackgroundLimit.h"
 #include "editor/CommandLine.h"
 #include "editor/DiscCheck.h"
 #include "support/bmpwriter.h"
@@ -181,6 +182,31 @@ TEST(DiscCheck, AFolderThatDoesNotExistIsOneError) {
     EXPECT_EQ(FindingLine(findings[0]), "error: the folder \"C:\\no\\such\\folder\" does not exist or cannot be read");
 }
 
+TEST(DiscCheck, ABackgroundLargerThanTheLimitIsReportedWithTheSizeItWouldHave) {
+    const pic::Size limit = BackgroundLimit();
+    ASSERT_GT(limit.w, 0);
+    TempDir disc("disc");
+    MakeGoodDisc(disc);
+    struct { pic::Size size; bool reported; } cases[] = {
+        {limit, false}, {{limit.w + 1, limit.h}, true}, {{limit.w, limit.h + 1}, true}};
+    for (const auto& c : cases) {
+        bmpw::Bytes bmp = bmpw::SolidPicture(c.size.w, c.size.h, bmpw::Rgb{1, 2, 3});
+        disc.Write("autorun.bmp", std::string(bmp.begin(), bmp.end()));
+        std::vector<DiscFinding> findings = CheckDiscFolder(SystemDiscFiles(), disc.Path());
+        ASSERT_EQ(c.reported ? 1u : 0u, findings.size()) << SizeText(c.size);
+        if (!c.reported) continue;
+        const pic::Size reduced = pic::ReducedSize(c.size, limit);
+        EXPECT_EQ("warning: autorun.bmp is " + SizeText(c.size) + " pixels (" + pic::ByteCount(bmp.size()) +
+                      "), larger than any menu window needs: reduced to " + SizeText(reduced) +
+                      " pixels it would take " + pic::ByteCount(54 + (reduced.w * 3 + 3) / 4 * 4 * reduced.h) +
+                      ". Chosen as a JPEG or PNG picture, it is reduced so.",
+                  FindingLine(findings[0]));
+    }
+    EXPECT_EQ("850 KB", pic::ByteCount(849001));
+    EXPECT_EQ("36.0 MB", pic::ByteCount(36000000));
+    EXPECT_EQ("2.7 MB", pic::ByteCount(2660214));
+}
+
 TEST(CommandLine, SwitchesAndTheirArguments) {
     struct {
         const char* text;
@@ -203,6 +229,9 @@ TEST(CommandLine, SwitchesAndTheirArguments) {
         {"/image c:\\cd", CommandRequest::kUsage, "", "", ""},
         {"/build c:\\sets\\demo.tdf c:\\cd", CommandRequest::kBuild, "c:\\cd", "", ""},
         {"/build c:\\sets\\demo.tdf", CommandRequest::kUsage, "", "", ""},
+        {"/picture photo.jpg", CommandRequest::kUsage, "", "", ""},
+        {"/picture a b c", CommandRequest::kUsage, "", "", ""},
+        {"/picture \"\" b.tdf", CommandRequest::kUsage, "", "", ""},
         {"  /check   \"\"  ", CommandRequest::kUsage, "", "", ""},
     };
     for (auto& c : cases) {
@@ -214,6 +243,10 @@ TEST(CommandLine, SwitchesAndTheirArguments) {
         EXPECT_EQ(r.label, c.label) << c.text;
     }
     EXPECT_EQ(ParseCommandLine("/build a.tdf b").set, "a.tdf");
+    const CommandRequest picture = ParseCommandLine("/Picture \"c:\\my photos\\a.jpg\" c:\\sets\\x.tdf");
+    EXPECT_EQ(CommandRequest::kPicture, picture.kind);
+    EXPECT_EQ("c:\\my photos\\a.jpg", picture.picture);
+    EXPECT_EQ("c:\\sets\\x.tdf", picture.set);
 }
 
 TEST(CommandLine, LabelsFromTitles) {
