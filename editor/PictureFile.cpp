@@ -149,8 +149,9 @@ PlacedPicture ConvertPicture(const char* picture, const char* target, pic::Size 
             result.message = pic::MsgCannotWrite(target);
             return result;
         }
-    } catch (const std::exception&) {
-        // Out of memory for the picture (or a size the containers refuse).
+    } catch (...) {
+        // Out of memory for the picture (or a size the containers refuse);
+        // nothing may reach the window procedure that asked.
         result.message = pic::MsgNoMemory(picture);
         return result;
     }
