@@ -137,7 +137,9 @@ public:
         return true;
     }
 
-    HWND WaitFileDialog(DWORD ms = 10000) {
+    // The first file dialog of a fresh prefix takes Wine several seconds
+    // (the shell's folders are set up then).
+    HWND WaitFileDialog(DWORD ms = 30000) {
         DWORD start = GetTickCount();
         do {
             FileDialogSearch s = {proc.Id(), nullptr};

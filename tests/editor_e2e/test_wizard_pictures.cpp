@@ -108,15 +108,23 @@ protected:
     bool Browse(const std::string& path) {
         const std::string before = Background();
         PostMessageA(w.Item(kBrowse), BM_CLICK, 0, 0);
-        if (!s.ChooseFile(path)) return false;
+        if (!s.ChooseFile(path)) {
+            ADD_FAILURE() << "the open dialog did not take " << path;
+            return false;
+        }
         for (int i = 0; i < 300; ++i) {
             if (Background() != before) {
                 drv::Settle(w.sheet, 400);   // the preview follows
                 return true;
             }
-            if (IsWindow(s.WaitMessageBox(0))) return false;
+            HWND box = s.WaitMessageBox(0);
+            if (IsWindow(box)) {
+                ADD_FAILURE() << "a message instead of the picture: " << ed::StaticTexts(box);
+                return false;
+            }
             Sleep(50);
         }
+        ADD_FAILURE() << "the background did not change within 15 s";
         return false;
     }
 
