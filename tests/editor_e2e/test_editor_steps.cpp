@@ -43,6 +43,16 @@ std::string TwoMenus(int layout) {
 
 class EditorSteps : public ::testing::Test {
 protected:
+    // The marker program started by a menu line left its line, and the
+    // line's quit flag closed the menu window but not the editor.
+    void ExpectProgramRanAndMenuClosed(HWND menu) {
+        auto lines = drv::WaitLines(s.Work("marker.txt"), 1, 8000);
+        ASSERT_EQ(1u, lines.size());
+        EXPECT_EQ(0u, lines[0].find("from the test|"));
+        EXPECT_TRUE(ed::Session::WaitGone(menu));
+        EXPECT_FALSE(s.Ended(500)) << "the editor goes on";
+    }
+
     // The menu window of a test run or preview: owned by the main window.
     HWND WaitMenuWindow(DWORD ms = 15000) {
         HWND w = drv::WaitWindow(s.proc.Id(), ms, "#32770", kTitle);
@@ -143,11 +153,7 @@ TEST_F(EditorSteps, TestRunShowsTheMenuInItsLayoutAndAQuitLineReturns) {
     // quit flag closes only the menu window.
     Sleep(600);
     PostClickOn(menu, kEditorLines[0]);
-    auto lines = drv::WaitLines(s.Work("marker.txt"), 1, 8000);
-    ASSERT_EQ(1u, lines.size());
-    EXPECT_EQ(0u, lines[0].find("from the test|"));
-    EXPECT_TRUE(ed::Session::WaitGone(menu));
-    EXPECT_FALSE(s.Ended(500)) << "the editor goes on";
+    ExpectProgramRanAndMenuClosed(menu);
     drv::Settle(s.main, 200);
     EXPECT_TRUE(IsWindowEnabled(s.main));
 
@@ -192,11 +198,7 @@ TEST_F(EditorSteps, TestRunAnswersTheKeysAsThePlayerDoes) {
     EXPECT_TRUE(lit(0));
     Sleep(600);
     drv::PressKey(VK_RETURN);
-    auto lines = drv::WaitLines(s.Work("marker.txt"), 1, 8000);
-    ASSERT_EQ(1u, lines.size());
-    EXPECT_EQ(0u, lines[0].find("from the test|"));
-    EXPECT_TRUE(ed::Session::WaitGone(menu));
-    EXPECT_FALSE(s.Ended(500)) << "the editor goes on";
+    ExpectProgramRanAndMenuClosed(menu);
 
     // Escape closes the next run and leaves the editor working.
     drv::Settle(s.main, 200);
