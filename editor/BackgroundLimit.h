@@ -27,7 +27,7 @@ pic::Size LayoutWindowSize(HMODULE module, int templateId, int dpi);
 // The box around the windows of ten layouts from 'firstTemplate' at 'dpi'.
 pic::Size LayoutsBox(HMODULE module, int firstTemplate, int dpi);
 
-// The limit for backgrounds from this program's own layouts (measured once).
+// The limit for backgrounds from this program's own layouts.
 pic::Size BackgroundLimit();
 
 // "1234 x 567"

@@ -14,6 +14,7 @@
 namespace {
 
 const std::size_t kPathMax = 240;       // longest path inside the disc that every reader handles
+const int kDepthMax = 8;                // folder levels of ISO 9660
 const std::size_t kAutoRunReadMax = 64 * 1024;   // an AutoRun file is a few lines; read no more
 const std::size_t kLabelMax = 32;       // characters of a drive label the shell shows
 const int kBadLinesNamed = 3;           // unreadable lines named one by one; the rest counted
@@ -24,7 +25,6 @@ const char kOpenKey[] = "open";
 const char kIconKey[] = "icon";
 const char kLabelKey[] = "label";
 const char kUseAutoPlayKey[] = "UseAutoPlay";
-const int kDepthMax = 8;                // folder levels of ISO 9660
 
 std::string Quoted(const char* text) { return std::string("\"") + text + "\""; }
 
@@ -114,7 +114,6 @@ std::string Shown(const std::string& line) {
 // equal keys counts.
 struct AutoRunFile {
     std::vector<std::pair<std::string, std::string>> keys;   // of [autorun]
-    bool hasSection = false;
     std::vector<std::pair<int, std::string>> badLines;        // line number, text
     int badCount = 0;
 
@@ -157,7 +156,6 @@ struct AutoRunFile {
                 const std::size_t close = line.find(']');
                 if (close != std::string::npos) {
                     inAutoRun = SameText(Trimmed(line.substr(1, close - 1)), kAutoRunSection);
-                    hasSection = hasSection || inAutoRun;
                     continue;
                 }
                 readable = false;

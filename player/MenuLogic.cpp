@@ -12,8 +12,6 @@ int DecodeGoTo(const char* action, int maxMenu) {
     return (target >= 1 && target <= maxMenu) ? target : 0;
 }
 
-const int kScreenOrder[kLineCount] = {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11};
-
 bool ShowsText(const char* text) {
     if (!text) return false;
     for (const char* p = text; *p; ++p)
@@ -22,9 +20,7 @@ bool ShowsText(const char* text) {
 }
 
 int KeyTarget(KeyMove move, int from, const bool reachable[kLineCount]) {
-    int at = -1;   // where 'from' stands in the screen order
-    for (int i = 0; i < kLineCount; ++i)
-        if (kScreenOrder[i] == from) at = i;
+    const int at = from >= 0 && from < kLineCount ? from : -1;
     int start, step;
     switch (move) {
     case kFirstLine: start = 0; step = 1; break;
@@ -34,7 +30,7 @@ int KeyTarget(KeyMove move, int from, const bool reachable[kLineCount]) {
     }
     for (int n = 0; n < kLineCount; ++n) {
         int i = ((start + step * n) % kLineCount + kLineCount) % kLineCount;
-        if (reachable[kScreenOrder[i]]) return kScreenOrder[i];
+        if (reachable[i]) return i;
     }
     return -1;
 }
@@ -57,11 +53,6 @@ KeyRequest KeyFor(unsigned virtualKey, bool shift) {
 }
 
 namespace {
-
-MoveOutcome NoChange() {
-    MoveOutcome out = {{-1, -1, -1}, 0, false, false, -1};
-    return out;
-}
 
 void AddRepaint(MoveOutcome& out, int slot) {
     if (slot < 0 || slot >= kLineCount) return;
@@ -89,7 +80,7 @@ void PointerTracker::MoveHighlight(int slot, MoveOutcome& out) {
 MoveOutcome PointerTracker::OnMove(bool active, uintptr_t child, int childSlot,
                                    bool childIsActiveWindow, bool lineHasText,
                                    bool hoverSoundSet, long long position) {
-    MoveOutcome out = NoChange();
+    MoveOutcome out;
     if (!active) return out;
     if (childSlot < 0 || childSlot >= kLineCount) childSlot = -1;
 
@@ -125,7 +116,7 @@ MoveOutcome PointerTracker::OnMove(bool active, uintptr_t child, int childSlot,
 
 MoveOutcome PointerTracker::OnKey(KeyMove move, const bool reachable[kLineCount], bool hoverSoundSet,
                                   long long pointer) {
-    MoveOutcome out = NoChange();
+    MoveOutcome out;
     m_lastPosition = pointer;
     const int target = KeyTarget(move, m_hot, reachable);
     if (target < 0 || target == m_hot) return out;
@@ -137,7 +128,7 @@ MoveOutcome PointerTracker::OnKey(KeyMove move, const bool reachable[kLineCount]
 }
 
 MoveOutcome PointerTracker::PlaceOnFirstLine(const bool reachable[kLineCount], long long pointer) {
-    MoveOutcome out = NoChange();
+    MoveOutcome out;
     m_lastPosition = pointer;
     const int target = KeyTarget(kFirstLine, kNoLine, reachable);
     MoveHighlight(target < 0 ? kNoLine : target, out);

@@ -15,11 +15,6 @@ const int kLineCount = 12;  // line slots 0..11
 // not a go-to at all (anything not starting with exactly "_menu").
 int DecodeGoTo(const char* action, int maxMenu);
 
-// The line slots in the order the keyboard walks them, which is their order
-// on the screen: the main lines top to bottom, then the bottom-left and the
-// bottom-right line.
-extern const int kScreenOrder[kLineCount];
-
 // Whether a line's text shows anything: blanks alone leave the line empty.
 bool ShowsText(const char* text);
 
@@ -28,7 +23,9 @@ enum KeyMove { kNextLine, kPreviousLine, kFirstLine, kLastLine };
 
 // The slot a key moves the keyboard position to from 'from' (a slot, or
 // kNoLine), over the lines marked reachable (shown and with text), wrapping
-// at both ends; -1 when no line is reachable.
+// at both ends; -1 when no line is reachable. The slots are in screen order
+// already: the main lines top to bottom, then the bottom-left and the
+// bottom-right line.
 int KeyTarget(KeyMove move, int from, const bool reachable[kLineCount]);
 
 // What a key pressed in the menu window asks for. Enter and Space select;
@@ -42,11 +39,11 @@ KeyRequest KeyFor(unsigned virtualKey, bool shift);
 
 // What the window must do after a pointer move or a key.
 struct MoveOutcome {
-    int repaint[3];         // line slots whose colour changed: repaint with erase
-    int repaintCount;
-    bool repaintAllLines;   // redraw every line in its current colour
-    bool playHoverSound;
-    int announce;           // slot to announce as the focused line, or -1
+    int repaint[3] = {-1, -1, -1};   // line slots whose colour changed: repaint with erase
+    int repaintCount = 0;
+    bool repaintAllLines = false;    // redraw every line in its current colour
+    bool playHoverSound = false;
+    int announce = -1;               // slot to announce as the focused line, or -1
 };
 
 // Position of a pointer move as the window received it; kNoPosition when

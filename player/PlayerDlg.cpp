@@ -161,7 +161,7 @@ void CPlayerDlg::ShowMenu(int menuNumber, bool repaint) {
         // A screen reader reads a shown text that changed. Not every system
         // reports the change of a control's text by itself.
         if (repaint && lstrcmpA(old, texts[i]) != 0 && menu::ShowsText(texts[i]) &&
-            (GetWindowLongPtrA(control, GWL_STYLE) & WS_VISIBLE))
+            IsWindowVisible(control))
             NotifyWinEvent(EVENT_OBJECT_NAMECHANGE, control, OBJID_WINDOW, CHILDID_SELF);
     }
 }
@@ -183,7 +183,7 @@ void CPlayerDlg::Apply(const menu::MoveOutcome& out) {
 void CPlayerDlg::Reachable(int menuNumber, bool reachable[menu::kLineCount]) const {
     const bool known = menuNumber >= 1 && menuNumber <= def::kMaxMenus;
     for (int i = 0; i < menu::kLineCount; ++i)
-        reachable[i] = known && m_pLine[i] && (GetWindowLongPtrA(m_pLine[i], GWL_STYLE) & WS_VISIBLE) &&
+        reachable[i] = known && m_pLine[i] && IsWindowVisible(m_pLine[i]) &&
                        menu::ShowsText(m_tables->text[menuNumber - 1][i]);
 }
 
@@ -305,7 +305,7 @@ void CPlayerDlg::Select(int slot, bool byKey) {
         m_nCurMenu = out.target;
         // A key user goes on from the new menu's first line; under the
         // pointer the clicked line keeps the highlight.
-        menu::MoveOutcome placed = {{-1, -1, -1}, 0, false, false, -1};
+        menu::MoveOutcome placed;
         if (byKey) {
             bool reachable[menu::kLineCount];
             Reachable(m_nCurMenu, reachable);
