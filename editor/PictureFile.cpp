@@ -74,7 +74,18 @@ bool WriteReplacing(const char* target, const std::vector<std::uint8_t>& bytes) 
                     written == bytes.size();
     CloseHandle(h);
     SetFileAttributesA(target, FILE_ATTRIBUTE_NORMAL);
-    if (!ok || !MoveFileExA(temporary.c_str(), target, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+    bool replaced = false;
+    // A virus scanner, an indexer or a viewer may hold the old picture for a
+    // moment; give such a reader a second and a half before giving up.
+    for (int attempt = 0; ok && !replaced && attempt < 30; ++attempt) {
+        replaced = MoveFileExA(temporary.c_str(), target, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != FALSE;
+        if (!replaced) {
+            const DWORD why = GetLastError();
+            if (why != ERROR_SHARING_VIOLATION && why != ERROR_ACCESS_DENIED && why != ERROR_LOCK_VIOLATION) break;
+            Sleep(50);
+        }
+    }
+    if (!replaced) {
         DeleteFileA(temporary.c_str());
         return false;
     }
