@@ -1,13 +1,13 @@
 #include "CommandLine.h"
-#include "../player/Definition.h"
-#include "BackgroundLimit.h"
-#include "BuildPlan.h"
-#include "DiscCheck.h"
-#include "DiscImage.h"
-#include "PictureFile.h"
+#include "../menu/Definition.h"
+#include "../workspace/BackgroundLimit.h"
+#include "../disc/BuildPlan.h"
+#include "../disc/DiscCheck.h"
+#include "../disc/DiscImage.h"
+#include "../disc/VolumeLabel.h"
+#include "../workspace/PictureFile.h"
 #include "Storage.h"
-#include "WorkDir.h"
-#include "../wizard/WizardRules.h"
+#include "../workspace/WorkDir.h"
 #include <windows.h>
 #include <cctype>
 #include <ctime>
@@ -42,13 +42,13 @@ std::string TitleLabel(const std::string& folder) {
 }
 
 int CheckCommand(const CommandRequest& r, CommandOutput& output) {
-    std::vector<DiscFinding> findings = CheckDiscFolder(SystemDiscFiles(), r.folder);
+    std::vector<DiscFinding> findings = CheckDiscFolder(SystemDiscFiles(), r.folder, BackgroundLimit());
     PrintFindings(findings, output);
     return HasErrors(findings) ? 1 : 0;
 }
 
 int ImageCommand(const CommandRequest& r, CommandOutput& output) {
-    PrintFindings(CheckDiscFolder(SystemDiscFiles(), r.folder), output);
+    PrintFindings(CheckDiscFolder(SystemDiscFiles(), r.folder, BackgroundLimit()), output);
     disc::ImageOptions options;
     options.label = r.hasLabel ? r.label : TitleLabel(r.folder);
     options.created = static_cast<std::int64_t>(std::time(nullptr));
@@ -130,7 +130,7 @@ int PictureCommand(const CommandRequest& r, CommandOutput& output) {
         output.Err(placed.message.empty() ? "Cannot copy " + r.picture + " to " + target : placed.message);
         return 1;
     }
-    CDefinitionFile(set.c_str()).UpdateInt(def::kGeneral, def::kBackground, wiz::kOwnBitmap);
+    CDefinitionFile(set.c_str()).UpdateInt(def::kGeneral, def::kBackground, def::kOwnBackground);
     std::string line = "background: " + target;
     if (placed.converted) line += " (" + SizeText(placed.written) + " pixels, from " + SizeText(placed.original) + ")";
     output.Out(line);
@@ -233,14 +233,3 @@ CommandOutput& ProcessConsole() {
     return console;
 }
 
-std::string LabelFromTitle(const char* title) {
-    std::string label;
-    for (const char* p = title ? title : ""; *p && label.size() < 32; ++p) {
-        unsigned char c = static_cast<unsigned char>(*p);
-        if (c < 0x80 && std::isalnum(c)) label += static_cast<char>(c);
-        else if (c == ' ' && !label.empty() && label.back() != ' ') label += ' ';
-        else if ((c == '_' || c == '-') && !label.empty()) label += static_cast<char>(c);
-    }
-    while (!label.empty() && label.back() == ' ') label.pop_back();
-    return label.empty() ? "DISC" : label;
-}

@@ -5,7 +5,7 @@
 // never touches the work directory; any other text names the definition
 // file as usual.
 #pragma once
-#include "EditorState.h"
+#include "../workspace/EditorState.h"
 #include <string>
 #include <vector>
 
@@ -44,7 +44,3 @@ int RunCommand(const CommandRequest& request, const EditorState& editor, Command
 CommandOutput& ProcessConsole();
 
 extern const char kCommandUsage[];
-
-// A volume label from a menu title: letters, digits, blanks, "_" and "-",
-// at most 32 characters; "DISC" when nothing is left.
-std::string LabelFromTitle(const char* title);

@@ -1,7 +1,8 @@
 #include "EditorApp.h"
 #include "CommandLine.h"
 #include "EditorDlg.h"
-#include "EditorState.h"
+#include "../menu/Definition.h"
+#include "../workspace/EditorState.h"
 #include "Help.h"
 #include <commctrl.h>
 
@@ -25,6 +26,11 @@ BOOL CEditorApp::InitInstance() {
         return FALSE;
     }
 
+    // The help pages lie beside the program.
+    char module[MAX_PATH + 1] = "";
+    DWORD length = GetModuleFileNameA(nullptr, module, MAX_PATH);
+    if (length > 0 && length < MAX_PATH) m_programFolder = DirectoryWithSlash(module);
+
     // The current look of the controls (the manifest asks for it).
     INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
     InitCommonControlsEx(&controls);
@@ -39,5 +45,5 @@ BOOL CEditorApp::InitInstance() {
 }
 
 void CEditorApp::WinHelp(DWORD context) {
-    ShowHelpTopic(GetActiveWindow(), TheEditorState().workDir, context);
+    ShowHelpTopic(GetActiveWindow(), m_programFolder, context);
 }

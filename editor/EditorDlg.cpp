@@ -8,10 +8,10 @@
 #include "../resources/editor_ids.h"
 #include "AboutDlg.h"
 #include "ImageDlg.h"
-#include "../player/Definition.h"
+#include "../menu/Definition.h"
 #include "Steps.h"
 #include "Storage.h"
-#include "WorkDir.h"
+#include "../workspace/WorkDir.h"
 #include "../wizard/Wizard.h"
 
 const char kMsgFolderTooLong[] =
@@ -78,7 +78,7 @@ BOOL CEditorDlg::OnInitDialog() {
     SendMessageA(m_hWnd, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_hIcon));
     SendMessageA(m_hWnd, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_hIcon));
 
-    EditorState& state = TheEditorState();
+    EditorState& state = m_state;
     if (!SetupEditorPaths(state, ExecutablePath(), CommandTail())) {
         AppMessageBox(kMsgFolderTooLong, kBoxOk);
         EndDialog(IDABORT);
@@ -150,27 +150,27 @@ LRESULT CEditorDlg::OnHelpButton(WPARAM, LPARAM) {
 }
 
 LRESULT CEditorDlg::OnBuild(WPARAM, LPARAM) {
-    BuildDiscFiles(m_hWnd, TheEditorState());
+    BuildDiscFiles(m_hWnd, m_state);
     return 0;
 }
 
 LRESULT CEditorDlg::OnTest(WPARAM, LPARAM) {
-    RunTestMenu(m_hWnd, TheEditorState());
+    RunTestMenu(m_hWnd, m_state);
     return 0;
 }
 
 LRESULT CEditorDlg::OnExportMenus(WPARAM, LPARAM) {
-    ExportMenuListing(m_hWnd, TheEditorState());
+    ExportMenuListing(m_hWnd, m_state);
     return 0;
 }
 
 LRESULT CEditorDlg::OnPreviewTemplates(WPARAM, LPARAM) {
-    PreviewAllTemplates(m_hWnd, TheEditorState());
+    PreviewAllTemplates(m_hWnd, m_state);
     return 0;
 }
 
 LRESULT CEditorDlg::OnWizard(WPARAM, LPARAM) {
-    RunWizard();
+    RunWizard(m_state);
     return 0;
 }
 
@@ -180,7 +180,7 @@ LRESULT CEditorDlg::OnExitCommand(WPARAM, LPARAM) {
 }
 
 void CEditorDlg::ExitRequest() {
-    if (!TheEditorState().definitionSaved && AppMessageBox(kAskSaveBeforeExit, kBoxYesNo) == IDYES) {
+    if (!m_state.definitionSaved && AppMessageBox(kAskSaveBeforeExit, kBoxYesNo) == IDYES) {
         // The window stays open whatever Save As does; once saved, the next
         // exit request closes at once.
         SaveAs();
@@ -195,7 +195,7 @@ LRESULT CEditorDlg::OnClose(WPARAM, LPARAM) {
 }
 
 LRESULT CEditorDlg::OnFileNew(WPARAM, LPARAM) {
-    EditorState& state = TheEditorState();
+    EditorState& state = m_state;
     if (state.definitionSaved) {
         ResetWorkDirectory(state);
         AppMessageBox(kMsgDefinitionCleared, kBoxOk);
@@ -219,7 +219,7 @@ void CEditorDlg::SaveAs() {
     CFileDialog dialog(false, kDefinitionExtension, nullptr,
                        OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST, kDefinitionFilter, m_hWnd);
     if (dialog.DoModal() != IDOK) return;
-    if (SaveDefinitionSet(TheEditorState(), dialog.GetPathName()) == StorageResult::kRefusedWorkDir) {
+    if (SaveDefinitionSet(m_state, dialog.GetPathName()) == StorageResult::kRefusedWorkDir) {
         AppMessageBox(kMsgWorkDirReserved, kBoxOk);
         return;
     }
@@ -230,15 +230,15 @@ LRESULT CEditorDlg::OnFileOpen(WPARAM, LPARAM) {
     CFileDialog dialog(true, kDefinitionExtension, nullptr, OFN_FILEMUSTEXIST | OFN_HIDEREADONLY,
                        kDefinitionFilter, m_hWnd);
     if (dialog.DoModal() != IDOK) return 0;
-    if (OpenDefinitionSet(TheEditorState(), dialog.GetPathName()) == StorageResult::kRefusedWorkDir)
+    if (OpenDefinitionSet(m_state, dialog.GetPathName()) == StorageResult::kRefusedWorkDir)
         AppMessageBox(kMsgWorkDirReserved, kBoxOk);
     return 0;
 }
 
 LRESULT CEditorDlg::OnMakeImage(WPARAM, LPARAM) {
-    const EditorState& state = TheEditorState();
+    const EditorState& state = m_state;
     CDefinitionFile definition(state.definitionPath);
-    CDiscImageDlg dialog(LastBuildFolder().IsEmpty() ? kDefaultBuildFolder : LastBuildFolder().c_str(),
+    CDiscImageDlg dialog(state.lastBuildFolder.IsEmpty() ? kDefaultBuildFolder : state.lastBuildFolder.c_str(),
                          definition.ReadString(def::kGeneral, def::kTitle, "", def::kShortBuffer), m_hWnd);
     dialog.DoModal();
     return 0;

@@ -5,12 +5,15 @@
 #include "../platform/Dialog.h"
 #include "../platform/Font.h"
 #include "../platform/String.h"
-#include "EditorState.h"
+#include "../workspace/EditorState.h"
 
 class CEditorDlg : public CDialog {
 public:
     explicit CEditorDlg(HWND parent = nullptr);
     ~CEditorDlg() override;
+
+    // The editor's folders and flags, set up when the window opens.
+    EditorState& State() { return m_state; }
 
 protected:
     BOOL OnInitDialog() override;
@@ -44,6 +47,7 @@ private:
     void ExitRequest();
     void SaveAs();
 
+    EditorState m_state;
     HICON m_hIcon;
     CBitmapButton m_btnLogo;
     CBitmapButton m_btnWizard;

@@ -2,8 +2,9 @@
 #include "../platform/FileDialog.h"
 #include "../platform/MessageBox.h"
 #include "../resources/editor_ids.h"
-#include "CommandLine.h"
-#include "DiscImage.h"
+#include "../disc/VolumeLabel.h"
+#include "../workspace/BackgroundLimit.h"
+#include "../disc/DiscImage.h"
 #include <commctrl.h>
 #include <shellapi.h>
 #include <ctime>
@@ -106,7 +107,7 @@ std::vector<DiscFinding> CDiscImageDlg::RefreshFindings() {
     if (Text(IDC_IMAGE_FILE) == ImageBeside(m_folder)) SetDlgItemTextA(m_hWnd, IDC_IMAGE_FILE, ImageBeside(folder));
     m_folder = folder;
     if (folder.IsEmpty()) return {};
-    std::vector<DiscFinding> findings = CheckDiscFolder(SystemDiscFiles(), folder.c_str());
+    std::vector<DiscFinding> findings = CheckDiscFolder(SystemDiscFiles(), folder.c_str(), BackgroundLimit());
     std::vector<std::string> lines;
     for (const DiscFinding& f : findings)
         lines.push_back((f.kind == DiscFinding::kError ? "Error: " : "Warning: ") + f.text);

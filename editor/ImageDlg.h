@@ -4,7 +4,7 @@
 #pragma once
 #include "../platform/Dialog.h"
 #include "../platform/String.h"
-#include "DiscCheck.h"
+#include "../disc/DiscCheck.h"
 #include <cstdint>
 #include <string>
 

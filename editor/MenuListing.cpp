@@ -15,7 +15,7 @@ CString FormatMenuListing(const MenuTables& tables, int count) {
         for (int i = 1; i <= def::kLines; ++i) {
             if (text[i - 1].IsEmpty()) continue;
             // Only links to other menus are listed; programs are not.
-            const char* link = action[i - 1].StartsWith("_menu") ? action[i - 1].c_str() : "";
+            const char* link = action[i - 1].StartsWith(def::kGoToPrefix) ? action[i - 1].c_str() : "";
             out += CString::Format("Menu %2d Line %2d %50s %s\r\n", m, i, text[i - 1].c_str(), link);
         }
     }

@@ -2,7 +2,7 @@
 // with the menu each line leads to, in fixed columns for reading on paper.
 #pragma once
 #include "../platform/String.h"
-#include "../player/Definition.h"
+#include "../menu/Definition.h"
 
 // The listing of menus 1..count (count clamped to 0..200) from the texts and
 // actions of the tables, with CR LF line ends.

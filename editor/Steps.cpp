@@ -1,11 +1,12 @@
 #include "Steps.h"
 #include "../platform/MessageBox.h"
-#include "../player/Definition.h"
-#include "../player/PlayerDlg.h"
-#include "BuildPlan.h"
+#include "../menu/Definition.h"
+#include "../menu/PlayerDlg.h"
+#include "EditorMenuIds.h"
+#include "../disc/BuildPlan.h"
 #include "MenuListing.h"
 #include "StepDialogs.h"
-#include "WorkDir.h"
+#include "../workspace/WorkDir.h"
 #include <memory>
 
 const char kMsgNoDefinitionToTest[] = "No Autoplay definiton to test! Use the wizard to create one.";
@@ -16,23 +17,18 @@ const char kDefaultBuildFolder[] = "c:\\buildvr\\";
 
 namespace {
 
-CString g_lastBuildFolder;
-
-void RunMenuWindow(HWND owner, int layout) {
-    g_nTemplateIndex = layout;
+void RunMenuWindow(HWND owner, const EditorState& state, int layout) {
     // A fresh window each time: it reads the definition and the background
     // anew, so changes made in the wizard show in the next run.
-    CPlayerDlg menuWindow(kEditorMenuIds, owner);
+    CPlayerDlg menuWindow(kEditorMenuIds, layout, state.definitionPath, state.workDir, owner);
     menuWindow.DoModal();
 }
 
 }  // namespace
 
-const CString& LastBuildFolder() { return g_lastBuildFolder; }
-
 void RunTestMenu(HWND owner, const EditorState& state) {
     CDefinitionFile definition(state.definitionPath);
-    RunMenuWindow(owner, definition.ReadInt(def::kGeneral, def::kTemplate, def::kTemplateDefaultPlayer));
+    RunMenuWindow(owner, state, definition.ReadInt(def::kGeneral, def::kTemplate, def::kTemplateDefaultPlayer));
 }
 
 void PreviewAllTemplates(HWND owner, const EditorState& state) {
@@ -40,14 +36,14 @@ void PreviewAllTemplates(HWND owner, const EditorState& state) {
         AppMessageBox(kMsgNoDefinitionToTest);
         return;
     }
-    for (int layout = 0; layout < def::kLayouts; ++layout) RunMenuWindow(owner, layout);
+    for (int layout = 0; layout < def::kLayouts; ++layout) RunMenuWindow(owner, state, layout);
 }
 
-void BuildDiscFiles(HWND owner, const EditorState& state) {
+void BuildDiscFiles(HWND owner, EditorState& state) {
     CBuildInfoDlg dialog(owner);
     if (dialog.DoModal() != IDOK) return;
     CString folder = BuildFolderWithSlash(dialog.Folder());
-    g_lastBuildFolder = folder;
+    state.lastBuildFolder = folder;
     CreateDirectoryA(folder, nullptr);
     BuildFileList files = PlanBuild(CDefinitionFile(state.definitionPath));
     for (int i = 0; i < files.count; ++i)

@@ -2,7 +2,7 @@
 // preview in all layouts, the build of the disc files and the menu listing.
 #pragma once
 #include "../platform/String.h"
-#include "EditorState.h"
+#include "../workspace/EditorState.h"
 #include <windows.h>
 
 // Runs the menu being designed in its own layout (key "500", default 3).
@@ -12,13 +12,12 @@ void RunTestMenu(HWND owner, const EditorState& state);
 void PreviewAllTemplates(HWND owner, const EditorState& state);
 
 // Asks for a folder and copies the disc files into it.
-void BuildDiscFiles(HWND owner, const EditorState& state);
+// The folder is remembered in the state for the disc image.
+void BuildDiscFiles(HWND owner, EditorState& state);
 
 // Asks for a folder and writes automenu.txt into it.
 void ExportMenuListing(HWND owner, const EditorState& state);
 
-// The folder of this run's last build ("" before the first).
-const CString& LastBuildFolder();
 extern const char kDefaultBuildFolder[];    // "c:\buildvr\"
 
 extern const char kMsgNoDefinitionToTest[];

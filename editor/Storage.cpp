@@ -1,6 +1,6 @@
 #include "Storage.h"
-#include "WorkDir.h"
-#include "../player/Definition.h"
+#include "../workspace/WorkDir.h"
+#include "../menu/Definition.h"
 #include <windows.h>
 #include <cstring>
 

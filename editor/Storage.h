@@ -10,7 +10,7 @@
 #pragma once
 #include <vector>
 #include "../platform/String.h"
-#include "EditorState.h"
+#include "../workspace/EditorState.h"
 
 struct SetNames {
     CString folder;   // D: up to and including the last backslash ("" if none)

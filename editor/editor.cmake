@@ -9,28 +9,30 @@ add_library(tlk_platform_ui STATIC
     ${CMAKE_SOURCE_DIR}/platform/Menu.cpp
     ${CMAKE_SOURCE_DIR}/platform/MessageBox.cpp
     ${CMAKE_SOURCE_DIR}/platform/PropertySheet.cpp)
-target_link_libraries(tlk_platform_ui PUBLIC tlk_platform comdlg32)
+target_link_libraries(tlk_platform_ui PUBLIC tlk_platform comctl32 comdlg32)
 
-# ---- The editor's windows and logic (everything but the application object,
-# so that tests can link it) ----------------------------------------------------
-add_library(tlk_editor STATIC
-    ${CMAKE_SOURCE_DIR}/editor/BackgroundLimit.cpp
-    ${CMAKE_SOURCE_DIR}/editor/EditorDlg.cpp
-    ${CMAKE_SOURCE_DIR}/editor/EditorState.cpp
-    ${CMAKE_SOURCE_DIR}/editor/Help.cpp
-    ${CMAKE_SOURCE_DIR}/editor/ImageDlg.cpp
-    ${CMAKE_SOURCE_DIR}/editor/BuildPlan.cpp
-    ${CMAKE_SOURCE_DIR}/editor/CommandLine.cpp
-    ${CMAKE_SOURCE_DIR}/editor/DiscCheck.cpp
-    ${CMAKE_SOURCE_DIR}/editor/DiscFilesWin32.cpp
-    ${CMAKE_SOURCE_DIR}/editor/DiscImage.cpp
-    ${CMAKE_SOURCE_DIR}/editor/MenuListing.cpp
-    ${CMAKE_SOURCE_DIR}/editor/PictureFile.cpp
-    ${CMAKE_SOURCE_DIR}/editor/PictureRules.cpp
-    ${CMAKE_SOURCE_DIR}/editor/StepDialogs.cpp
-    ${CMAKE_SOURCE_DIR}/editor/Steps.cpp
-    ${CMAKE_SOURCE_DIR}/editor/Storage.cpp
-    ${CMAKE_SOURCE_DIR}/editor/WorkDir.cpp
+# ---- The editor's work folder and what goes into it: state, file copies,
+# pictures (below both the editor and the wizard) -----------------------------
+add_library(tlk_workspace STATIC
+    ${CMAKE_SOURCE_DIR}/workspace/BackgroundLimit.cpp
+    ${CMAKE_SOURCE_DIR}/workspace/EditorState.cpp
+    ${CMAKE_SOURCE_DIR}/workspace/PictureFile.cpp
+    ${CMAKE_SOURCE_DIR}/workspace/PictureRules.cpp
+    ${CMAKE_SOURCE_DIR}/workspace/WorkDir.cpp)
+# GDI+ decodes the pictures other than bitmaps; it is part of Windows since XP.
+target_link_libraries(tlk_workspace PUBLIC tlk_menu tlk_platform_ui gdiplus)
+
+# ---- The disc: what goes on it, its checks and its image (no windows) --------
+add_library(tlk_disc STATIC
+    ${CMAKE_SOURCE_DIR}/disc/BuildPlan.cpp
+    ${CMAKE_SOURCE_DIR}/disc/DiscCheck.cpp
+    ${CMAKE_SOURCE_DIR}/disc/DiscFilesWin32.cpp
+    ${CMAKE_SOURCE_DIR}/disc/DiscImage.cpp
+    ${CMAKE_SOURCE_DIR}/disc/VolumeLabel.cpp)
+target_link_libraries(tlk_disc PUBLIC tlk_workspace tlk_menu)
+
+# ---- The wizard: the six pages that fill the definition ------------------------
+add_library(tlk_wizard STATIC
     ${CMAKE_SOURCE_DIR}/wizard/ActionDlg.cpp
     ${CMAKE_SOURCE_DIR}/wizard/ColorSound.cpp
     ${CMAKE_SOURCE_DIR}/wizard/IntroFinish.cpp
@@ -39,8 +41,21 @@ add_library(tlk_editor STATIC
     ${CMAKE_SOURCE_DIR}/wizard/TextAction.cpp
     ${CMAKE_SOURCE_DIR}/wizard/Wizard.cpp
     ${CMAKE_SOURCE_DIR}/wizard/WizardRules.cpp)
-# GDI+ decodes the pictures other than bitmaps; it is part of Windows since XP.
-target_link_libraries(tlk_editor PUBLIC tlk_menu tlk_platform_ui comctl32 comdlg32 shell32 winmm gdiplus)
+target_link_libraries(tlk_wizard PUBLIC tlk_workspace tlk_menu tlk_platform_ui comdlg32 winmm)
+
+# ---- The editor's windows and command line (everything but the application
+# object, so that tests can link it) ----------------------------------------------
+add_library(tlk_editor STATIC
+    ${CMAKE_SOURCE_DIR}/editor/CommandLine.cpp
+    ${CMAKE_SOURCE_DIR}/editor/EditorDlg.cpp
+    ${CMAKE_SOURCE_DIR}/editor/Help.cpp
+    ${CMAKE_SOURCE_DIR}/editor/ImageDlg.cpp
+    ${CMAKE_SOURCE_DIR}/editor/MenuListing.cpp
+    ${CMAKE_SOURCE_DIR}/editor/StepDialogs.cpp
+    ${CMAKE_SOURCE_DIR}/editor/Steps.cpp
+    ${CMAKE_SOURCE_DIR}/editor/Storage.cpp)
+target_link_libraries(tlk_editor PUBLIC tlk_wizard tlk_disc tlk_workspace tlk_menu tlk_platform_ui
+                      comctl32 comdlg32 shell32)
 
 # The editor asks for version 6 of the common controls, so that it looks
 # like a current program.

@@ -20,7 +20,7 @@ CDialog::~CDialog() {
 
 INT_PTR CDialog::DoModal() {
     CWinApp* app = CWinApp::Current();
-    HINSTANCE instance = app ? app->m_hInstance : GetModuleHandleA(nullptr);
+    HINSTANCE instance = AppResourceHandle();
     HWND owner = m_hParent;
     if (!owner && app && app->m_hMainWnd && IsWindow(app->m_hMainWnd)) owner = app->m_hMainWnd;
     if (!FindResourceA(instance, MAKEINTRESOURCEA(m_nIDTemplate), MAKEINTRESOURCEA(5) /*RT_DIALOG*/))

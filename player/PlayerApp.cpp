@@ -1,12 +1,14 @@
 #include "PlayerApp.h"
 #include "../platform/IconPaint.h"
-#include "Definition.h"
-#include "PlayerDlg.h"
+#include "../menu/Definition.h"
+#include "../menu/PlayerDlg.h"
+#include "../resources/menu_ids.h"
 
 CPlayerApp theApp;
 
 static const UINT kHostTemplate = 102;
 static const int kAppIcon = 128;
+static const MenuWindowIds kPlayerMenuIds = MENU_WINDOW_IDS(PLAYER_);
 
 BOOL CPlayerApp::InitInstance() {
     CPlayerHostDlg host;
@@ -21,7 +23,7 @@ BEGIN_MESSAGE_TABLE(CPlayerHostDlg, CDialog)
 END_MESSAGE_TABLE(CPlayerHostDlg, CDialog)
 
 CPlayerHostDlg::CPlayerHostDlg() : CDialog(kHostTemplate), m_hIcon(nullptr) {
-    m_hIcon = LoadIconA(CWinApp::Current()->m_hInstance, MAKEINTRESOURCEA(kAppIcon));
+    m_hIcon = LoadIconA(AppResourceHandle(), MAKEINTRESOURCEA(kAppIcon));
 }
 
 BOOL CPlayerHostDlg::OnInitDialog() {
@@ -29,13 +31,15 @@ BOOL CPlayerHostDlg::OnInitDialog() {
     SendMessageA(m_hWnd, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_hIcon));
     SendMessageA(m_hWnd, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_hIcon));
 
+    // The definition and the background lie beside the running program:
+    // on the disc, its root.
     char module[MAX_PATH] = "";
     GetModuleFileNameA(nullptr, module, MAX_PATH - 1);
-    CDefinitionFile definition(DefinitionPathFor(DirectoryWithSlash(module), CWinApp::Current()->m_lpCmdLine));
-    g_nTemplateIndex = definition.ReadInt(def::kGeneral, def::kTemplate, def::kTemplateDefaultPlayer);
-
+    const CString folder = DirectoryWithSlash(module);
+    const CString definitionPath = DefinitionPathFor(folder, CWinApp::Current()->m_lpCmdLine);
+    const int layout = CDefinitionFile(definitionPath).ReadInt(def::kGeneral, def::kTemplate, def::kTemplateDefaultPlayer);
     {
-        CPlayerDlg menuWindow(kPlayerMenuIds);
+        CPlayerDlg menuWindow(kPlayerMenuIds, layout, definitionPath, folder);
         menuWindow.DoModal();
     }
     // Ends the host before its own loop starts: the program is over.

@@ -2,7 +2,7 @@
 #pragma once
 #include "../platform/Dialog.h"
 #include "../platform/String.h"
-#include "../player/Definition.h"
+#include "../menu/Definition.h"
 
 class CActionDlg : public CDialog {
 public:

@@ -1,6 +1,5 @@
 // The title, colours and sounds page.
-#include "../editor/EditorState.h"
-#include "../editor/WorkDir.h"
+#include "../workspace/WorkDir.h"
 #include "../platform/Dpi.h"
 #include "../platform/FileDialog.h"
 #include "../resources/editor_ids.h"
@@ -28,13 +27,6 @@ const SoundRow kSoundRows[CColorSound::kSounds] = {
 const int kImageButtons[10] = {IDC_NORMAL_COLOR,   IDC_HIGHLIGHT_COLOR, IDC_SET_STARTUP,   IDC_LISTEN_STARTUP,
                                IDC_SET_HOVER,      IDC_LISTEN_HOVER,    IDC_SET_SELECT,    IDC_LISTEN_SELECT,
                                IDC_SET_MENUCHANGE, IDC_LISTEN_MENUCHANGE};
-
-// The colour dialog's custom colours: kept while the editor runs, never stored.
-COLORREF g_customColors[16] = {
-    RGB(255, 255, 255), RGB(255, 255, 255), RGB(255, 255, 255), RGB(255, 255, 255),
-    RGB(255, 255, 255), RGB(255, 255, 255), RGB(255, 255, 255), RGB(255, 255, 255),
-    RGB(255, 255, 255), RGB(255, 255, 255), RGB(255, 255, 255), RGB(255, 255, 255),
-    RGB(255, 255, 255), RGB(255, 255, 255), RGB(255, 255, 255), RGB(255, 255, 255)};
 
 const char* const kComponentKeys[3] = {def::kRed, def::kGreen, def::kBlue};
 
@@ -66,11 +58,11 @@ BEGIN_MESSAGE_TABLE(CColorSound, CPropertyPage)
     ON_MESSAGE_ROW(WM_ERASEBKGND, &CColorSound::OnEraseBkgnd)
 END_MESSAGE_TABLE(CColorSound, CPropertyPage)
 
-CColorSound::CColorSound()
-    : CPropertyPage(IDD_WIZARD_LOOK), m_normal(RGB(0, 0, 0)), m_highlight(RGB(255, 255, 255)) {}
+CColorSound::CColorSound(EditorState& state)
+    : CPropertyPage(IDD_WIZARD_LOOK), m_normal(RGB(0, 0, 0)), m_highlight(RGB(255, 255, 255)), m_state(state) {}
 
 BOOL CColorSound::OnInitDialog() {
-    CDefinitionFile file = EditedDefinition();
+    CDefinitionFile file = EditedDefinition(m_state);
     m_title = file.ReadString(def::kGeneral, def::kTitle, "", def::kShortBuffer);
     for (int i = 0; i < kSounds; ++i)
         m_sound[i] = file.ReadString(def::kGeneral, kSoundRows[i].key, "", def::kShortBuffer);
@@ -102,7 +94,7 @@ BOOL CColorSound::OnKillActive() {
     DoDataExchange(true);
     // Only the title waits for the page to be left; colours and sounds
     // were written when chosen.
-    EditedDefinition().UpdateString(def::kGeneral, def::kTitle, m_title);
+    EditedDefinition(m_state).UpdateString(def::kGeneral, def::kTitle, m_title);
     return TRUE;
 }
 
@@ -111,13 +103,13 @@ void CColorSound::PickColor(const char* section, COLORREF& color) {
     choose.lStructSize = sizeof choose;
     choose.hwndOwner = GetSheet();
     choose.rgbResult = 0;
-    choose.lpCustColors = g_customColors;
+    choose.lpCustColors = m_state.customColors;
     choose.Flags = 0;
     if (ChooseColorA(&choose)) {
         color = choose.rgbResult;
         int c[3];
         wiz::ComponentsOfColor(color, c);
-        CDefinitionFile file = EditedDefinition();
+        CDefinitionFile file = EditedDefinition(m_state);
         for (int i = 0; i < 3; ++i) file.UpdateInt(section, kComponentKeys[i], c[i]);
     }
     InvalidateRect(m_hWnd, nullptr, TRUE);
@@ -165,7 +157,7 @@ LRESULT CColorSound::OnEraseBkgnd(WPARAM wParam, LPARAM) {
 LRESULT CColorSound::OnSetSound(WPARAM wParam, LPARAM) {
     int i = SoundOfButton(LOWORD(wParam), false);
     if (i < 0) return 0;
-    const EditorState& state = TheEditorState();
+    const EditorState& state = m_state;
     CFileDialog dialog(true, "wav", nullptr, OFN_FILEMUSTEXIST | OFN_HIDEREADONLY, "wav Files (*.wav)|*.wav||",
                        GetSheet());
     dialog.SetInitialDir(state.soundDir);
@@ -175,7 +167,7 @@ LRESULT CColorSound::OnSetSound(WPARAM wParam, LPARAM) {
     CString name = wiz::BareFileName(path);
     SetItemText(kSoundRows[i].nameId, name);
     m_sound[i] = name;
-    EditedDefinition().UpdateString(def::kGeneral, kSoundRows[i].key, name);
+    EditedDefinition(m_state).UpdateString(def::kGeneral, kSoundRows[i].key, name);
     // The definition names sounds by bare name: the file goes beside it.
     CopyFileNormal(path, CString(state.workDir) + name);
     return 0;
@@ -186,7 +178,7 @@ LRESULT CColorSound::OnListen(WPARAM wParam, LPARAM) {
     if (i < 0) return 0;
     // The work folder's copy, not whatever file of that name the current
     // folder or the system's folders hold.
-    CString path = wiz::SoundToPlay(TheEditorState().workDir, m_sound[i]);
+    CString path = wiz::SoundToPlay(m_state.workDir, m_sound[i]);
     if (!path.IsEmpty()) sndPlaySoundA(path, SND_ASYNC);
     return 0;
 }

@@ -5,12 +5,13 @@
 #include "../platform/BitmapButton.h"
 #include "../platform/PropertySheet.h"
 #include "../platform/String.h"
-#include "../player/Definition.h"
-#include "../player/DibImage.h"
+#include "../menu/Definition.h"
+#include "../menu/DibImage.h"
+#include "../workspace/EditorState.h"
 #include <memory>
 
 // The definition being edited, as every page reaches it.
-CDefinitionFile EditedDefinition();
+inline CDefinitionFile EditedDefinition(const EditorState& state) { return CDefinitionFile(state.definitionPath); }
 
 class CIntroduction : public CPropertyPage {
 public:
@@ -26,7 +27,7 @@ private:
 
 class CSetBackGr : public CPropertyPage {
 public:
-    CSetBackGr();
+    explicit CSetBackGr(EditorState& state);
 
 protected:
     BOOL OnInitDialog() override;
@@ -48,12 +49,14 @@ private:
 
     CDibImage m_preview;
 
+    EditorState& m_state;
+
     DECLARE_MESSAGE_TABLE()
 };
 
 class CSelectTmplt : public CPropertyPage {
 public:
-    CSelectTmplt();
+    explicit CSelectTmplt(EditorState& state);
 
 protected:
     BOOL OnInitDialog() override;
@@ -67,12 +70,14 @@ private:
 
     CBitmapButton m_preview;
 
+    EditorState& m_state;
+
     DECLARE_MESSAGE_TABLE()
 };
 
 class CTextAction : public CPropertyPage {
 public:
-    CTextAction();
+    explicit CTextAction(EditorState& state);
 
     static const int kSlots = def::kTexts;   // lines 1-12, heading 1, heading 2
     // The edit box of a slot: lines 5043-5054, headings 5055 and 5056.
@@ -101,12 +106,14 @@ private:
     bool m_layoutKnown;
     CBitmapButton m_actions[def::kLines];
 
+    EditorState& m_state;
+
     DECLARE_MESSAGE_TABLE()
 };
 
 class CColorSound : public CPropertyPage {
 public:
-    CColorSound();
+    explicit CColorSound(EditorState& state);
 
     static const int kSounds = 4;
 
@@ -130,6 +137,8 @@ private:
     COLORREF m_normal;
     COLORREF m_highlight;
     CBitmapButton m_buttons[10];
+
+    EditorState& m_state;
 
     DECLARE_MESSAGE_TABLE()
 };

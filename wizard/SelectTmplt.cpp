@@ -7,14 +7,14 @@ BEGIN_MESSAGE_TABLE(CSelectTmplt, CPropertyPage)
     ON_COMMAND_ROW(LBN_SELCHANGE, IDC_TPL_LIST, &CSelectTmplt::OnListChange)
 END_MESSAGE_TABLE(CSelectTmplt, CPropertyPage)
 
-CSelectTmplt::CSelectTmplt() : CPropertyPage(IDD_WIZARD_TEMPLATE) {}
+CSelectTmplt::CSelectTmplt(EditorState& state) : CPropertyPage(IDD_WIZARD_TEMPLATE), m_state(state) {}
 
 BOOL CSelectTmplt::OnInitDialog() {
     for (const wiz::LayoutChoice& choice : wiz::kLayoutChoices)
         SendItem(IDC_TPL_LIST, LB_INSERTSTRING, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(choice.listText));
-    int index = EditedDefinition().ReadInt(def::kGeneral, def::kTemplate, 0);
+    int index = EditedDefinition(m_state).ReadInt(def::kGeneral, def::kTemplate, 0);
     // A stored value naming no layout selects nothing and shows nothing.
-    SendItem(IDC_TPL_LIST, LB_SETCURSEL, static_cast<WPARAM>(wiz::IsLayoutIndex(index) ? index : -1));
+    SendItem(IDC_TPL_LIST, LB_SETCURSEL, static_cast<WPARAM>(def::IsLayoutIndex(index) ? index : -1));
     ShowTemplate(index);
     m_preview.SubclassDlgItem(IDC_TPL_PREVIEW, m_hWnd);
     return TRUE;
@@ -30,7 +30,7 @@ int CSelectTmplt::Selection() const {
 }
 
 void CSelectTmplt::ShowTemplate(int index) {
-    bool known = wiz::IsLayoutIndex(index);
+    bool known = def::IsLayoutIndex(index);
     SetItemText(IDC_TPL_DESCRIPTION, known ? wiz::kLayoutChoices[index].description : "");
     if (known) m_preview.LoadBitmaps(wiz::kLayoutChoices[index].preview);
     if (HWND button = GetDlgItem(IDC_TPL_PREVIEW)) InvalidateRect(button, nullptr, TRUE);
@@ -38,10 +38,10 @@ void CSelectTmplt::ShowTemplate(int index) {
 
 LRESULT CSelectTmplt::OnListChange(WPARAM, LPARAM) {
     int index = Selection();
-    if (!wiz::IsLayoutIndex(index)) return 0;
+    if (!def::IsLayoutIndex(index)) return 0;
     ShowTemplate(index);
     // Written at once: a Cancel keeps the last layout clicked.
-    EditedDefinition().UpdateInt(def::kGeneral, def::kTemplate, index);
+    EditedDefinition(m_state).UpdateInt(def::kGeneral, def::kTemplate, index);
     return 0;
 }
 
@@ -50,5 +50,5 @@ void CSelectTmplt::DoDataExchange(bool save) {
     int index = Selection();
     // Without a selection the stored value stays: "-1" would leave the
     // player without a window.
-    if (wiz::IsLayoutIndex(index)) EditedDefinition().UpdateInt(def::kGeneral, def::kTemplate, index);
+    if (def::IsLayoutIndex(index)) EditedDefinition(m_state).UpdateInt(def::kGeneral, def::kTemplate, index);
 }

@@ -1,9 +1,8 @@
 // The background page: a stock picture or the user's own picture, with a
 // preview in the picture's own palette.
-#include "../editor/BackgroundLimit.h"
-#include "../editor/EditorState.h"
-#include "../editor/PictureFile.h"
-#include "../editor/WorkDir.h"
+#include "../workspace/BackgroundLimit.h"
+#include "../workspace/PictureFile.h"
+#include "../workspace/WorkDir.h"
 #include "../platform/FileDialog.h"
 #include "../platform/MessageBox.h"
 #include "../resources/editor_ids.h"
@@ -24,7 +23,7 @@ BEGIN_MESSAGE_TABLE(CSetBackGr, CPropertyPage)
     ON_MESSAGE_ROW(WM_TIMER, &CSetBackGr::OnTimer)
 END_MESSAGE_TABLE(CSetBackGr, CPropertyPage)
 
-CSetBackGr::CSetBackGr() : CPropertyPage(IDD_WIZARD_BACKGROUND) {}
+CSetBackGr::CSetBackGr(EditorState& state) : CPropertyPage(IDD_WIZARD_BACKGROUND), m_state(state) {}
 
 BOOL CSetBackGr::OnInitDialog() {
     for (const wiz::StockBackground& stock : wiz::kStockBackgrounds)
@@ -43,7 +42,7 @@ void CSetBackGr::SetControlsFromKey() {
     EnableItem(IDC_BG_LIST, true);
     EnableItem(IDC_BG_BROWSE, false);
     wiz::BackgroundView view =
-        wiz::ViewForStoredBackground(EditedDefinition().ReadInt(def::kGeneral, def::kBackground, 0));
+        wiz::ViewForStoredBackground(EditedDefinition(m_state).ReadInt(def::kGeneral, def::kBackground, 0));
     SelectRadio(view.ownBitmap);
     if (view.touchSelection) SendItem(IDC_BG_LIST, LB_SETCURSEL, static_cast<WPARAM>(view.selection));
 }
@@ -80,7 +79,7 @@ LRESULT CSetBackGr::OnBrowse(WPARAM, LPARAM) {
     // The user's picture takes its place at once, whatever the wizard's end.
     // Decoding a large photo takes a moment.
     HCURSOR old = SetCursor(LoadCursor(nullptr, IDC_WAIT));
-    PlacedPicture placed = PlacePicture(dialog.GetPathName(), CString(TheEditorState().workDir) + def::kBackgroundFile,
+    PlacedPicture placed = PlacePicture(dialog.GetPathName(), CString(m_state.workDir) + def::kBackgroundFile,
                                         BackgroundLimit());
     SetCursor(old);
     if (!placed.ok && !placed.message.empty()) {
@@ -112,7 +111,7 @@ LRESULT CSetBackGr::OnTimer(WPARAM wParam, LPARAM) {
 void CSetBackGr::DrawPreview(int index) {
     HWND frame = GetDlgItem(IDC_BG_PREVIEW);
     if (!frame) return;
-    const EditorState& state = TheEditorState();
+    const EditorState& state = m_state;
     CString path = wiz::BackgroundPreviewPath(IsItemChecked(IDC_BG_OWN), index, state.workDir, state.bitmapDir);
     if (!path.IsEmpty()) {
         // A file that cannot be opened leaves the picture shown before; one
@@ -128,27 +127,23 @@ void CSetBackGr::DrawPreview(int index) {
 
     HDC dc = GetDC(frame);
     if (!dc) return;
-    HPALETTE old = nullptr;
-    if (HPALETTE palette = m_preview.Palette()) {
-        old = SelectPalette(dc, palette, FALSE);
-        if (!old) AppMessageBox("SelectPallete failed", MB_OK);
-        else RealizePalette(dc);
+    {
+        CSelectedPalette palette(dc, m_preview.Palette());
+        if (palette.Failed()) AppMessageBox(kMsgSelectPaletteFailed, MB_OK);
+        RECT client;
+        GetClientRect(frame, &client);
+        RECT source = {0, 0, m_preview.Width(), m_preview.Height()};
+        m_preview.Render(dc, client, source);
     }
-    RECT client;
-    GetClientRect(frame, &client);
-    RECT source = {0, 0, m_preview.Width(), m_preview.Height()};
-    m_preview.Render(dc, client, source);
-    if (old) SelectPalette(dc, old, TRUE);
     ReleaseDC(frame, dc);
 }
 
 void CSetBackGr::DoDataExchange(bool save) {
     if (!save) return;
-    EditorState& state = TheEditorState();
+    EditorState& state = m_state;
     wiz::BackgroundSave plan = wiz::BackgroundLeavingSave(IsItemChecked(IDC_BG_STOCK), Selection());
-    if (plan.writeKey) EditedDefinition().UpdateInt(def::kGeneral, def::kBackground, plan.value);
+    if (plan.writeKey) EditedDefinition(m_state).UpdateInt(def::kGeneral, def::kBackground, plan.value);
     if (plan.copyStock)
         CopyFileNormal(CString(state.bitmapDir) + plan.copyStock, CString(state.workDir) + def::kBackgroundFile);
-    state.definitionSaved = false;
-    state.definitionPresent = true;
+    state.MarkEdited();
 }

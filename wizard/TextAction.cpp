@@ -21,9 +21,9 @@ BEGIN_MESSAGE_TABLE(CTextAction, CPropertyPage)
     ON_COMMAND_ROW(BN_CLICKED, 0, &CTextAction::OnActionButton)
 END_MESSAGE_TABLE(CTextAction, CPropertyPage)
 
-CTextAction::CTextAction()
+CTextAction::CTextAction(EditorState& state)
     : CPropertyPage(IDD_WIZARD_TEXT), m_store(new CString[def::kMaxMenus][kSlots]), m_current(0),
-      m_layoutAtInit(1), m_layoutKnown(false) {}
+      m_layoutAtInit(1), m_layoutKnown(false), m_state(state) {}
 
 int CTextAction::BoxOfSlot(int slot) {
     if (slot == def::kHeading1 - 1) return IDC_HEADING1;
@@ -38,7 +38,7 @@ BOOL CTextAction::OnInitDialog() {
 
     // One reading of the file serves the count and every menu's texts;
     // menus beyond the 200 the page holds are not loaded.
-    CDefinitionFile file = EditedDefinition();
+    CDefinitionFile file = EditedDefinition(m_state);
     CDefinitionSnapshot snapshot(file);
     ReadMenuTexts(snapshot, snapshot.ReadInt(def::kGeneral, def::kMenuCount, 1), m_store.get());
     // The activation that follows at once finds the file as it is now.
@@ -53,11 +53,11 @@ BOOL CTextAction::OnInitDialog() {
 BOOL CTextAction::OnSetActive() {
     int layout = m_layoutAtInit;
     if (!m_layoutKnown) {
-        CDefinitionFile file = EditedDefinition();
+        CDefinitionFile file = EditedDefinition(m_state);
         layout = CDefinitionSnapshot(file).ReadInt(def::kGeneral, def::kTemplate, 1);
     }
     m_layoutKnown = false;
-    int visible = wiz::VisibleMainLines(layout);
+    int visible = def::VisibleMainLines(layout);
     for (int k = 0; k < kMainLines; ++k) {
         ShowItem(kFirstLine + k, false);
         ShowItem(kFirstAction + k, false);
@@ -72,7 +72,7 @@ BOOL CTextAction::OnSetActive() {
 
 void CTextAction::DoDataExchange(bool save) {
     if (!save) return;
-    CDefinitionFile file = EditedDefinition();
+    CDefinitionFile file = EditedDefinition(m_state);
     SaveCurrentMenu(file, CDefinitionSnapshot(file));
 }
 
@@ -89,7 +89,7 @@ void CTextAction::SaveCurrentMenu(const CDefinitionFile& file, const CDefinition
 
 void CTextAction::SaveLine(int slot) {
     CString text = GetItemText(BoxOfSlot(slot));
-    EditedDefinition().UpdateString(MenuSection(def::kTextBase, m_current + 1), CString::Format("%d", slot + 1), text);
+    EditedDefinition(m_state).UpdateString(MenuSection(def::kTextBase, m_current + 1), CString::Format("%d", slot + 1), text);
     Stored(m_current, slot) = text;
 }
 
@@ -98,7 +98,7 @@ LRESULT CTextAction::OnMenuChange(WPARAM, LPARAM) {
     if (chosen < 0 || chosen >= def::kMaxMenus) return 0;
     // One reading serves the menu left and the count: saving the texts
     // touches no key of section "100".
-    CDefinitionFile file = EditedDefinition();
+    CDefinitionFile file = EditedDefinition(m_state);
     CDefinitionSnapshot snapshot(file);
     SaveCurrentMenu(file, snapshot);
     ShowMenu(chosen);
@@ -118,6 +118,6 @@ LRESULT CTextAction::OnActionButton(WPARAM wParam, LPARAM) {
     int id = LOWORD(wParam);
     if (id < kFirstAction || id > kLastAction) return 0;
     int line = id - kFirstAction + 1;
-    EditLineAction(GetSheet(), EditedDefinition(), m_current + 1, line, Stored(m_current, line - 1));
+    EditLineAction(GetSheet(), EditedDefinition(m_state), m_current + 1, line, Stored(m_current, line - 1));
     return 0;
 }

@@ -1,21 +1,16 @@
 #include "Wizard.h"
-#include "../editor/EditorState.h"
 #include "../resources/editor_ids.h"
 #include "Pages.h"
 
-CDefinitionFile EditedDefinition() {
-    return CDefinitionFile(TheEditorState().definitionPath);
-}
-
-void RunWizard() {
+void RunWizard(EditorState& state) {
     // No parent: the application's main window owns the sheet and stays
     // disabled while it runs.
     CPropertySheet sheet(IDS_WIZARD_CAPTION, nullptr, 0);
     CIntroduction intro;
-    CSetBackGr background;
-    CSelectTmplt layout;
-    CTextAction texts;
-    CColorSound look;
+    CSetBackGr background(state);
+    CSelectTmplt layout(state);
+    CTextAction texts(state);
+    CColorSound look(state);
     CFinish finish;
     sheet.AddPage(&intro);
     sheet.AddPage(&background);

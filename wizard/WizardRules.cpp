@@ -1,5 +1,5 @@
 #include "WizardRules.h"
-#include "../player/Definition.h"
+#include "../menu/Definition.h"
 #include <cstring>
 
 namespace wiz {
@@ -51,12 +51,6 @@ const LayoutChoice kLayoutChoices[10] = {
     {"10 Lines - Times New Roman", "10 lines of left justified text.", "D10"},
 };
 
-bool IsLayoutIndex(int index) { return index >= 0 && index < def::kLayouts; }
-
-int VisibleMainLines(int layoutIndex) {
-    return IsLayoutIndex(layoutIndex) ? def::kVisibleLines[layoutIndex] : 10;
-}
-
 int RaisedMenuCount(int stored, int menu) {
     return menu > stored ? menu : 0;
 }
@@ -65,11 +59,9 @@ CString GotoEntryText(int menu) {
     return CString::Format("menu%d", menu);
 }
 
-static const char kGotoPrefix[] = "_menu";
-
 int GotoEntryForProgram(const char* program) {
     CString p(program);
-    if (!p.StartsWith(kGotoPrefix)) return 0;
+    if (!p.StartsWith(def::kGoToPrefix)) return 0;
     CString rest = p.Mid(1);
     for (int k = 1; k <= def::kMaxMenus; ++k) {
         CString entry = GotoEntryText(k);

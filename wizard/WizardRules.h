@@ -2,13 +2,14 @@
 // value shows, what a page writes and copies when it is left, and how the
 // action dialog recognises a go-to. The pages only carry these out.
 #pragma once
+#include "../menu/Definition.h"
 #include "../platform/String.h"
 
 namespace wiz {
 
 // ---- Background page ----------------------------------------------------------
 const int kStockCount = 10;
-const int kOwnBitmap = 99;   // key "400": the user's own bitmap
+const int kOwnBitmap = def::kOwnBackground;
 
 struct StockBackground {
     const char* listText;
@@ -44,11 +45,6 @@ struct LayoutChoice {
     const char* preview;     // bitmap resource
 };
 extern const LayoutChoice kLayoutChoices[10];
-bool IsLayoutIndex(int index);
-
-// Main lines the text page shows for a layout; all ten for an index that
-// names no layout, so that no line is out of reach.
-int VisibleMainLines(int layoutIndex);
 
 // ---- Menu text page -------------------------------------------------------------
 // The count to write after moving to menu number 'menu' (1-200) when the
@@ -60,7 +56,7 @@ int RaisedMenuCount(int stored, int menu);
 // blank one before them).
 CString GotoEntryText(int menu);
 // The go-to list entry (1-200) a stored program selects, 0 for none: only a
-// program that starts with "_menu" exactly is a go-to, and the entry is
+// program that starts with the go-to prefix exactly is a go-to, and the entry is
 // the first whose text starts with the rest, without regard to case.
 int GotoEntryForProgram(const char* program);
 // What OK stores as the program: the go-to when one is chosen, else the path.

@@ -5,7 +5,7 @@
 //
 //   startup_bench <folder of autorun.exe> [runs]
 #include "bench_common.h"
-#include "player/DibImage.h"
+#include "menu/DibImage.h"
 #include "support/driver.h"
 #include "support/tempdir.h"
 #include <algorithm>

@@ -6,7 +6,7 @@
 //   wizard_bench <installation folder> [runs]
 #include "bench_common.h"
 #include "editor_e2e/wizard_session.h"
-#include "player/DibImage.h"
+#include "menu/DibImage.h"
 #include <cstdio>
 
 namespace {

@@ -3,13 +3,14 @@
 // their pictures' size, pictures that fill their buttons on the screen, and
 // pixel-height fonts grown with the scale. Runs in-process: fonts cannot be
 // read from another process.
-#include "editor/BackgroundLimit.h"
+#include "workspace/BackgroundLimit.h"
 #include "editor/EditorDlg.h"
+#include "editor/EditorMenuIds.h"
 #include "platform/Dpi.h"
 #include "platform/ImageScale.h"
 #include "platform/WinApp.h"
-#include "player/HeadingFonts.h"
-#include "player/PlayerDlg.h"
+#include "menu/HeadingFonts.h"
+#include "menu/PlayerDlg.h"
 #include "resources/editor_ids.h"
 #include "resources/menu_ids.h"
 #include "editor_unit/test_editor_dlg.h"
@@ -250,10 +251,12 @@ TEST(DisplayScale, MainWindowButtonsAndLabelsGrowWithTheScale) {
 
 TEST(DisplayScale, MenuWindowHeadingsGrowWithTheScale) {
     const int dpi = SystemDpi();
+    char module[MAX_PATH] = "";
+    GetModuleFileNameA(nullptr, module, MAX_PATH - 1);
+    const CString folder = DirectoryWithSlash(module);
     for (int layout : {0, 4}) {
         SCOPED_TRACE(layout);
-        g_nTemplateIndex = layout;
-        CPlayerDlg menu(kEditorMenuIds);
+        CPlayerDlg menu(kEditorMenuIds, layout, folder + def::kDefinitionFile, folder);
         RunAndLook(menu, [] { return ui::FindWindowOfThread([](HWND h) { return GetDlgItem(h, EDITOR_IDC_HEAD1) != nullptr; }); },
                    [&](HWND window) {
                        const LOGFONTA h1 = FontOf(GetDlgItem(window, EDITOR_IDC_HEAD1));

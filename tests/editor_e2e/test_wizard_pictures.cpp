@@ -2,7 +2,7 @@
 // background page with photos of every kind, a transparent picture, a file
 // that is no picture and a bitmap; the menu built from a photo; and the
 // same from the command line with /picture.
-#include "editor/BackgroundLimit.h"
+#include "workspace/BackgroundLimit.h"
 #include "resources/menu_ids.h"
 #include "support/bmpwriter.h"
 #include "wizard_session.h"

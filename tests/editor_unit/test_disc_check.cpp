@@ -1,8 +1,9 @@
 // The checks of a disc folder, each on a prepared folder, and the parsing
 // of the command line.
-#include "editor/BackgroundLimit.h"
+#include "workspace/BackgroundLimit.h"
 #include "editor/CommandLine.h"
-#include "editor/DiscCheck.h"
+#include "disc/DiscCheck.h"
+#include "disc/VolumeLabel.h"
 #include "support/bmpwriter.h"
 #include "support/driver.h"
 #include "support/tempdir.h"
@@ -103,7 +104,7 @@ TEST_P(DiscCheckCase, FindsIt) {
     TempDir disc("disc");
     MakeGoodDisc(disc);
     GetParam().spoil(disc);
-    std::vector<DiscFinding> findings = CheckDiscFolder(SystemDiscFiles(), disc.Path());
+    std::vector<DiscFinding> findings = CheckDiscFolder(SystemDiscFiles(), disc.Path(), BackgroundLimit());
     bool found = false;
     std::string all;
     for (const DiscFinding& f : findings) {
@@ -124,7 +125,7 @@ INSTANTIATE_TEST_SUITE_P(Folders, DiscCheckCase, ::testing::ValuesIn(kCases),
 TEST(DiscCheck, AGoodFolderAndTheBuiltDemoDiscGiveNoFindings) {
     TempDir disc("disc");
     MakeGoodDisc(disc);
-    for (const DiscFinding& f : CheckDiscFolder(SystemDiscFiles(), disc.Path())) ADD_FAILURE() << FindingLine(f);
+    for (const DiscFinding& f : CheckDiscFolder(SystemDiscFiles(), disc.Path(), BackgroundLimit())) ADD_FAILURE() << FindingLine(f);
 
     // The demo disc as the build leaves it: its files and the player beside them.
     const std::string demo = drv::Env("TLK_DEMO"), dist = drv::Env("TLK_DIST");
@@ -134,7 +135,7 @@ TEST(DiscCheck, AGoodFolderAndTheBuiltDemoDiscGiveNoFindings) {
     ASSERT_FALSE(names.empty());
     for (const std::string& name : names) CopyFileA((demo + "\\" + name).c_str(), built.File(name).c_str(), FALSE);
     CopyFileA((dist + "\\autorun.exe").c_str(), built.File("autorun.exe").c_str(), FALSE);
-    for (const DiscFinding& f : CheckDiscFolder(SystemDiscFiles(), built.Path())) ADD_FAILURE() << FindingLine(f);
+    for (const DiscFinding& f : CheckDiscFolder(SystemDiscFiles(), built.Path(), BackgroundLimit())) ADD_FAILURE() << FindingLine(f);
 }
 
 TEST(DiscCheck, AutoRunFilesThatAreFine) {
@@ -154,7 +155,7 @@ TEST(DiscCheck, AutoRunFilesThatAreFine) {
         TempDir disc("disc");
         MakeGoodDisc(disc);
         disc.Write("autorun.inf", text);
-        for (const DiscFinding& f : CheckDiscFolder(SystemDiscFiles(), disc.Path())) ADD_FAILURE() << FindingLine(f) << "\nfor:\n" << text;
+        for (const DiscFinding& f : CheckDiscFolder(SystemDiscFiles(), disc.Path(), BackgroundLimit())) ADD_FAILURE() << FindingLine(f) << "\nfor:\n" << text;
     }
 }
 
@@ -168,7 +169,7 @@ TEST(DiscCheck, PathsOver240Characters) {
         sub += std::string(48, static_cast<char>('a' + i)) + "\\";
         ASSERT_TRUE(CreateDirectoryA((root + sub).c_str(), nullptr)) << sub.size();
     }
-    std::vector<DiscFinding> findings = CheckDiscFolder(SystemDiscFiles(), root);
+    std::vector<DiscFinding> findings = CheckDiscFolder(SystemDiscFiles(), root, BackgroundLimit());
     TempDir::RemoveTree(root);
     bool found = false;
     for (const DiscFinding& f : findings)
@@ -177,7 +178,7 @@ TEST(DiscCheck, PathsOver240Characters) {
 }
 
 TEST(DiscCheck, AFolderThatDoesNotExistIsOneError) {
-    std::vector<DiscFinding> findings = CheckDiscFolder(SystemDiscFiles(), "C:\\no\\such\\folder");
+    std::vector<DiscFinding> findings = CheckDiscFolder(SystemDiscFiles(), "C:\\no\\such\\folder", BackgroundLimit());
     ASSERT_EQ(findings.size(), 1u);
     EXPECT_EQ(FindingLine(findings[0]), "error: the folder \"C:\\no\\such\\folder\" does not exist or cannot be read");
 }
@@ -192,7 +193,7 @@ TEST(DiscCheck, ABackgroundLargerThanTheLimitIsReportedWithTheSizeItWouldHave) {
     for (const auto& c : cases) {
         bmpw::Bytes bmp = bmpw::SolidPicture(c.size.w, c.size.h, bmpw::Rgb{1, 2, 3});
         disc.Write("autorun.bmp", std::string(bmp.begin(), bmp.end()));
-        std::vector<DiscFinding> findings = CheckDiscFolder(SystemDiscFiles(), disc.Path());
+        std::vector<DiscFinding> findings = CheckDiscFolder(SystemDiscFiles(), disc.Path(), BackgroundLimit());
         ASSERT_EQ(c.reported ? 1u : 0u, findings.size()) << SizeText(c.size);
         if (!c.reported) continue;
         const pic::Size reduced = pic::ReducedSize(c.size, limit);

@@ -1,5 +1,5 @@
 // The editor-wide paths derived from where the editor runs.
-#include "editor/EditorState.h"
+#include "workspace/EditorState.h"
 #include <gtest/gtest.h>
 #include <windows.h>
 #include <string>

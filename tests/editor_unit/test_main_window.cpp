@@ -40,14 +40,20 @@ protected:
     // Runs the main window with the script; returns DoModal's result.
     INT_PTR Run(std::vector<ui::Step> steps, const std::string& tail = "") {
         TestEditorDlg dialog(dir.File("tlkedit.exe"), tail);
+        running = &dialog;
         ui::Script script(std::move(steps));
         INT_PTR result = dialog.DoModal();
+        running = nullptr;
         EXPECT_NE(-1, result) << "the window could not be made";
         script.Drain();
         EXPECT_FALSE(script.TimedOut()) << "the script stopped at step " << script.StepReached();
         EXPECT_TRUE(script.Finished());
         return result;
     }
+
+    // The state of the window that Run is running.
+    EditorState& State() { return running->State(); }
+    TestEditorDlg* running = nullptr;
 
     // Steps shared by the tests.
     ui::Step FindMain() {
@@ -217,10 +223,8 @@ TEST_F(MainWindow, WindowShowsTheProgramsIcon) {
 TEST_F(MainWindow, StartUpSetsTheSharedStateAndEmptiesTheFolder) {
     dir.Write("auto.tdf", "[100]\r\n");
     dir.Write("old.wav", "RIFF");
-    TheEditorState().definitionSaved = false;
-    TheEditorState().definitionPresent = true;
-    EditorState seen = {};
-    Run({FindMain(), Do([&] { seen = TheEditorState(); }), Post(ID_FILE_EXIT), WaitClosed()}, "2");
+    EditorState seen;
+    Run({FindMain(), Do([&] { seen = State(); }), Post(ID_FILE_EXIT), WaitClosed()}, "2");
     EXPECT_EQ(dir.Path(), seen.workDir);
     EXPECT_EQ(dir.File("auto2.tdf"), seen.definitionPath);
     EXPECT_EQ(dir.Path() + "BMPS\\", seen.bitmapDir);
@@ -235,7 +239,7 @@ TEST_F(MainWindow, StartUpSetsTheSharedStateAndEmptiesTheFolder) {
 TEST_F(MainWindow, ExitWithUnsavedChangesAsksAndNoCloses) {
     std::string question;
     HWND box = nullptr;
-    Run({FindMain(), Do([&] { TheEditorState().definitionSaved = false; }), Post(IDC_EXIT),
+    Run({FindMain(), Do([&] { State().definitionSaved = false; }), Post(IDC_EXIT),
          [&] {
              box = MessageBoxWindow();
              if (!box) return false;
@@ -252,7 +256,7 @@ TEST_F(MainWindow, ExitWithUnsavedChangesAsksAndNoCloses) {
 
 TEST_F(MainWindow, ExitQuestionShowsTheExclamationIcon) {
     bool exclamation = false;
-    Run({FindMain(), Do([&] { TheEditorState().definitionSaved = false; }), Post(ID_FILE_EXIT),
+    Run({FindMain(), Do([&] { State().definitionSaved = false; }), Post(ID_FILE_EXIT),
          [&] {
              HWND box = MessageBoxWindow();
              if (!box) return false;
@@ -269,11 +273,11 @@ TEST_F(MainWindow, ExitQuestionShowsTheExclamationIcon) {
 TEST_F(MainWindow, ExitYesThenCancelledSaveKeepsTheWindowAndAsksAgain) {
     std::string first, second;
     bool saveDialogSeen = false, stillOpen = false, flagAfterCancel = true;
-    Run({FindMain(), Do([&] { TheEditorState().definitionSaved = false; }), Post(IDC_EXIT),
+    Run({FindMain(), Do([&] { State().definitionSaved = false; }), Post(IDC_EXIT),
          Answer(IDYES, &first), CancelFileDialog(&saveDialogSeen), NoMessageBoxFor(300),
          Do([&] {
              stillOpen = IsWindow(main) && IsWindowVisible(main);
-             flagAfterCancel = TheEditorState().definitionSaved;
+             flagAfterCancel = State().definitionSaved;
          }),
          Post(IDC_EXIT), Answer(IDNO, &second), WaitClosed()});
     EXPECT_EQ(kAskSaveBeforeExit, first);
@@ -286,7 +290,7 @@ TEST_F(MainWindow, ExitYesThenCancelledSaveKeepsTheWindowAndAsksAgain) {
 
 TEST_F(MainWindow, EscapeAndTheCloseBoxAskLikeExit) {
     std::string viaEscape, viaClose;
-    Run({FindMain(), Do([&] { TheEditorState().definitionSaved = false; }), Post(IDCANCEL),
+    Run({FindMain(), Do([&] { State().definitionSaved = false; }), Post(IDCANCEL),
          Answer(IDYES, &viaEscape), CancelFileDialog(),
          Do([&] { PostMessageA(main, WM_SYSCOMMAND, SC_CLOSE, 0); }), Answer(IDNO, &viaClose), WaitClosed()});
     EXPECT_EQ(kAskSaveBeforeExit, viaEscape);
@@ -313,11 +317,11 @@ TEST_F(MainWindow, NewWithUnsavedChangesAnsweredNoResetsButStaysUnsaved) {
              dir.Write("auto.tdf", "[100]\r\n200=Edited\r\n");
              dir.Write("click.wav", "RIFF");
              dir.Write("autorun.bmp", "BM edited");
-             TheEditorState().definitionSaved = false;
-             TheEditorState().definitionPresent = true;
+             State().definitionSaved = false;
+             State().definitionPresent = true;
          }),
          Post(ID_FILE_NEW), Answer(IDNO, &question), NoMessageBoxFor(300),
-         Do([&] { savedAfterNew = TheEditorState().definitionSaved; }),
+         Do([&] { savedAfterNew = State().definitionSaved; }),
          Post(IDC_EXIT), Answer(IDNO, &exitQuestion), WaitClosed()});
     EXPECT_EQ(kAskSaveBeforeNew, question);
     EXPECT_FALSE(unexpectedBox) << "No resets without a message";
@@ -333,13 +337,13 @@ TEST_F(MainWindow, NewAnsweredYesSavesFirstAndClearsNothing) {
     Run({FindMain(), Do([&] {
              dir.Write("auto.tdf", "[100]\r\n200=Edited\r\n");
              dir.Write("click.wav", "RIFF");
-             TheEditorState().definitionSaved = false;
-             TheEditorState().definitionPresent = true;
+             State().definitionSaved = false;
+             State().definitionPresent = true;
          }),
          Post(ID_FILE_NEW), Answer(IDYES), CancelFileDialog(&saveDialogSeen), NoMessageBoxFor(300),
          Do([&] {
-             presentAfter = TheEditorState().definitionPresent;
-             TheEditorState().definitionSaved = true;
+             presentAfter = State().definitionPresent;
+             State().definitionSaved = true;
          }),
          Post(IDC_EXIT), WaitClosed()});
     EXPECT_TRUE(saveDialogSeen);
@@ -360,13 +364,13 @@ TEST_F(MainWindow, CancelledOpenAndSaveAsChangeNothing) {
     bool openSeen = false, saveSeen = false;
     Run({FindMain(), Do([&] {
              dir.Write("auto.tdf", "[100]\r\n200=Keep\r\n");
-             TheEditorState().definitionSaved = false;
+             State().definitionSaved = false;
          }),
          Post(ID_FILE_OPEN), CancelFileDialog(&openSeen), NoMessageBoxFor(200), Post(ID_FILE_SAVE_AS),
          CancelFileDialog(&saveSeen), NoMessageBoxFor(200),
          Do([&] {
-             EXPECT_FALSE(TheEditorState().definitionSaved);
-             TheEditorState().definitionSaved = true;
+             EXPECT_FALSE(State().definitionSaved);
+             State().definitionSaved = true;
          }),
          Post(IDC_EXIT), WaitClosed()});
     EXPECT_TRUE(openSeen);
@@ -427,5 +431,5 @@ TEST_F(MainWindow, ExecutableFolderTooLongEndsBeforeTouchingFiles) {
     script.Drain();
     EXPECT_TRUE(script.Finished());
     EXPECT_EQ(kMsgFolderTooLong, message);
-    EXPECT_STREQ("", TheEditorState().workDir);
+    EXPECT_STREQ("", dialog.State().workDir);
 }

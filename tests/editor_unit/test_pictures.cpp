@@ -2,9 +2,9 @@
 // against, what a file's first bytes say about it, the conversion to a
 // 24-bit bitmap, and decoding real and hostile files with the system's
 // picture library.
-#include "editor/BackgroundLimit.h"
-#include "editor/PictureFile.h"
-#include "editor/PictureRules.h"
+#include "workspace/BackgroundLimit.h"
+#include "workspace/PictureFile.h"
+#include "workspace/PictureRules.h"
 #include "resources/menu_ids.h"
 #include "support/driver.h"
 #include "support/files.h"

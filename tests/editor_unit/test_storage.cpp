@@ -1,6 +1,6 @@
 // Save As and Open of definition sets, on real folders.
 #include "editor/Storage.h"
-#include "editor/WorkDir.h"
+#include "workspace/WorkDir.h"
 #include "files.h"
 #include "support/tempdir.h"
 #include <gtest/gtest.h>

@@ -1,5 +1,5 @@
 // The wizard's decisions, without windows.
-#include "player/Definition.h"
+#include "menu/Definition.h"
 #include "wizard/WizardRules.h"
 #include <gtest/gtest.h>
 #include <string>
@@ -57,8 +57,8 @@ TEST(TemplateRules, TablesAndVisibleLines) {
     EXPECT_STREQ(wiz::kLayoutChoices[4].listText, wiz::kLayoutChoices[5].listText);
     EXPECT_STREQ("D10", wiz::kLayoutChoices[9].preview);
     const int expected[] = {5, 5, 5, 7, 5, 5, 8, 10, 10, 10};
-    for (int t = 0; t < 10; ++t) EXPECT_EQ(expected[t], wiz::VisibleMainLines(t)) << t;
-    for (int t : {-1, 10, 1000}) EXPECT_EQ(10, wiz::VisibleMainLines(t)) << t;
+    for (int t = 0; t < 10; ++t) EXPECT_EQ(expected[t], def::VisibleMainLines(t)) << t;
+    for (int t : {-1, 10, 1000}) EXPECT_EQ(10, def::VisibleMainLines(t)) << t;
 }
 
 TEST(TextRules, MenuChangeRaisesTheCountNeverLowers) {

@@ -1,5 +1,5 @@
 // The file copy and the work directory reset, on real files.
-#include "editor/WorkDir.h"
+#include "workspace/WorkDir.h"
 #include "files.h"
 #include "support/tempdir.h"
 #include <gtest/gtest.h>

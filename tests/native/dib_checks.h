@@ -18,7 +18,7 @@
 #include <string>
 #include <vector>
 
-#include "../../player/DibFormat.h"
+#include "menu/DibFormat.h"
 
 namespace dibcheck {
 

@@ -1,6 +1,6 @@
 // The disc writer's file access on a POSIX host (names are UTF-8 there).
 #pragma once
-#include "editor/DiscFiles.h"
+#include "disc/DiscFiles.h"
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>

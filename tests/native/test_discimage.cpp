@@ -1,7 +1,7 @@
 // The disc image writer on the host: images of prepared folders, read back
 // by three independent readers (isoinfo, xorriso/osirrox, 7z) and by a
 // strict structure check of our own.
-#include "editor/DiscImage.h"
+#include "disc/DiscImage.h"
 #include "iso_checks.h"
 #include "posix_disc_files.h"
 #include <gtest/gtest.h>

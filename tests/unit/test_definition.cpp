@@ -1,5 +1,5 @@
 // The definition file: naming, defaults, limits and the fast menu reader.
-#include "player/Definition.h"
+#include "menu/Definition.h"
 #include "support/tempdir.h"
 #include <gtest/gtest.h>
 #include <memory>

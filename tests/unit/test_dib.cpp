@@ -13,7 +13,7 @@
 #include <string>
 #include <vector>
 
-#include "../../player/DibImage.h"
+#include "menu/DibImage.h"
 #include "../support/bmpwriter.h"
 
 namespace {

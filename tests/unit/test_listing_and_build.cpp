@@ -1,5 +1,5 @@
 // The menu listing's exact text and the build's file list.
-#include "editor/BuildPlan.h"
+#include "disc/BuildPlan.h"
 #include "editor/MenuListing.h"
 #include "support/tempdir.h"
 #include <gtest/gtest.h>

@@ -1,5 +1,5 @@
 // Decisions of the menu window: go-to decoding, hot line, clicks.
-#include "player/MenuLogic.h"
+#include "menu/MenuLogic.h"
 #include <gtest/gtest.h>
 
 using namespace menu;

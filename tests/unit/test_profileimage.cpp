@@ -1,6 +1,6 @@
 // The in-memory profile image must answer exactly as the system's profile
 // functions do for the same file, whatever the file holds.
-#include "player/ProfileImage.h"
+#include "menu/ProfileImage.h"
 #include "support/tempdir.h"
 #include <gtest/gtest.h>
 #include <string>

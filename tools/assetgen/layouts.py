@@ -11,7 +11,7 @@ import re
 
 ROOT = os.path.normpath(os.path.join(os.path.dirname(os.path.abspath(__file__)), '..', '..'))
 LAYOUT_SCRIPT = os.path.join(ROOT, 'resources', 'layouts.rci')
-HEADING_TABLE = os.path.join(ROOT, 'player', 'HeadingFonts.h')
+HEADING_TABLE = os.path.join(ROOT, 'menu', 'HeadingFonts.h')
 
 _ALIGN = {'LTEXT': 'left', 'CTEXT': 'centre', 'RTEXT': 'right'}
 _STATIC = re.compile(r'\b(LTEXT|CTEXT|RTEXT)\s+"([^"]*)"\s*,\s*(\w+)\s*,\s*(\d+)\s*,\s*(\d+)\s*,'

@@ -1,11 +1,6 @@
 #include "EditorState.h"
-#include "../player/Definition.h"
+#include "../menu/Definition.h"
 #include <windows.h>
-
-EditorState& TheEditorState() {
-    static EditorState state = {"", "", "", "", true, false};
-    return state;
-}
 
 static bool Fits(const CString& path) {
     return path.GetLength() < static_cast<size_t>(EditorState::kPathSize);

@@ -50,6 +50,7 @@ const int kTexts = 14;                 // lines plus the two headings
 const int kHeading1 = 13;              // key of heading 1 in the text section
 const int kHeading2 = 14;              // key of heading 2
 const int kLayouts = 10;               // layout templates 0-9
+const int kOwnBackground = 99;         // key "400": the user's own autorun.bmp
 
 // Read buffers: values are cut to buffer size - 1 characters.
 const int kShortBuffer = 80;           // titles, sounds, actions, parameters
@@ -60,6 +61,15 @@ const int kTemplateDefaultPlayer = 3;
 
 // Visible main lines per layout template.
 extern const int kVisibleLines[kLayouts];
+bool IsLayoutIndex(int index);
+// Main lines a layout shows; all ten for an index that names no layout, so
+// that no line is out of reach.
+int VisibleMainLines(int layoutIndex);
+
+// A line's program that starts with this is a go-to: "_menu" and the number
+// of the menu to show.
+extern const char kGoToPrefix[];        // "_menu"
+const int kGoToPrefixLength = 5;
 
 }  // namespace def
 

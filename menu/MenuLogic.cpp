@@ -1,14 +1,15 @@
 #include "MenuLogic.h"
+#include "Definition.h"
 #include <cstring>
 
 namespace menu {
 
 int DecodeGoTo(const char* action, int maxMenu) {
-    if (!action || std::strncmp(action, "_menu", 5) != 0) return -1;
+    if (!action || std::strncmp(action, def::kGoToPrefix, def::kGoToPrefixLength) != 0) return -1;
     size_t length = std::strlen(action);
     if (length < 6 || length > 8) return 0;
     int target = 0;
-    for (const char* p = action + 5; *p >= '0' && *p <= '9'; ++p) target = target * 10 + (*p - '0');
+    for (const char* p = action + def::kGoToPrefixLength; *p >= '0' && *p <= '9'; ++p) target = target * 10 + (*p - '0');
     return (target >= 1 && target <= maxMenu) ? target : 0;
 }
 

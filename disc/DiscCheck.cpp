@@ -1,9 +1,7 @@
 #include "DiscCheck.h"
-#include "../player/Definition.h"
-#include "../player/DibImage.h"
-#include "../player/MenuLogic.h"
-#include "../wizard/WizardRules.h"
-#include "BackgroundLimit.h"
+#include "../menu/Definition.h"
+#include "../menu/DibImage.h"
+#include "../menu/MenuLogic.h"
 #include "DiscImage.h"
 #include <windows.h>
 #include <cctype>
@@ -173,7 +171,8 @@ struct AutoRunFile {
 
 class Checker {
 public:
-    Checker(DiscFiles& files, const std::string& folder) : m_files(files), m_folder(folder) {}
+    Checker(DiscFiles& files, const std::string& folder, pic::Size limit)
+        : m_files(files), m_folder(folder), m_limit(limit) {}
     std::vector<DiscFinding> findings;
 
     void Error(const std::string& text) { findings.push_back({DiscFinding::kError, text}); }
@@ -191,6 +190,7 @@ private:
 
     ::DiscFiles& m_files;
     std::string m_folder;
+    pic::Size m_limit;
     std::uint64_t m_bytes = 0;
 };
 
@@ -264,7 +264,7 @@ void Checker::AutoRun() {
 // A background larger than any menu window needs only makes the disc and
 // the start of the menu slower: the player shrinks it on every paint.
 void Checker::Oversized(pic::Size size) {
-    const pic::Size limit = BackgroundLimit();
+    const pic::Size limit = m_limit;
     if (limit.w <= 0 || !pic::LargerThan(size, limit)) return;
     WIN32_FILE_ATTRIBUTE_DATA data;
     std::uint64_t bytes = 0;
@@ -318,7 +318,7 @@ void Checker::Definition() {
 
     // Only the lines the layout shows can be clicked.
     const int layout = file.ReadInt(def::kGeneral, def::kTemplate, def::kTemplateDefaultPlayer);
-    const int mainLines = wiz::VisibleMainLines(layout);
+    const int mainLines = def::VisibleMainLines(layout);
     for (int m = 0; m < settings->menuCount; ++m)
         for (int i = 0; i < def::kLines; ++i) {
             if (i < 10 && i >= mainLines) continue;
@@ -365,8 +365,8 @@ void Checker::Tree() {
 
 }  // namespace
 
-std::vector<DiscFinding> CheckDiscFolder(DiscFiles& files, const std::string& folder) {
-    Checker check(files, folder);
+std::vector<DiscFinding> CheckDiscFolder(DiscFiles& files, const std::string& folder, pic::Size backgroundLimit) {
+    Checker check(files, folder, backgroundLimit);
     std::vector<DiscFiles::Item> items;
     if (!files.List(folder, items)) {
         check.Error("the folder " + Quoted(folder.c_str()) + " does not exist or cannot be read");

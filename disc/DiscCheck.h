@@ -2,6 +2,7 @@
 // will start and every line leads somewhere. Plain code: the findings are
 // texts, the dialog and the command line only show them.
 #pragma once
+#include "../workspace/PictureRules.h"
 #include "DiscFiles.h"
 #include <string>
 #include <vector>
@@ -12,8 +13,10 @@ struct DiscFinding {
 };
 
 // Reads the folder's auto.tdf through the definition module and looks at
-// the folder's files. 'folder' may end in a backslash or not.
-std::vector<DiscFinding> CheckDiscFolder(DiscFiles& files, const std::string& folder);
+// the folder's files. 'folder' may end in a backslash or not. A background
+// larger than 'backgroundLimit' (the box of the menu windows, see
+// BackgroundLimit) gets a warning; a limit of 0 x 0 gives none.
+std::vector<DiscFinding> CheckDiscFolder(DiscFiles& files, const std::string& folder, pic::Size backgroundLimit);
 
 bool HasErrors(const std::vector<DiscFinding>& findings);
 

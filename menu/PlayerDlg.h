@@ -11,16 +11,17 @@
 #include "MenuWindowIds.h"
 #include <memory>
 
-// The layout of the next menu window to be created (0-9).
-extern int g_nTemplateIndex;
-
 class CPlayerDlg : public CDialog {
 public:
-    // ids: the numbers of the program carrying the window.
-    explicit CPlayerDlg(const MenuWindowIds& ids, HWND parent = nullptr);
+    // ids: the numbers of the program carrying the window. layout: 0-9.
+    // definitionPath: the definition file it shows. folder (with its
+    // trailing backslash): where the background lies, and what relative
+    // sound names and actions are resolved against.
+    CPlayerDlg(const MenuWindowIds& ids, int layout, const char* definitionPath, const char* folder,
+               HWND parent = nullptr);
     ~CPlayerDlg() override;
 
-    // Runs the window in layout g_nTemplateIndex; -1 when that layout does not exist.
+    // Runs the window in its layout; -1 when that layout does not exist.
     INT_PTR DoModal() override;
 
     int CurrentMenu() const { return m_nCurMenu; }
@@ -59,6 +60,9 @@ private:
     void SetupHeadingFonts();
 
     const MenuWindowIds& m_ids;
+    const int m_layout;
+    const CString m_definitionPath;
+    const CString m_folder;
     HICON m_hWindowIcon;
     CDibImage m_dibBackground;
     HBRUSH m_hNullBrush;

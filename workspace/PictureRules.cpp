@@ -286,3 +286,5 @@ std::string ByteCount(std::uint64_t bytes) {
 }
 
 }  // namespace pic
+
+std::string SizeText(pic::Size size) { return std::to_string(size.w) + " x " + std::to_string(size.h); }

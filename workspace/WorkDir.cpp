@@ -1,5 +1,5 @@
 #include "WorkDir.h"
-#include "../player/Definition.h"
+#include "../menu/Definition.h"
 #include <windows.h>
 #include <cstring>
 

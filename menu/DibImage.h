@@ -85,4 +85,26 @@ private:
     HPALETTE m_palette;
 };
 
+// A palette selected into a device context and realised for as long as
+// this object lives; the one selected before comes back at the end. With
+// no palette it does nothing.
+class CSelectedPalette {
+public:
+    CSelectedPalette(HDC dc, HPALETTE palette);
+    ~CSelectedPalette();
+    CSelectedPalette(const CSelectedPalette&) = delete;
+    CSelectedPalette& operator=(const CSelectedPalette&) = delete;
+
+    // True when there was a palette and the system refused to select it.
+    bool Failed() const { return m_failed; }
+
+private:
+    HDC m_dc;
+    HPALETTE m_old;
+    bool m_failed;
+};
+
+// What the windows say when a palette cannot be selected.
+extern const char kMsgSelectPaletteFailed[];   // "SelectPallete failed"
+
 #endif  // PLAYER_DIBIMAGE_H

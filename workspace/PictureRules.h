@@ -115,3 +115,6 @@ std::string MsgCannotWrite(const char* path);
 std::string ByteCount(std::uint64_t bytes);
 
 }  // namespace pic
+
+// "1234 x 567"
+std::string SizeText(pic::Size size);

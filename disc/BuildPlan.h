@@ -1,7 +1,7 @@
 // What a build of the disc files copies, decided without touching a file.
 #pragma once
 #include "../platform/String.h"
-#include "../player/Definition.h"
+#include "../menu/Definition.h"
 
 // The folder text as typed, with a trailing backslash ("" gives "\").
 CString BuildFolderWithSlash(const char* typed);

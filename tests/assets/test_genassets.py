@@ -3,8 +3,8 @@
 
 Run from the repository root with either of
 
-    python3 -m unittest tools/test_genassets.py
-    python3 tools/test_genassets.py
+    python3 -m unittest tests/assets/test_genassets.py
+    python3 tests/assets/test_genassets.py
 
 The generator runs twice, into two temporary folders, through its command
 line exactly as the build runs it; every test reads those files with its own
@@ -21,8 +21,8 @@ import tempfile
 import unittest
 import wave
 
-HERE = os.path.dirname(os.path.abspath(__file__))
-GENERATOR = os.path.join(HERE, 'genassets.py')
+TOOLS = os.path.normpath(os.path.join(os.path.dirname(os.path.abspath(__file__)), '..', '..', 'tools'))
+GENERATOR = os.path.join(TOOLS, 'genassets.py')
 
 # Sizes and depths the programs rely on: an image button takes the size of
 # its "U" bitmap, and the dialogs are laid out around these.

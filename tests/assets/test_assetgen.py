@@ -2,10 +2,10 @@
 """Ties the generator to the programs' own sources and checks its scaled
 picture sets without running the whole generator.
 
-    python3 tools/test_assetgen.py
+    python3 tests/assets/test_assetgen.py
 
 The layouts are read from resources/layouts.rci and the heading heights from
-player/HeadingFonts.h; the few other copies of layout facts in the code are
+menu/HeadingFonts.h; the few other copies of layout facts in the code are
 compared with them here, so that a change to one shows up as a failure.
 """
 
@@ -15,9 +15,8 @@ import re
 import sys
 import unittest
 
-HERE = os.path.dirname(os.path.abspath(__file__))
-ROOT = os.path.dirname(HERE)
-sys.path.insert(0, HERE)
+ROOT = os.path.normpath(os.path.join(os.path.dirname(os.path.abspath(__file__)), '..', '..'))
+sys.path.insert(0, os.path.join(ROOT, 'tools'))
 
 from assetgen import catalogue, layouts, packing, scales  # noqa: E402
 
@@ -46,7 +45,7 @@ class LayoutSourceTest(unittest.TestCase):
                         self.assertLessEqual(y + ch, h)
 
     def test_visible_lines_match_the_definition_modules_table(self):
-        table = re.search(r'kVisibleLines\[kLayouts\]\s*=\s*\{([^}]*)\}', source('player', 'Definition.cpp'))
+        table = re.search(r'kVisibleLines\[kLayouts\]\s*=\s*\{([^}]*)\}', source('menu', 'Definition.cpp'))
         self.assertIsNotNone(table)
         counts = [int(v) for v in table.group(1).split(',')]
         self.assertEqual(counts, [len(lay.main_lines()) for lay in self.layouts])

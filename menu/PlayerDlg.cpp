@@ -7,8 +7,6 @@
 #include <shellapi.h>
 #include <cstring>
 
-int g_nTemplateIndex = 0;
-
 namespace {
 
 // The window property through which the thread's key filter finds the menu
@@ -50,9 +48,13 @@ BEGIN_MESSAGE_TABLE(CPlayerDlg, CDialog)
     ON_MESSAGE_ROW(WM_TIMER, &CPlayerDlg::OnTimer)
 END_MESSAGE_TABLE(CPlayerDlg, CDialog)
 
-CPlayerDlg::CPlayerDlg(const MenuWindowIds& ids, HWND parent)
+CPlayerDlg::CPlayerDlg(const MenuWindowIds& ids, int layout, const char* definitionPath, const char* folder,
+                       HWND parent)
     : CDialog(ids.placeholder, parent),
       m_ids(ids),
+      m_layout(layout),
+      m_definitionPath(definitionPath),
+      m_folder(folder),
       m_hWindowIcon(nullptr),
       m_hNullBrush(nullptr),
       m_tables(new MenuTables),
@@ -64,8 +66,7 @@ CPlayerDlg::CPlayerDlg(const MenuWindowIds& ids, HWND parent)
       m_keyFilter(nullptr) {
     std::memset(m_pLine, 0, sizeof m_pLine);
     m_szBitmapPath[0] = '\0';
-    HINSTANCE instance = CWinApp::Current() ? CWinApp::Current()->m_hInstance : GetModuleHandleA(nullptr);
-    m_hWindowIcon = LoadIconA(instance, MAKEINTRESOURCEA(128));
+    m_hWindowIcon = LoadIconA(AppResourceHandle(), MAKEINTRESOURCEA(128));
 }
 
 CPlayerDlg::~CPlayerDlg() {
@@ -75,14 +76,13 @@ CPlayerDlg::~CPlayerDlg() {
 }
 
 INT_PTR CPlayerDlg::DoModal() {
-    if (g_nTemplateIndex < 0 || g_nTemplateIndex >= def::kLayouts) return -1;
-    m_nIDTemplate = m_ids.layoutBase + static_cast<UINT>(g_nTemplateIndex);
+    if (!def::IsLayoutIndex(m_layout)) return -1;
+    m_nIDTemplate = m_ids.layoutBase + static_cast<UINT>(m_layout);
     return CDialog::DoModal();
 }
 
 void CPlayerDlg::SetupHeadingFonts() {
-    int index = (g_nTemplateIndex >= 0 && g_nTemplateIndex < def::kLayouts) ? g_nTemplateIndex : 0;
-    const HeadingFont& f = kHeadingFonts[index];
+    const HeadingFont& f = kHeadingFonts[def::IsLayoutIndex(m_layout) ? m_layout : 0];
     m_fontHeading1 = MakeHeadingFont(f.face, f.heading1);
     m_fontHeading2 = MakeHeadingFont(f.face, f.heading2);
     SendDlgItemMessageA(m_hWnd, m_ids.heading1, WM_SETFONT, reinterpret_cast<WPARAM>(m_fontHeading1), TRUE);
@@ -98,22 +98,17 @@ BOOL CPlayerDlg::OnInitDialog() {
     m_tracker.Reset();   // every run starts with no line lit
     SetupHeadingFonts();
 
-    // The definition and the background lie beside the running program.
-    char module[MAX_PATH] = "";
-    GetModuleFileNameA(nullptr, module, MAX_PATH - 1);
-    CString directory = DirectoryWithSlash(module);
-    const char* tail = CWinApp::Current() ? CWinApp::Current()->m_lpCmdLine : "";
-    CDefinitionFile definition(DefinitionPathFor(directory, tail));
-    lstrcpynA(m_szBitmapPath, directory + def::kBackgroundFile, sizeof m_szBitmapPath);
+    CDefinitionFile definition(m_definitionPath);
+    lstrcpynA(m_szBitmapPath, m_folder + def::kBackgroundFile, sizeof m_szBitmapPath);
     m_dibBackground.LoadFromFile(m_szBitmapPath);
 
     ReadMenuDefinition(definition, m_settings, *m_tables);
     SetWindowTextA(m_hWnd, m_settings.title);
 
     // From here on relative sound names and actions resolve against the
-    // program's own folder (the disc's root). The folder keeps its trailing
+    // folder (for the player, the disc's root). The folder keeps its trailing
     // backslash: "D:" alone would mean drive D's current folder, not its root.
-    if (!directory.IsEmpty()) SetCurrentDirectoryA(directory);
+    if (!m_folder.IsEmpty()) SetCurrentDirectoryA(m_folder);
 
     for (int i = 0; i < menu::kLineCount; ++i) m_pLine[i] = GetDlgItem(m_ids.lines[i]);
     m_pLine[menu::kNoLine] = GetDlgItem(m_ids.noLine);
@@ -200,15 +195,11 @@ LRESULT CPlayerDlg::OnEraseBkgnd(WPARAM wParam, LPARAM) {
     HDC dc = reinterpret_cast<HDC>(wParam);
     RECT client;
     GetClientRect(m_hWnd, &client);
-    HPALETTE palette = m_dibBackground.Palette();
-    if (palette) {
-        HPALETTE old = SelectPalette(dc, palette, FALSE);
-        if (!old) {
-            MessageBoxA(m_hWnd, "SelectPallete failed", AppProgramName(), MB_OK);
-        } else {
-            RealizePalette(dc);
-            SelectPalette(dc, old, TRUE);
-        }
+    {
+        // Realised and given back before the picture is drawn: the drawing
+        // selects the palette again itself.
+        CSelectedPalette palette(dc, m_dibBackground.Palette());
+        if (palette.Failed()) MessageBoxA(m_hWnd, kMsgSelectPaletteFailed, AppProgramName(), MB_OK);
     }
     if (!m_dibBackground.IsEmpty()) {
         RECT source = {0, 0, m_dibBackground.Width(), m_dibBackground.Height()};

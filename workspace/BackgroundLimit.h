@@ -30,5 +30,3 @@ pic::Size LayoutsBox(HMODULE module, int firstTemplate, int dpi);
 // The limit for backgrounds from this program's own layouts.
 pic::Size BackgroundLimit();
 
-// "1234 x 567"
-std::string SizeText(pic::Size size);

@@ -1,4 +1,5 @@
 #include "BackgroundLimit.h"
+#include "../platform/WinApp.h"
 #include "../resources/menu_ids.h"
 #include <cstring>
 #include <vector>
@@ -133,7 +134,6 @@ pic::Size LayoutsBox(HMODULE module, int firstTemplate, int dpi) {
 pic::Size BackgroundLimit() {
     // Measured on each use (ten templates and fonts, well under a
     // millisecond each): asked once per Browse, picture or disc check.
-    return LayoutsBox(GetModuleHandleA(nullptr), EDITOR_LAYOUT_BASE, kLargestScaleDpi);
+    return LayoutsBox(AppResourceHandle(), EDITOR_LAYOUT_BASE, kLargestScaleDpi);
 }
 
-std::string SizeText(pic::Size size) { return std::to_string(size.w) + " x " + std::to_string(size.h); }

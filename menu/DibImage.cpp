@@ -185,3 +185,22 @@ int CDibImage::Render(HDC dc, const RECT& dest, const RECT& src) const
         SelectPalette(dc, oldPalette, TRUE);
     return result;
 }
+
+const char kMsgSelectPaletteFailed[] = "SelectPallete failed";
+
+CSelectedPalette::CSelectedPalette(HDC dc, HPALETTE palette) : m_dc(dc), m_old(nullptr), m_failed(false)
+{
+    if (!palette)
+        return;
+    m_old = SelectPalette(dc, palette, FALSE);
+    if (m_old)
+        RealizePalette(dc);
+    else
+        m_failed = true;
+}
+
+CSelectedPalette::~CSelectedPalette()
+{
+    if (m_old)
+        SelectPalette(m_dc, m_old, TRUE);
+}
