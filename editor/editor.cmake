@@ -54,8 +54,7 @@ add_library(tlk_editor STATIC
     ${CMAKE_SOURCE_DIR}/editor/StepDialogs.cpp
     ${CMAKE_SOURCE_DIR}/editor/Steps.cpp
     ${CMAKE_SOURCE_DIR}/editor/Storage.cpp)
-target_link_libraries(tlk_editor PUBLIC tlk_wizard tlk_disc tlk_workspace tlk_menu tlk_platform_ui
-                      comctl32 comdlg32 shell32)
+target_link_libraries(tlk_editor PUBLIC tlk_wizard tlk_disc tlk_workspace tlk_menu tlk_platform_ui shell32)
 
 # The editor asks for version 6 of the common controls, so that it looks
 # like a current program.
@@ -77,7 +76,8 @@ set(EDITOR_RC_INCLUDES ${CMAKE_SOURCE_DIR}/resources ${ASSET_DIR}/res ${CMAKE_BI
 
 add_executable(tlkedit WIN32 ${CMAKE_SOURCE_DIR}/editor/EditorApp.cpp ${WINMAIN_SOURCE} ${EDITOR_RC})
 target_include_directories(tlkedit PRIVATE ${EDITOR_RC_INCLUDES})
-target_link_libraries(tlkedit PRIVATE tlk_editor)
+# The application object sets up the common controls.
+target_link_libraries(tlkedit PRIVATE tlk_editor comctl32)
 set_target_properties(tlkedit PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${DIST_DIR})
 add_dependencies(tlkedit assets)
 
