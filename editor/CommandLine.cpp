@@ -137,34 +137,6 @@ int PictureCommand(const CommandRequest& r, CommandOutput& output) {
     return 0;
 }
 
-class Win32Console : public CommandOutput {
-public:
-    Win32Console() {
-        m_out = GetStdHandle(STD_OUTPUT_HANDLE);
-        m_err = GetStdHandle(STD_ERROR_HANDLE);
-        // A program without a console of its own writes to its starter's.
-        if ((!Usable(m_out) || !Usable(m_err)) && AttachConsole(ATTACH_PARENT_PROCESS)) {
-            HANDLE console = CreateFileA("CONOUT$", GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                                         nullptr, OPEN_EXISTING, 0, nullptr);
-            if (!Usable(m_out)) m_out = console;
-            if (!Usable(m_err)) m_err = console;
-        }
-    }
-    void Out(const std::string& line) override { Write(m_out, line); }
-    void Err(const std::string& line) override { Write(m_err, line); }
-
-private:
-    static bool Usable(HANDLE h) {
-        return h && h != INVALID_HANDLE_VALUE && GetFileType(h) != FILE_TYPE_UNKNOWN;
-    }
-    static void Write(HANDLE h, const std::string& line) {
-        if (!Usable(h)) return;
-        std::string text = line + "\r\n";
-        DWORD written = 0;
-        WriteFile(h, text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
-    }
-    HANDLE m_out, m_err;
-};
 
 }  // namespace
 
@@ -228,8 +200,26 @@ int RunCommand(const CommandRequest& request, const EditorState& editor, Command
     }
 }
 
-CommandOutput& ProcessConsole() {
-    static Win32Console console;
-    return console;
+ProcessConsole::ProcessConsole() {
+    m_out = GetStdHandle(STD_OUTPUT_HANDLE);
+    m_err = GetStdHandle(STD_ERROR_HANDLE);
+    // A program without a console of its own writes to its starter's.
+    if ((!Usable(m_out) || !Usable(m_err)) && AttachConsole(ATTACH_PARENT_PROCESS)) {
+        HANDLE console = CreateFileA("CONOUT$", GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                     nullptr, OPEN_EXISTING, 0, nullptr);
+        if (!Usable(m_out)) m_out = console;
+        if (!Usable(m_err)) m_err = console;
+    }
+}
+
+bool ProcessConsole::Usable(HANDLE h) {
+    return h && h != INVALID_HANDLE_VALUE && GetFileType(h) != FILE_TYPE_UNKNOWN;
+}
+
+void ProcessConsole::Write(HANDLE h, const std::string& line) {
+    if (!Usable(h)) return;
+    std::string text = line + "\r\n";
+    DWORD written = 0;
+    WriteFile(h, text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
 }
 

@@ -40,7 +40,18 @@ public:
 // the stock bitmaps lie; nothing in them is changed.
 int RunCommand(const CommandRequest& request, const EditorState& editor, CommandOutput& output);
 
-// The console of the process (created on first use).
-CommandOutput& ProcessConsole();
+// The console the editor was started from, or standard output and standard
+// error when they are redirected.
+class ProcessConsole : public CommandOutput {
+public:
+    ProcessConsole();
+    void Out(const std::string& line) override { Write(m_out, line); }
+    void Err(const std::string& line) override { Write(m_err, line); }
+
+private:
+    static bool Usable(HANDLE h);
+    static void Write(HANDLE h, const std::string& line);
+    HANDLE m_out, m_err;
+};
 
 extern const char kCommandUsage[];

@@ -17,12 +17,13 @@ BOOL CEditorApp::InitInstance() {
         // The editor's folders as the main window derives them; a cut path
         // would name someone else's.
         EditorState editor;
+        ProcessConsole console;
         if (n == 0 || n >= MAX_PATH || !SetupEditorPaths(editor, path, "")) {
-            ProcessConsole().Err(kMsgFolderTooLong);
+            console.Err(kMsgFolderTooLong);
             m_nExitCode = 1;
             return FALSE;
         }
-        m_nExitCode = RunCommand(command, editor, ProcessConsole());
+        m_nExitCode = RunCommand(command, editor, console);
         return FALSE;
     }
 
