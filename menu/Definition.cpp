@@ -35,6 +35,19 @@ const char kGoToPrefix[] = "_menu";
 
 bool IsLayoutIndex(int index) { return index >= 0 && index < kLayouts; }
 
+bool IsTrue(const char* flag) { return flag && std::strcmp(flag, kTrue) == 0; }
+
+unsigned long ColorFromComponents(int red, int green, int blue) {
+    return static_cast<unsigned long>(red & 0xFF) | (static_cast<unsigned long>(green & 0xFF) << 8) |
+           (static_cast<unsigned long>(blue & 0xFF) << 16);
+}
+
+void ComponentsOfColor(unsigned long rgb, int components[3]) {
+    components[0] = static_cast<int>(rgb & 0xFF);
+    components[1] = static_cast<int>((rgb >> 8) & 0xFF);
+    components[2] = static_cast<int>((rgb >> 16) & 0xFF);
+}
+
 int VisibleMainLines(int layoutIndex) {
     return IsLayoutIndex(layoutIndex) ? kVisibleLines[layoutIndex] : kLines - 2;
 }

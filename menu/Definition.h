@@ -71,6 +71,12 @@ int VisibleMainLines(int layoutIndex);
 extern const char kGoToPrefix[];        // "_menu"
 const int kGoToPrefixLength = 5;
 
+// A quit flag means yes only when it reads exactly "TRUE".
+bool IsTrue(const char* flag);
+// A colour from stored components: the low 8 bits of each (a COLORREF).
+unsigned long ColorFromComponents(int red, int green, int blue);
+void ComponentsOfColor(unsigned long rgb, int components[3]);
+
 }  // namespace def
 
 // "1500" and 12 give "150012".

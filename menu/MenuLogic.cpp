@@ -154,7 +154,7 @@ ClickOutcome DecideClick(bool active, int slot, bool locked, const char* action,
         out.target = target;
     } else {
         out.kind = ClickOutcome::Open;
-        out.quit = quitFlag && std::strcmp(quitFlag, "TRUE") == 0;
+        out.quit = def::IsTrue(quitFlag);
     }
     return out;
 }

@@ -215,7 +215,7 @@ LRESULT CPlayerDlg::OnCtlColor(WPARAM wParam, LPARAM lParam) {
     const int* rgb = m_settings.normalRGB;
     int hot = m_tracker.HotLine();
     if (hot >= 0 && hot < menu::kLineCount && control == m_pLine[hot]) rgb = m_settings.highlightRGB;
-    SetTextColor(dc, RGB(rgb[0] & 0xFF, rgb[1] & 0xFF, rgb[2] & 0xFF));
+    SetTextColor(dc, static_cast<COLORREF>(def::ColorFromComponents(rgb[0], rgb[1], rgb[2])));
     return reinterpret_cast<LRESULT>(m_hNullBrush);
 }
 

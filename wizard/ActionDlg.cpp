@@ -84,7 +84,7 @@ void EditLineAction(HWND owner, const CDefinitionFile& file, int menu, int line,
     dialog.m_program = file.ReadString(program, key, "", kShortBuffer);
     dialog.m_params = file.ReadString(params, key, "", kShortBuffer);
     dialog.m_workDir = file.ReadString(workDir, key, "", kShortBuffer);
-    dialog.m_quit = wiz::QuitFromText(file.ReadString(quit, key, "", kShortBuffer));
+    dialog.m_quit = def::IsTrue(file.ReadString(quit, key, "", kShortBuffer));
     dialog.m_heading = CString::Format("Menu # %d Line # %d", menu, line);
     dialog.m_line = lineText;
     if (dialog.DoModal() != IDOK) return;

@@ -33,7 +33,7 @@ const char* const kComponentKeys[3] = {def::kRed, def::kGreen, def::kBlue};
 COLORREF ReadColor(const CDefinitionFile& file, const char* section, int fallback) {
     int c[3];
     for (int i = 0; i < 3; ++i) c[i] = file.ReadInt(section, kComponentKeys[i], fallback);
-    return static_cast<COLORREF>(wiz::ColorFromComponents(c[0], c[1], c[2]));
+    return static_cast<COLORREF>(def::ColorFromComponents(c[0], c[1], c[2]));
 }
 
 int SoundOfButton(int id, bool listen) {
@@ -108,7 +108,7 @@ void CColorSound::PickColor(const char* section, COLORREF& color) {
     if (ChooseColorA(&choose)) {
         color = choose.rgbResult;
         int c[3];
-        wiz::ComponentsOfColor(color, c);
+        def::ComponentsOfColor(color, c);
         CDefinitionFile file = EditedDefinition(m_state);
         for (int i = 0; i < 3; ++i) file.UpdateInt(section, kComponentKeys[i], c[i]);
     }

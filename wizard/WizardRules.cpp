@@ -76,21 +76,6 @@ CString ProgramToStore(const char* gotoText, const char* program) {
     return CString(program);
 }
 
-bool QuitFromText(const char* text) {
-    return text && std::strcmp(text, def::kTrue) == 0;
-}
-
-unsigned long ColorFromComponents(int red, int green, int blue) {
-    return static_cast<unsigned long>(red & 0xFF) | (static_cast<unsigned long>(green & 0xFF) << 8) |
-           (static_cast<unsigned long>(blue & 0xFF) << 16);
-}
-
-void ComponentsOfColor(unsigned long rgb, int components[3]) {
-    components[0] = static_cast<int>(rgb & 0xFF);
-    components[1] = static_cast<int>((rgb >> 8) & 0xFF);
-    components[2] = static_cast<int>((rgb >> 16) & 0xFF);
-}
-
 CString BareFileName(const char* path) {
     CString p(path);
     int slash = p.ReverseFind('\\');

@@ -61,13 +61,8 @@ CString GotoEntryText(int menu);
 int GotoEntryForProgram(const char* program);
 // What OK stores as the program: the go-to when one is chosen, else the path.
 CString ProgramToStore(const char* gotoText, const char* program);
-// Only "TRUE" as written means quit.
-bool QuitFromText(const char* text);
 
 // ---- Title, colours and sounds page ------------------------------------------------
-// A colour from stored components: the low 8 bits of each.
-unsigned long ColorFromComponents(int red, int green, int blue);
-void ComponentsOfColor(unsigned long rgb, int components[3]);
 // The part of a chosen path after its last backslash.
 CString BareFileName(const char* path);
 // The work folder's copy of a sound to play; empty when there is nothing to

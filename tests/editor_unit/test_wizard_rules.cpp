@@ -89,18 +89,18 @@ TEST(ActionRules, StoredProgramAndQuitFlag) {
     EXPECT_STREQ("_menu4", wiz::ProgramToStore("menu4", "setup.exe").c_str());
     EXPECT_STREQ("setup.exe", wiz::ProgramToStore("", "setup.exe").c_str());
     EXPECT_STREQ("", wiz::ProgramToStore("", "").c_str());
-    EXPECT_TRUE(wiz::QuitFromText("TRUE"));
-    for (const char* t : {"true", "True", "FALSE", "", " TRUE", "TRUE "}) EXPECT_FALSE(wiz::QuitFromText(t)) << t;
+    EXPECT_TRUE(def::IsTrue("TRUE"));
+    for (const char* t : {"true", "True", "FALSE", "", " TRUE", "TRUE "}) EXPECT_FALSE(def::IsTrue(t)) << t;
 }
 
 TEST(LookRules, ColoursAndSoundNames) {
     int c[3];
-    wiz::ComponentsOfColor(wiz::ColorFromComponents(255, 128, 0), c);
+    def::ComponentsOfColor(def::ColorFromComponents(255, 128, 0), c);
     EXPECT_EQ(255, c[0]);
     EXPECT_EQ(128, c[1]);
     EXPECT_EQ(0, c[2]);
     // Stored components keep only their low 8 bits.
-    EXPECT_EQ(wiz::ColorFromComponents(0x10, 0x20, 0x30), wiz::ColorFromComponents(0x110, 0x220, 0x330));
+    EXPECT_EQ(def::ColorFromComponents(0x10, 0x20, 0x30), def::ColorFromComponents(0x110, 0x220, 0x330));
     EXPECT_STREQ("ding.wav", wiz::BareFileName("C:\\sounds\\ding.wav").c_str());
     EXPECT_STREQ("ding.wav", wiz::BareFileName("ding.wav").c_str());
     EXPECT_STREQ("", wiz::BareFileName("C:\\sounds\\").c_str());
