@@ -1,56 +1,20 @@
-#include "DiscImage.h"
+// Writes the sectors of an image from its plan (DiscPlan.h): the volume
+// descriptors, the path tables, the directory records and the file data,
+// streamed through one buffer into a temporary file that takes the image's
+// name at the end.
+#include "DiscPlan.h"
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <memory>
-#include <set>
-#include <vector>
-
-std::string JoinPath(const DiscFiles& files, const std::string& folder, const std::string& name) {
-    const char sep = files.Separator();
-    if (folder.empty()) return name;
-    if (folder.back() == sep || folder.back() == '/') return folder + name;
-    return folder + sep + name;
-}
 
 namespace disc {
 
 namespace {
 
-const std::uint32_t kFirstFreeSector = 19;      // after the system area and three descriptors
-// Extents of a file of 4 GiB or more: each a whole number of sectors under 4 GiB.
-const std::uint64_t kExtentMax = 0xFFFFF800ULL;
 const std::size_t kBufferSize = 1 << 20;
 
-// ---- Names --------------------------------------------------------------------
-
-bool IsDChar(unsigned char c) { return (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_'; }
-
-std::string DChars(const std::string& text, std::size_t max) {
-    std::string out;
-    for (unsigned char c : text) {
-        if (out.size() == max) break;
-        if (c >= 'a' && c <= 'z') c = static_cast<unsigned char>(c - 'a' + 'A');
-        out += IsDChar(c) ? static_cast<char>(c) : '_';
-    }
-    return out;
-}
-
-bool JolietForbidden(char16_t c) {
-    return c < 0x20 || c == '*' || c == '/' || c == ':' || c == ';' || c == '?' || c == '\\';
-}
-
-char16_t FoldAscii(char16_t c) { return c >= 'a' && c <= 'z' ? static_cast<char16_t>(c - 'a' + 'A') : c; }
-
-std::u16string Folded(const std::u16string& s) {
-    std::u16string f(s);
-    for (char16_t& c : f) c = FoldAscii(c);
-    return f;
-}
-
-std::u16string Widen(const std::string& ascii) { return std::u16string(ascii.begin(), ascii.end()); }
-
-// ---- Both-endian fields and dates --------------------------------------------
+// ---- Both-endian fields and dates ---------------------------------------------
 
 void Put16LE(unsigned char* p, std::uint32_t v) { p[0] = v & 0xFF; p[1] = (v >> 8) & 0xFF; }
 void Put16BE(unsigned char* p, std::uint32_t v) { p[0] = (v >> 8) & 0xFF; p[1] = v & 0xFF; }
@@ -115,224 +79,6 @@ void PutVolumeDate(unsigned char* p, std::int64_t t) {
 void PutUnsetDate(unsigned char* p) {
     std::memset(p, '0', 16);
     p[16] = 0;
-}
-
-// ---- The tree -----------------------------------------------------------------
-
-struct Node {
-    std::string path;                   // full path on the source
-    bool folder = false;
-    std::uint64_t size = 0;
-    std::int64_t modified = 0;
-    int parent = -1;
-    std::vector<int> children;          // in the order the folder was listed
-    std::string id[2];                  // identifier bytes: primary, Joliet (UCS-2 big-endian)
-    std::string sortKey[2];
-    std::uint32_t dataSector = 0;       // files
-    std::uint32_t dirSector[2] = {0, 0};
-    std::uint32_t dirBytes[2] = {0, 0};
-    int number[2] = {0, 0};             // directory number in the path tables (from 1)
-    std::vector<int> sorted[2];
-};
-
-std::string JolietBytes(const std::u16string& name) {
-    std::string b;
-    for (char16_t c : name) {
-        b += static_cast<char>((c >> 8) & 0xFF);
-        b += static_cast<char>(c & 0xFF);
-    }
-    return b;
-}
-
-// Primary names sort by name then extension, each padded with spaces.
-std::string PrimarySortKey(const std::string& id) {
-    std::string name = id, ext;
-    std::size_t semi = name.find(';');
-    if (semi != std::string::npos) name.erase(semi);
-    std::size_t dot = name.find('.');
-    if (dot != std::string::npos) {
-        ext = name.substr(dot + 1);
-        name.erase(dot);
-    }
-    name.resize(8, ' ');
-    ext.resize(3, ' ');
-    return name + ext;
-}
-
-std::size_t RecordLength(std::size_t idLength) { return 33 + idLength + (idLength % 2 == 0 ? 1 : 0); }
-
-std::uint32_t Sectors(std::uint64_t bytes) {
-    return static_cast<std::uint32_t>((bytes + kSectorSize - 1) / kSectorSize);
-}
-
-// How many records, and so extents, a file needs.
-std::uint64_t ExtentCount(std::uint64_t size) {
-    if (size <= 0xFFFFFFFFULL) return 1;
-    return (size + kExtentMax - 1) / kExtentMax;
-}
-
-class Plan {
-public:
-    explicit Plan(DiscFiles& files) : m_files(files) {}
-
-    bool Scan(const std::string& folder, const std::string& skipA, const std::string& skipB);
-    void Layout();
-
-    DiscFiles& m_files;
-    std::vector<Node> nodes;
-    std::vector<int> dirs[2];           // folders in path-table order
-    std::uint32_t pathTableBytes[2] = {0, 0};
-    std::uint32_t pathTableSector[2][2] = {{0, 0}, {0, 0}};   // tree, L/M
-    std::uint32_t totalSectors = 0;
-    std::string error;
-
-private:
-    void NameChildren(int dir);
-};
-
-bool Plan::Scan(const std::string& folder, const std::string& skipA, const std::string& skipB) {
-    Node root;
-    root.path = folder;
-    root.folder = true;
-    nodes.push_back(root);
-    // Breadth first over an index list: no recursion, however deep the tree.
-    for (std::size_t i = 0; i < nodes.size(); ++i) {
-        if (!nodes[i].folder) continue;
-        std::vector<DiscFiles::Item> items;
-        const std::string path = nodes[i].path;
-        if (!m_files.List(path, items)) {
-            error = "Cannot read the folder " + path;
-            return false;
-        }
-        std::vector<int> kids;
-        for (const DiscFiles::Item& item : items) {
-            Node n;
-            n.path = JoinPath(m_files, path, item.name);
-            if (!item.folder && ((!skipA.empty() && m_files.SamePath(n.path, skipA)) ||
-                                 (!skipB.empty() && m_files.SamePath(n.path, skipB))))
-                continue;
-            n.folder = item.folder;
-            n.size = item.folder ? 0 : item.size;
-            n.modified = item.modified;
-            n.parent = static_cast<int>(i);
-            n.id[1] = JolietBytes(item.wide);   // the real name for now, fixed by NameChildren
-            n.id[0] = item.name;
-            kids.push_back(static_cast<int>(nodes.size()));
-            nodes.push_back(n);
-        }
-        nodes[i].children = kids;
-        NameChildren(static_cast<int>(i));
-    }
-    return true;
-}
-
-// Gives the children of a folder unique names in both trees.
-void Plan::NameChildren(int dir) {
-    std::set<std::string> primaryTaken;
-    std::set<std::u16string> jolietTaken;
-    for (int k : nodes[dir].children) {
-        Node& n = nodes[k];
-        // Primary: the 8.3 form, "~1", "~2"... on a collision.
-        std::string real = n.id[0];
-        std::string id = PrimaryName(real, n.folder);
-        for (int serial = 1; primaryTaken.count(PrimarySortKey(id)); ++serial) {
-            std::string base = id, tail;
-            std::size_t cut = base.find_first_of(".;");
-            if (cut != std::string::npos) { tail = base.substr(cut); base.erase(cut); }
-            // Level-1 names hold only d-characters, so no "~".
-            std::string mark = "_" + std::to_string(serial);
-            if (base.size() + mark.size() > 8) base.resize(8 - mark.size());
-            id = base + mark + tail;
-        }
-        primaryTaken.insert(PrimarySortKey(id));
-        n.id[0] = id;
-        n.sortKey[0] = PrimarySortKey(id);
-
-        // Joliet: the real name, forbidden characters replaced, cut to 64.
-        std::u16string wide;
-        for (std::size_t i = 0; i + 1 < n.id[1].size(); i += 2)
-            wide += static_cast<char16_t>((static_cast<unsigned char>(n.id[1][i]) << 8) |
-                                          static_cast<unsigned char>(n.id[1][i + 1]));
-        for (char16_t& c : wide)
-            if (JolietForbidden(c)) c = '_';
-        if (wide.empty()) wide.assign(1, u'_');
-        std::u16string name = wide, ext;
-        std::size_t dot = wide.rfind('.');
-        if (!n.folder && dot != std::u16string::npos && dot > 0 && wide.size() - dot <= 8) {
-            name = wide.substr(0, dot);
-            ext = wide.substr(dot);
-        }
-        std::u16string candidate = (name + ext).substr(0, kJolietNameMax);
-        if (name.size() + ext.size() > static_cast<std::size_t>(kJolietNameMax))
-            candidate = name.substr(0, kJolietNameMax - ext.size()) + ext;
-        for (int serial = 1; jolietTaken.count(Folded(candidate)); ++serial) {
-            std::u16string mark = Widen("~" + std::to_string(serial));
-            std::size_t room = kJolietNameMax - ext.size() - mark.size();
-            candidate = name.substr(0, room) + mark + ext;
-        }
-        jolietTaken.insert(Folded(candidate));
-        n.id[1] = JolietBytes(candidate);
-        n.sortKey[1] = n.id[1];             // big-endian bytes sort as UCS-2 code units
-    }
-    for (int t = 0; t < 2; ++t) {
-        std::vector<int> s = nodes[dir].children;
-        std::sort(s.begin(), s.end(), [&](int a, int b) { return nodes[a].sortKey[t] < nodes[b].sortKey[t]; });
-        nodes[dir].sorted[t] = s;
-    }
-}
-
-// Bytes of a folder's extent: ".", "..", then its records, none crossing a sector.
-std::uint32_t DirectoryBytes(const std::vector<Node>& nodes, int dir, int tree) {
-    std::uint64_t used = 34 + 34;
-    for (int k : nodes[dir].sorted[tree]) {
-        const std::size_t len = RecordLength(nodes[k].id[tree].size());
-        const std::uint64_t records = nodes[k].folder ? 1 : ExtentCount(nodes[k].size);
-        for (std::uint64_t r = 0; r < records; ++r) {
-            if (used % kSectorSize + len > kSectorSize) used += kSectorSize - used % kSectorSize;
-            used += len;
-        }
-    }
-    return Sectors(used) * kSectorSize;
-}
-
-void Plan::Layout() {
-    for (int t = 0; t < 2; ++t) {
-        // Path-table order: by level, then by parent's number, then by name.
-        dirs[t].clear();
-        dirs[t].push_back(0);
-        for (std::size_t i = 0; i < dirs[t].size(); ++i) {
-            nodes[dirs[t][i]].number[t] = static_cast<int>(i) + 1;
-            for (int k : nodes[dirs[t][i]].sorted[t])
-                if (nodes[k].folder) dirs[t].push_back(k);
-        }
-        std::uint32_t bytes = 0;
-        for (int d : dirs[t]) {
-            const std::size_t idLen = d == 0 ? 1 : nodes[d].id[t].size();
-            bytes += static_cast<std::uint32_t>(8 + idLen + idLen % 2);
-        }
-        pathTableBytes[t] = bytes;
-    }
-    std::uint32_t sector = kFirstFreeSector;
-    for (int t = 0; t < 2; ++t)
-        for (int lm = 0; lm < 2; ++lm) {
-            pathTableSector[t][lm] = sector;
-            sector += Sectors(pathTableBytes[t]);
-        }
-    for (int t = 0; t < 2; ++t)
-        for (int d : dirs[t]) {
-            nodes[d].dirBytes[t] = DirectoryBytes(nodes, d, t);
-            nodes[d].dirSector[t] = sector;
-            sector += nodes[d].dirBytes[t] / kSectorSize;
-        }
-    for (int d : dirs[0])
-        for (int k : nodes[d].sorted[0]) {
-            Node& n = nodes[k];
-            if (n.folder) continue;
-            // Empty files take no sector: extent 0, as the other writers do.
-            n.dataSector = n.size == 0 ? 0 : sector;
-            sector += Sectors(n.size);
-        }
-    totalSectors = sector;
 }
 
 // ---- Writing ------------------------------------------------------------------
@@ -425,7 +171,8 @@ const unsigned char kMoreExtents = 0x80;
 
 class Writer {
 public:
-    Writer(Plan& plan, Output& out, const ImageOptions& options) : m_plan(plan), m_out(out), m_options(options) {}
+    Writer(const ImagePlan& plan, DiscFiles& files, Output& out, const ImageOptions& options)
+        : m_plan(plan), m_files(files), m_out(out), m_options(options) {}
     bool Run();
     std::string error;
 
@@ -433,10 +180,11 @@ private:
     bool Descriptor(int type);
     bool PathTable(int tree, bool bigEndian);
     bool Directory(int dir, int tree);
-    bool FileData(const Node& n);
+    bool FileData(const ImageNode& n);
     void FillText(unsigned char* p, std::size_t size, const std::string& text, bool joliet);
 
-    Plan& m_plan;
+    const ImagePlan& m_plan;
+    DiscFiles& m_files;
     Output& m_out;
     const ImageOptions& m_options;
 };
@@ -455,13 +203,6 @@ void Writer::FillText(unsigned char* p, std::size_t size, const std::string& tex
     }
 }
 
-std::u16string JolietLabel(DiscFiles& files, const std::string& label) {
-    std::u16string out = files.Wide(label).substr(0, kJolietLabelMax);
-    for (char16_t& c : out)
-        if (JolietForbidden(c)) c = '_';
-    return out;
-}
-
 bool Writer::Descriptor(int type) {
     unsigned char* d = m_out.Reserve(kSectorSize);
     if (!d) return false;
@@ -476,7 +217,7 @@ bool Writer::Descriptor(int type) {
     const int t = joliet ? 1 : 0;
     FillText(d + 8, 32, "", joliet);                                // system identifier
     if (joliet) {
-        std::u16string label = JolietLabel(m_plan.m_files, m_options.label);
+        std::u16string label = JolietLabel(m_files, m_options.label);
         for (int i = 0; i < 16; ++i) {
             char16_t c = i < static_cast<int>(label.size()) ? label[i] : u' ';
             d[40 + 2 * i] = static_cast<unsigned char>(c >> 8);
@@ -493,7 +234,7 @@ bool Writer::Descriptor(int type) {
     PutBoth32(d + 132, m_plan.pathTableBytes[t]);
     Put32LE(d + 140, m_plan.pathTableSector[t][0]);
     Put32BE(d + 148, m_plan.pathTableSector[t][1]);
-    const Node& root = m_plan.nodes[0];
+    const ImageNode& root = m_plan.nodes[0];
     PutRecord(d + 156, 34, root.dirSector[t], root.dirBytes[t], root.modified ? root.modified : m_options.created,
               kFolderFlag, std::string(1, '\0'));
     FillText(d + 190, 128, "", joliet);                             // volume set
@@ -514,7 +255,7 @@ bool Writer::Descriptor(int type) {
 
 bool Writer::PathTable(int tree, bool bigEndian) {
     for (int d : m_plan.dirs[tree]) {
-        const Node& n = m_plan.nodes[d];
+        const ImageNode& n = m_plan.nodes[d];
         const std::string id = d == 0 ? std::string(1, '\0') : n.id[tree];
         const std::size_t len = 8 + id.size() + id.size() % 2;
         unsigned char* p = m_out.Reserve(len);
@@ -535,8 +276,8 @@ bool Writer::PathTable(int tree, bool bigEndian) {
 }
 
 bool Writer::Directory(int dir, int tree) {
-    const Node& n = m_plan.nodes[dir];
-    const Node& parent = m_plan.nodes[dir == 0 ? 0 : n.parent];
+    const ImageNode& n = m_plan.nodes[dir];
+    const ImageNode& parent = m_plan.nodes[dir == 0 ? 0 : n.parent];
     const std::uint64_t start = m_out.Position();
     auto at = [&]() { return m_out.Position() - start; };
     auto record = [&](std::size_t len, std::uint32_t sector, std::uint32_t bytes, std::int64_t date,
@@ -555,7 +296,7 @@ bool Writer::Directory(int dir, int tree) {
                 kFolderFlag, std::string(1, '\1')))
         return false;
     for (int k : n.sorted[tree]) {
-        const Node& c = m_plan.nodes[k];
+        const ImageNode& c = m_plan.nodes[k];
         const std::string& id = c.id[tree];
         const std::size_t len = RecordLength(id.size());
         if (c.folder) {
@@ -578,10 +319,9 @@ bool Writer::Directory(int dir, int tree) {
     return m_out.Zeros(n.dirBytes[tree] - at());
 }
 
-bool Writer::FileData(const Node& n) {
+bool Writer::FileData(const ImageNode& n) {
     if (n.size == 0) return true;
-    DiscFiles& files = m_plan.m_files;
-    DiscFiles::Handle h = files.OpenRead(n.path);
+    DiscFiles::Handle h = m_files.OpenRead(n.path);
     if (!h) {
         error = "Cannot read the file " + n.path;
         return false;
@@ -591,7 +331,7 @@ bool Writer::FileData(const Node& n) {
     while (left > 0 && ok) {
         if (m_out.Free() < kSectorSize && !m_out.Flush()) { ok = false; break; }
         const std::size_t want = static_cast<std::size_t>(std::min<std::uint64_t>(left, m_out.Free()));
-        long long got = files.Read(h, m_out.Tail(), want);
+        long long got = m_files.Read(h, m_out.Tail(), want);
         if (got <= 0) {
             error = (got < 0 ? "Cannot read the file " : "The file changed while it was read: ") + n.path;
             ok = false;
@@ -600,7 +340,7 @@ bool Writer::FileData(const Node& n) {
         m_out.Commit(static_cast<std::size_t>(got));
         left -= static_cast<std::uint64_t>(got);
     }
-    files.Close(h);
+    m_files.Close(h);
     return ok && m_out.PadToSector();
 }
 
@@ -619,49 +359,13 @@ bool Writer::Run() {
 
 }  // namespace
 
-std::string PrimaryName(const std::string& name, bool folder) {
-    if (folder) {
-        std::string id = DChars(name, 8);
-        return id.empty() ? "_" : id;
-    }
-    std::string base = name, ext;
-    std::size_t dot = name.rfind('.');
-    if (dot != std::string::npos) {
-        base = name.substr(0, dot);
-        ext = name.substr(dot + 1);
-    }
-    base = DChars(base, 8);
-    ext = DChars(ext, 3);
-    if (base.empty() && ext.empty()) base = "_";
-    return base + "." + ext + ";1";
-}
-
-std::string PrimaryLabel(const std::string& label) {
-    std::string id = DChars(label, kPrimaryLabelMax);
-    return id.empty() ? "CDROM" : id;
-}
-
-bool JolietHolds(const std::u16string& name) {
-    if (name.empty() || name.size() > static_cast<std::size_t>(kJolietNameMax)) return false;
-    for (char16_t c : name)
-        if (JolietForbidden(c)) return false;
-    return true;
-}
-
 std::string TemporaryImagePath(const std::string& target) { return target + ".part"; }
-
-std::uint64_t MeasureImage(DiscFiles& files, const std::string& folder) {
-    Plan plan(files);
-    if (!plan.Scan(folder, "", "")) return 0;
-    plan.Layout();
-    return static_cast<std::uint64_t>(plan.totalSectors) * kSectorSize;
-}
 
 ImageResult WriteImage(DiscFiles& files, const std::string& folder, const std::string& target,
                        const ImageOptions& options, const Progress& progress) {
     ImageResult result;
     const std::string temporary = TemporaryImagePath(target);
-    Plan plan(files);
+    ImagePlan plan(files);
     try {
         // An image inside its own folder is not part of itself.
         if (!plan.Scan(folder, target, temporary)) {
@@ -686,7 +390,7 @@ ImageResult WriteImage(DiscFiles& files, const std::string& folder, const std::s
     const std::uint64_t total = static_cast<std::uint64_t>(plan.totalSectors) * kSectorSize;
     bool ok = false;
     Output out(files, h, total, progress);
-    Writer writer(plan, out, options);
+    Writer writer(plan, files, out, options);
     try {
         ok = writer.Run();
     } catch (const std::exception&) {

@@ -2,12 +2,13 @@
 // by three independent readers (isoinfo, xorriso/osirrox, 7z) and by a
 // strict structure check of our own.
 #include "disc/DiscImage.h"
+#include "disc_test_helpers.h"
 #include "iso_checks.h"
 #include "posix_disc_files.h"
 #include <gtest/gtest.h>
 #include <dirent.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
+#include <cctype>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
@@ -16,57 +17,6 @@
 #include <set>
 
 namespace {
-
-const std::int64_t kSomeTime = 1700000000;   // 2023-11-14 22:13:20 UTC
-
-struct Folder {
-    std::string path;
-    Folder() {
-        char tmpl[] = "/tmp/discimg-XXXXXX";
-        path = mkdtemp(tmpl);
-    }
-    ~Folder() { std::system(("rm -rf '" + path + "'").c_str()); }
-    std::string operator/(const std::string& name) const { return path + "/" + name; }
-};
-
-void MakeParents(const std::string& file) {
-    for (std::size_t i = 1; i < file.size(); ++i)
-        if (file[i] == '/') mkdir(file.substr(0, i).c_str(), 0755);
-}
-
-void Put(const std::string& file, const std::string& content) {
-    MakeParents(file);
-    std::ofstream(file, std::ios::binary) << content;
-}
-
-std::string Slurp(const std::string& file) {
-    std::ifstream in(file, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
-struct Ran {
-    int code = -1;
-    std::string out;
-};
-
-Ran Shell(const std::string& command) {
-    Ran r;
-    FILE* p = popen(("LC_ALL=C.UTF-8 " + command + " 2>/dev/null").c_str(), "r");
-    if (!p) return r;
-    char buf[65536];
-    size_t n;
-    while ((n = fread(buf, 1, sizeof buf, p)) > 0) r.out.append(buf, n);
-    int status = pclose(p);
-    r.code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    return r;
-}
-
-// Files are compared by size and checksum, so that a failure prints short.
-std::string Digest(const std::string& content) {
-    std::uint64_t h = 1469598103934665603ULL;
-    for (unsigned char c : content) h = (h ^ c) * 1099511628211ULL;
-    return std::to_string(content.size()) + ":" + std::to_string(h);
-}
 
 // isoinfo prints and takes Joliet names in Latin-1.
 std::string Latin1ToUtf8(const std::string& s) {
@@ -83,18 +33,6 @@ std::string Utf8ToLatin1(const std::string& s) {
         unsigned char c = static_cast<unsigned char>(s[i]);
         if (c >= 0xC0 && i + 1 < s.size()) { out += static_cast<char>(((c & 0x1F) << 6) | (s[i + 1] & 0x3F)); ++i; }
         else out += static_cast<char>(c);
-    }
-    return out;
-}
-
-std::vector<std::string> Lines(const std::string& text) {
-    std::vector<std::string> out;
-    std::size_t start = 0;
-    while (start < text.size()) {
-        std::size_t end = text.find('\n', start);
-        if (end == std::string::npos) end = text.size();
-        if (end > start) out.push_back(text.substr(start, end - start));
-        start = end + 1;
     }
     return out;
 }
@@ -128,15 +66,6 @@ Snapshot Take(const std::string& root) {
     Snapshot s;
     Collect(root, "", s.files, s.folders);
     return s;
-}
-
-disc::ImageResult Make(const std::string& folder, const std::string& image, const std::string& label,
-                       const disc::Progress& progress = nullptr) {
-    PosixDiscFiles files;
-    disc::ImageOptions options;
-    options.label = label;
-    options.created = kSomeTime;
-    return disc::WriteImage(files, folder, image, options, progress);
 }
 
 bool ValidPrimaryName(const std::string& name, bool folder) {
@@ -267,12 +196,6 @@ struct Case {
     std::vector<std::pair<std::string, std::string>> files;   // relative path, content ("/" at the end: folder)
 };
 
-std::string Bytes(std::size_t n, int seed) {
-    std::string s(n, '\0');
-    for (std::size_t i = 0; i < n; ++i) s[i] = static_cast<char>((i * 131 + seed * 7 + i / 251) & 0xFF);
-    return s;
-}
-
 std::vector<Case> Cases() {
     std::vector<Case> cases;
     cases.push_back({"empty", {}});
@@ -338,40 +261,6 @@ TEST(DiscImage, DemoDisc) {
     CompareWithReaders(work / "demo.iso", s, "Demo");
 }
 
-TEST(DiscImage, NamesJolietCannotHoldAreShortenedAndKeptApart) {
-    Folder work;
-    const std::string src = work / "disc";
-    const std::string a = std::string(70, 'a') + ".txt", b = std::string(70, 'a') + "b.txt";
-    Put(src + "/" + a, "1");
-    Put(src + "/" + b, "2");
-    ASSERT_EQ(Make(src, work / "x.iso", "x").status, disc::ImageResult::kWritten);
-    iso::Report rep = iso::Check(work / "x.iso");
-    EXPECT_TRUE(rep.faults.empty());
-    std::set<std::string> names;
-    for (auto& f : rep.tree[1].files) names.insert(f.path);
-    EXPECT_EQ(names, (std::set<std::string>{"/" + std::string(60, 'a') + ".txt", "/" + std::string(58, 'a') + "~1.txt"}));
-}
-
-TEST(DiscImage, LabelsAndNames) {
-    struct { const char* in; bool folder; const char* out; } names[] = {
-        {"read me.txt", false, "READ_ME.TXT;1"}, {"archive.tar.gz", false, "ARCHIVE_.GZ;1"},
-        {"noext", false, "NOEXT.;1"}, {".profile", false, ".PRO;1"}, {"My Folder.x", true, "MY_FOLDE"},
-        {"", true, "_"},
-    };
-    for (auto& n : names) EXPECT_EQ(disc::PrimaryName(n.in, n.folder), n.out) << n.in;
-    EXPECT_EQ(disc::PrimaryLabel("Welcome to the demo disc, version 2"), "WELCOME_TO_THE_DEMO_DISC__VERSIO");
-    EXPECT_EQ(disc::PrimaryLabel(""), "CDROM");
-    EXPECT_TRUE(disc::JolietHolds(u"Read me.txt"));
-    EXPECT_FALSE(disc::JolietHolds(u"a:b"));
-    EXPECT_FALSE(disc::JolietHolds(std::u16string(65, u'x')));
-    Folder work;
-    Put(work / "d/a", "x");
-    ASSERT_EQ(Make(work / "d", work / "l.iso", "Welcome to the demo disc").status, disc::ImageResult::kWritten);
-    iso::Report rep = iso::Check(work / "l.iso");
-    EXPECT_EQ(rep.primaryLabel, "WELCOME_TO_THE_DEMO_DISC");
-    EXPECT_EQ(rep.jolietLabel, "Welcome to the d");
-}
-
 // The structure check itself: a fault the usual readers let pass must not
 // pass it.
 TEST(DiscImage, StructureCheckCatchesWhatReadersLetPass) {
@@ -400,181 +289,6 @@ TEST(DiscImage, StructureCheckCatchesWhatReadersLetPass) {
         std::ofstream(work / "bad.iso", std::ios::binary | std::ios::trunc) << bad;
         EXPECT_FALSE(iso::Check(work / "bad.iso").faults.empty()) << m.what;
     }
-}
-
-// A file whose reading fails in the middle of the image.
-class FailingFiles : public PosixDiscFiles {
-public:
-    std::string failing;
-    Handle failingHandle = 0;
-    Handle OpenRead(const std::string& path) override {
-        Handle h = PosixDiscFiles::OpenRead(path);
-        if (path.find(failing) != std::string::npos) failingHandle = h;
-        return h;
-    }
-    long long Read(Handle file, void* buffer, std::size_t size) override {
-        if (file == failingHandle) return -1;
-        return PosixDiscFiles::Read(file, buffer, size);
-    }
-};
-
-TEST(DiscImage, CancelOrFailureKeepsTheOldImageAndLeavesNoPart) {
-    Folder work;
-    const std::string src = work / "disc";
-    for (int i = 0; i < 8; ++i) Put(src + "/f" + std::to_string(i), Bytes(600 * 1024, i));
-    const std::string image = work / "disc.iso";
-    Put(image, "old image");
-
-    int calls = 0;
-    disc::ImageResult r = Make(src, image, "x", [&](std::uint64_t done, std::uint64_t total) {
-        EXPECT_LE(done, total);
-        return ++calls < 2;
-    });
-    EXPECT_EQ(r.status, disc::ImageResult::kCancelled);
-    EXPECT_EQ(calls, 2);
-    EXPECT_EQ(Slurp(image), "old image");
-    EXPECT_FALSE(PosixDiscFiles().Exists(disc::TemporaryImagePath(image)));
-
-    FailingFiles failing;
-    failing.failing = "f5";
-    disc::ImageOptions options;
-    r = disc::WriteImage(failing, src, image, options, nullptr);
-    EXPECT_EQ(r.status, disc::ImageResult::kFailed);
-    EXPECT_NE(r.message.find("f5"), std::string::npos) << r.message;
-    EXPECT_EQ(Slurp(image), "old image");
-    EXPECT_FALSE(PosixDiscFiles().Exists(disc::TemporaryImagePath(image)));
-
-    // Without an old image, nothing at all remains.
-    unlink(image.c_str());
-    r = disc::WriteImage(failing, src, image, options, nullptr);
-    EXPECT_EQ(r.status, disc::ImageResult::kFailed);
-    EXPECT_FALSE(PosixDiscFiles().Exists(image));
-    EXPECT_FALSE(PosixDiscFiles().Exists(disc::TemporaryImagePath(image)));
-
-    // Progress runs up to the whole image once it is written.
-    std::uint64_t last = 0, whole = 0;
-    r = Make(src, image, "x", [&](std::uint64_t done, std::uint64_t total) { last = done; whole = total; return true; });
-    ASSERT_EQ(r.status, disc::ImageResult::kWritten);
-    EXPECT_EQ(last, whole);
-    EXPECT_EQ(whole, r.bytes);
-}
-
-TEST(DiscImage, ImageInsideItsOwnFolderIsLeftOut) {
-    Folder work;
-    Put(work / "a.txt", "a");
-    Put(work / "disc.iso", "old");
-    ASSERT_EQ(Make(work.path, work / "disc.iso", "x").status, disc::ImageResult::kWritten);
-    iso::Report rep = iso::Check(work / "disc.iso");
-    ASSERT_EQ(rep.tree[1].files.size(), 1u);
-    EXPECT_EQ(rep.tree[1].files[0].path, "/a.txt");
-}
-
-typedef std::vector<std::pair<std::uint64_t, std::string>> Marks;
-
-// Whether a block read at 'at' holds the marks it overlaps and zeros elsewhere.
-bool BlockMatches(std::vector<char>& buf, std::size_t n, std::uint64_t at, const Marks& marks, std::string& why) {
-    static const std::vector<char> zeros(1 << 20, 0);
-    for (auto& m : marks)
-        for (std::size_t i = 0; i < m.second.size(); ++i) {
-            std::uint64_t o = m.first + i;
-            if (o < at || o >= at + n) continue;
-            if (buf[o - at] != m.second[i]) { why = "mark differs at " + std::to_string(o); return false; }
-            buf[o - at] = 0;
-        }
-    for (std::size_t i = 0; i < n; i += zeros.size())
-        if (std::memcmp(buf.data() + i, zeros.data(), std::min(zeros.size(), n - i)) != 0) {
-            why = "non-zero bytes after " + std::to_string(at + i);
-            return false;
-        }
-    return true;
-}
-
-// Streams a file from a command and compares it with the sparse pattern.
-bool StreamMatches(const std::string& command, std::uint64_t size, const Marks& marks, std::string& why) {
-    FILE* p = popen(("LC_ALL=C.UTF-8 " + command + " 2>/dev/null").c_str(), "r");
-    if (!p) { why = "no pipe"; return false; }
-    std::vector<char> buf(1 << 20);
-    std::uint64_t at = 0;
-    bool same = true;
-    size_t n;
-    while ((n = fread(buf.data(), 1, buf.size(), p)) > 0) {
-        if (same) same = BlockMatches(buf, n, at, marks, why);
-        at += n;
-    }
-    pclose(p);
-    if (at != size) { why = "got " + std::to_string(at) + " bytes"; return false; }
-    return same;
-}
-
-// The same for a sparse file on disk: only its data regions are read.
-bool SparseFileMatches(const std::string& path, std::uint64_t size, const Marks& marks, std::string& why) {
-    int fd = open(path.c_str(), O_RDONLY);
-    if (fd < 0) { why = "no file"; return false; }
-    struct stat st;
-    fstat(fd, &st);
-    bool same = static_cast<std::uint64_t>(st.st_size) == size;
-    if (!same) why = "size " + std::to_string(st.st_size);
-    std::vector<char> buf(1 << 20);
-    off_t at = 0;
-    while (same) {
-        off_t data = lseek(fd, at, SEEK_DATA);
-        if (data < 0) break;
-        off_t hole = lseek(fd, data, SEEK_HOLE);
-        for (off_t o = data; o < hole && same;) {
-            ssize_t n = pread(fd, buf.data(), std::min<off_t>(buf.size(), hole - o), o);
-            if (n <= 0) break;
-            same = BlockMatches(buf, static_cast<std::size_t>(n), static_cast<std::uint64_t>(o), marks, why);
-            o += n;
-        }
-        at = hole;
-    }
-    close(fd);
-    return same;
-}
-
-TEST(DiscImage, FileOfFourAndAHalfGiBBecomesSeveralExtents) {
-    Folder work;
-    const std::string src = work / "disc";
-    const std::uint64_t size = 4608ULL << 20;     // 4.5 GiB, sparse
-    const Marks marks = {
-        {0, "start"}, {0xFFFFF800ULL - 3, "across the extent boundary"}, {(4ULL << 30) + 17, "past 4 GiB"},
-        {size - 3, "end"}};
-    Put(src + "/small.txt", "small");
-    {
-        MakeParents(src + "/big.bin");
-        int fd = open((src + "/big.bin").c_str(), O_WRONLY | O_CREAT, 0644);
-        ASSERT_GE(fd, 0);
-        ASSERT_EQ(ftruncate(fd, static_cast<off_t>(size)), 0);
-        for (auto& m : marks) ASSERT_EQ(pwrite(fd, m.second.data(), m.second.size(), static_cast<off_t>(m.first)), (ssize_t)m.second.size());
-        close(fd);
-    }
-    const std::string image = work / "big.iso";
-    disc::ImageResult r = Make(src, image, "Big");
-    ASSERT_EQ(r.status, disc::ImageResult::kWritten) << r.message;
-
-    iso::Report rep = iso::Check(image);
-    for (const std::string& f : rep.faults) ADD_FAILURE() << "structure: " << f;
-    for (int t = 0; t < 2; ++t) {
-        ASSERT_EQ(rep.tree[t].files.size(), 2u);
-        const iso::File& big = rep.tree[t].files[0].size > 100 ? rep.tree[t].files[0] : rep.tree[t].files[1];
-        EXPECT_EQ(big.size, size);
-        ASSERT_EQ(big.extents.size(), 2u);
-        EXPECT_EQ(big.extents[0].second, 0xFFFFF800u);
-        EXPECT_EQ(big.extents[1].first, big.extents[0].first + 0xFFFFF800u / 2048);
-    }
-    // The image itself takes little room: its zero blocks were skipped.
-    struct stat st;
-    stat(image.c_str(), &st);
-    EXPECT_LT(st.st_blocks * 512ULL, 64ULL << 20);
-
-    std::string why;
-    EXPECT_TRUE(StreamMatches("7z x -so '" + image + "' big.bin", size, marks, why)) << "7z: " << why;
-    Ran list = Shell("7z l -ba '" + image + "'");
-    EXPECT_NE(list.out.find(std::to_string(size)), std::string::npos) << list.out;
-    Shell("osirrox -osirrox sparse=1m -indev '" + image + "' -extract /big.bin '" + work / "out.bin" + "'");
-    EXPECT_TRUE(SparseFileMatches(work / "out.bin", size, marks, why)) << "osirrox: " << why;
-    Ran lba = Shell("xorriso -indev '" + image + "' -find /big.bin -exec report_lba --");
-    EXPECT_GE(Lines(lba.out).size(), 2u) << lba.out;
 }
 
 }  // namespace
