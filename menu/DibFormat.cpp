@@ -1,82 +1,44 @@
-// DibFormat.cpp - reading and checking a packed device-independent bitmap.
+// DibFormat.cpp - reading and checking the header and colour table of a
+// packed device-independent bitmap, and the header handed to GDI.
 
 #include "DibFormat.h"
+#include "DibBytes.h"
 
 #include <algorithm>
 #include <cstring>
 
 namespace dibfmt {
 
+using bytes::ReadU16;
+using bytes::ReadU32;
+using bytes::WriteU16;
+using bytes::WriteU32;
+
 namespace {
 
-std::uint16_t ReadU16(const unsigned char* p)
-{
-    return static_cast<std::uint16_t>(p[0] | (p[1] << 8));
-}
-
-std::uint32_t ReadU32(const unsigned char* p)
-{
-    return static_cast<std::uint32_t>(p[0]) | (static_cast<std::uint32_t>(p[1]) << 8) |
-           (static_cast<std::uint32_t>(p[2]) << 16) | (static_cast<std::uint32_t>(p[3]) << 24);
-}
-
-void WriteU16(unsigned char* p, std::uint32_t v)
-{
-    p[0] = static_cast<unsigned char>(v & 0xFF);
-    p[1] = static_cast<unsigned char>((v >> 8) & 0xFF);
-}
-
-void WriteU32(unsigned char* p, std::uint32_t v)
-{
-    WriteU16(p, v & 0xFFFF);
-    WriteU16(p + 2, v >> 16);
-}
-
-bool IsInfoHeaderSize(std::uint32_t size)
-{
+bool IsInfoHeaderSize(std::uint32_t size) {
     return size == 40 || size == 52 || size == 56 || size == 108 || size == 124;
 }
 
 // A usable mask is one unbroken run of bits inside the pixel; an empty mask
 // means the channel is always 0.  Masks may not share bits, and at least one
 // must be there.
-bool MasksUsable(const std::uint32_t masks[3], std::uint32_t bitCount)
-{
+bool MasksUsable(const std::uint32_t masks[3], std::uint32_t bitCount) {
     const std::uint64_t pixelBits = (std::uint64_t(1) << bitCount) - 1;
     std::uint32_t seen = 0;
     for (int i = 0; i < 3; ++i) {
         const std::uint32_t m = masks[i];
-        if (m == 0)
-            continue;
-        if (m > pixelBits || (m & seen) != 0)
-            return false;
-        const std::uint32_t low = m & (~m + 1);          // lowest set bit
+        if (m == 0) continue;
+        if (m > pixelBits || (m & seen) != 0) return false;
+        const std::uint32_t low = m & (~m + 1);            // lowest set bit
         const std::uint64_t run = std::uint64_t(m) + low;  // carries past a contiguous run
-        if ((run & (run - 1)) != 0)
-            return false;
+        if ((run & (run - 1)) != 0) return false;
         seen |= m;
     }
     return seen != 0;
 }
 
-int LowestBit(std::uint32_t m)
-{
-    int shift = 0;
-    while (shift < 32 && !(m & (1u << shift)))
-        ++shift;
-    return shift;
-}
-
-int BitsIn(std::uint32_t m)
-{
-    int n = 0;
-    for (; m != 0; m &= m - 1)
-        ++n;
-    return n;
-}
-
-std::uint16_t ColorsForBitCount(std::uint32_t bitCount)
-{
+std::uint16_t ColorsForBitCount(std::uint32_t bitCount) {
     switch (bitCount) {
     case 1: return 2;
     case 4: return 16;
@@ -87,8 +49,7 @@ std::uint16_t ColorsForBitCount(std::uint32_t bitCount)
 
 }  // namespace
 
-std::uint64_t RowStride(std::uint64_t width, std::uint32_t bitCount)
-{
+std::uint64_t RowStride(std::uint64_t width, std::uint32_t bitCount) {
     // width < 2^32 and bitCount < 2^16 in every caller, so the product fits
     // in 64 bits with room to spare.
     return ((width * bitCount + 31) / 32) * 4;
@@ -130,14 +91,11 @@ std::uint64_t RowStride(std::uint64_t width, std::uint32_t bitCount)
 //     are the bytes the blit (or the bit-field decoding) reads; everything is
 //     computed in 64 bits.  Run-length data needs only its table in the
 //     block.
-DibStatus ParseDib(const unsigned char* block, std::size_t size, DibLayout& layout)
-{
-    if (block == nullptr || size < 4)
-        return kDibTooShort;
+DibStatus ParseDib(const unsigned char* block, std::size_t size, DibLayout& layout) {
+    if (block == nullptr || size < 4) return kDibTooShort;
 
     const std::uint32_t headerSize = ReadU32(block);
-    if (headerSize < kCoreHeaderSize || headerSize > size)
-        return kDibBadHeaderSize;
+    if (headerSize < kCoreHeaderSize || headerSize > size) return kDibBadHeaderSize;
 
     DibLayout out;
     out.headerSize = headerSize;
@@ -177,17 +135,14 @@ DibStatus ParseDib(const unsigned char* block, std::size_t size, DibLayout& layo
                 return kDibBadCompression;
             break;
         case kCompressionBitFields:
-            if (out.bitCount != 16 && out.bitCount != 32)
-                return kDibBadCompression;
+            if (out.bitCount != 16 && out.bitCount != 32) return kDibBadCompression;
             if (headerSize == kInfoHeaderSize) {
                 tableOffset += 12;
-                if (tableOffset > size)
-                    return kDibBadMasks;
+                if (tableOffset > size) return kDibBadMasks;
             }
             for (int i = 0; i < 3; ++i)
                 out.masks[i] = ReadU32(block + kInfoHeaderSize + 4 * i);
-            if (!MasksUsable(out.masks, out.bitCount))
-                return kDibBadMasks;
+            if (!MasksUsable(out.masks, out.bitCount)) return kDibBadMasks;
             break;
         default:
             return kDibBadCompression;
@@ -200,8 +155,7 @@ DibStatus ParseDib(const unsigned char* block, std::size_t size, DibLayout& layo
         height = ReadU16(block + 6);
         out.bitCount = ReadU16(block + 10);
 
-        if (width < 1 || height < 1)
-            return kDibBadDimensions;
+        if (width < 1 || height < 1) return kDibBadDimensions;
         switch (out.bitCount) {
         case 1: case 4: case 8: case 24: break;
         default: return kDibBadBitCount;
@@ -209,20 +163,17 @@ DibStatus ParseDib(const unsigned char* block, std::size_t size, DibLayout& layo
     }
 
     const std::uint32_t colorCount = colorsUsed != 0 ? colorsUsed : ColorsForBitCount(out.bitCount);
-    if (colorCount > kMaxColors)
-        return kDibBadColorCount;
+    if (colorCount > kMaxColors) return kDibBadColorCount;
 
     const std::uint64_t tableSize = std::uint64_t(colorCount) * out.colorEntrySize;
     const std::uint64_t pixelOffset = tableOffset + tableSize;
-    if (pixelOffset > size)
-        return kDibTableOutside;
+    if (pixelOffset > size) return kDibTableOutside;
 
     const std::uint64_t stride = RowStride(static_cast<std::uint64_t>(width), out.bitCount);
     const std::uint64_t pixelBytes = stride * static_cast<std::uint64_t>(height);
     const bool runLength = out.compression == kCompressionRle8 || out.compression == kCompressionRle4;
     if (runLength) {
-        if (pixelBytes > kMaxDecodedBytes)
-            return kDibTooLarge;
+        if (pixelBytes > kMaxDecodedBytes) return kDibTooLarge;
     } else if (pixelBytes > size - pixelOffset) {
         return kDibPixelsOutside;
     } else if (out.compression == kCompressionBitFields &&
@@ -243,164 +194,7 @@ DibStatus ParseDib(const unsigned char* block, std::size_t size, DibLayout& layo
     return kDibOk;
 }
 
-namespace {
-
-// Run-length rows, as the format defines them: pairs of (count, value) that
-// repeat value count times (for RLE4 the value's two nibbles take turns),
-// and escapes after a 0 count: 0 ends the row, 1 ends the picture, 2 moves
-// right and up by the next two bytes, 3 and more are that many literal
-// pixels, padded to a 16-bit boundary.  Rows run bottom to top.
-class RunLengthDecoder {
-public:
-    RunLengthDecoder(const unsigned char* data, std::size_t size, const DibLayout& plain,
-                     unsigned char* rows)
-        : m_data(data), m_size(size), m_pos(0), m_layout(plain), m_rows(rows), m_x(0), m_y(0),
-          m_nibbles(plain.bitCount == 4)
-    {
-    }
-
-    void Run()
-    {
-        while (m_pos + 2 <= m_size) {
-            const unsigned count = m_data[m_pos];
-            const unsigned value = m_data[m_pos + 1];
-            m_pos += 2;
-            if (count > 0) {
-                for (unsigned i = 0; i < count; ++i) {
-                    const unsigned pixel = m_nibbles ? (i % 2 == 0 ? value >> 4 : value & 0x0F) : value;
-                    if (!Put(pixel))
-                        return;
-                }
-                continue;
-            }
-            switch (value) {
-            case 0:   // end of row
-                m_x = 0;
-                if (++m_y >= m_layout.height)
-                    return;
-                break;
-            case 1:   // end of picture
-                return;
-            case 2: { // move right and up
-                if (m_pos + 2 > m_size)
-                    return;
-                const std::int64_t x = std::int64_t(m_x) + m_data[m_pos];
-                const std::int64_t y = std::int64_t(m_y) + m_data[m_pos + 1];
-                m_pos += 2;
-                if (x > m_layout.width || y >= m_layout.height)
-                    return;
-                m_x = static_cast<std::int32_t>(x);
-                m_y = static_cast<std::int32_t>(y);
-                break;
-            }
-            default: { // literal pixels
-                const std::size_t bytes = m_nibbles ? (value + 1) / 2 : value;
-                if (m_pos + bytes > m_size)
-                    return;
-                for (unsigned i = 0; i < value; ++i) {
-                    const unsigned byte = m_data[m_pos + (m_nibbles ? i / 2 : i)];
-                    const unsigned pixel = m_nibbles ? (i % 2 == 0 ? byte >> 4 : byte & 0x0F) : byte;
-                    if (!Put(pixel))
-                        return;
-                }
-                m_pos += (bytes + 1) & ~std::size_t(1);
-                break;
-            }
-            }
-        }
-    }
-
-private:
-    // Stores one pixel at the current place and moves right; false when the
-    // run would leave the picture.
-    bool Put(unsigned pixel)
-    {
-        if (m_x >= m_layout.width || m_y >= m_layout.height)
-            return false;
-        unsigned char* row = m_rows + std::size_t(m_y) * m_layout.stride;
-        if (m_nibbles) {
-            unsigned char& byte = row[m_x / 2];
-            byte = (m_x % 2 == 0) ? static_cast<unsigned char>((byte & 0x0F) | (pixel << 4))
-                                  : static_cast<unsigned char>((byte & 0xF0) | pixel);
-        } else {
-            row[m_x] = static_cast<unsigned char>(pixel);
-        }
-        ++m_x;
-        return true;
-    }
-
-    const unsigned char* m_data;
-    std::size_t m_size;
-    std::size_t m_pos;
-    const DibLayout& m_layout;
-    unsigned char* m_rows;
-    std::int32_t m_x;
-    std::int32_t m_y;
-    bool m_nibbles;
-};
-
-// One channel of a bit-field pixel scaled to 0..255, as viewers show it:
-// the full range of the channel's bits maps onto the full byte.
-unsigned Channel(std::uint32_t pixel, std::uint32_t mask)
-{
-    if (mask == 0)
-        return 0;
-    const int bits = BitsIn(mask);
-    const std::uint32_t value = (pixel & mask) >> LowestBit(mask);
-    if (bits >= 8)
-        return value >> (bits - 8);
-    const std::uint32_t top = (1u << bits) - 1;
-    return (value * 255 + top / 2) / top;
-}
-
-void DecodeBitFields(const unsigned char* pixels, const DibLayout& layout, const DibLayout& plain,
-                     unsigned char* rows)
-{
-    const unsigned bytesPerPixel = layout.bitCount / 8;
-    for (std::int32_t y = 0; y < layout.height; ++y) {
-        const unsigned char* in = pixels + std::size_t(y) * layout.stride;
-        unsigned char* out = rows + std::size_t(y) * plain.stride;
-        for (std::int32_t x = 0; x < layout.width; ++x, in += bytesPerPixel, out += 4) {
-            const std::uint32_t pixel = bytesPerPixel == 2 ? ReadU16(in) : ReadU32(in);
-            out[0] = static_cast<unsigned char>(Channel(pixel, layout.masks[2]));
-            out[1] = static_cast<unsigned char>(Channel(pixel, layout.masks[1]));
-            out[2] = static_cast<unsigned char>(Channel(pixel, layout.masks[0]));
-            out[3] = 0;
-        }
-    }
-}
-
-}  // namespace
-
-DibLayout PlainLayout(const DibLayout& layout)
-{
-    DibLayout plain = layout;
-    plain.compression = kCompressionNone;
-    plain.masks[0] = plain.masks[1] = plain.masks[2] = 0;
-    if (layout.compression == kCompressionBitFields) {
-        plain.bitCount = 32;
-        plain.stride = static_cast<std::size_t>(RowStride(static_cast<std::uint64_t>(layout.width), 32));
-        plain.pixelBytes = plain.stride * static_cast<std::size_t>(layout.height);
-    }
-    return plain;
-}
-
-void DecodePixels(const unsigned char* block, std::size_t size, const DibLayout& layout, unsigned char* rows)
-{
-    const DibLayout plain = PlainLayout(layout);
-    std::memset(rows, 0, plain.pixelBytes);
-    if (layout.compression == kCompressionBitFields) {
-        DecodeBitFields(block + layout.pixelOffset, layout, plain, rows);
-    } else if (layout.compression == kCompressionRle8 || layout.compression == kCompressionRle4) {
-        RunLengthDecoder decoder(block + layout.pixelOffset, size - layout.pixelOffset, plain, rows);
-        decoder.Run();
-    } else {
-        std::memcpy(rows, block + layout.pixelOffset, plain.pixelBytes);
-    }
-}
-
-const char* DibStatusName(DibStatus status)
-{
+const char* DibStatusName(DibStatus status) {
     switch (status) {
     case kDibOk: return "ok";
     case kDibTooShort: return "too short";
@@ -417,17 +211,14 @@ const char* DibStatusName(DibStatus status)
     return "unknown";
 }
 
-void MakeBottomUp(unsigned char* block, DibLayout& layout)
-{
-    if (!layout.topDown)
-        return;
+void MakeBottomUp(unsigned char* block, DibLayout& layout) {
+    if (!layout.topDown) return;
     unsigned char* pixels = block + layout.pixelOffset;
     const std::size_t stride = layout.stride;
     std::size_t top = 0;
     std::size_t bottom = static_cast<std::size_t>(layout.height) - 1;
     while (top < bottom) {
-        std::swap_ranges(pixels + top * stride, pixels + (top + 1) * stride,
-                         pixels + bottom * stride);
+        std::swap_ranges(pixels + top * stride, pixels + (top + 1) * stride, pixels + bottom * stride);
         ++top;
         --bottom;
     }
@@ -437,33 +228,29 @@ void MakeBottomUp(unsigned char* block, DibLayout& layout)
 }
 
 void ColorEntry(const unsigned char* block, const DibLayout& layout, unsigned index,
-                std::uint8_t& red, std::uint8_t& green, std::uint8_t& blue)
-{
+                std::uint8_t& red, std::uint8_t& green, std::uint8_t& blue) {
     // Both entry forms begin blue, green, red.
-    const unsigned char* entry =
-        block + layout.colorTableOffset + std::size_t(index) * layout.colorEntrySize;
+    const unsigned char* entry = block + layout.colorTableOffset + std::size_t(index) * layout.colorEntrySize;
     blue = entry[0];
     green = entry[1];
     red = entry[2];
 }
 
-void BuildGdiInfo(const unsigned char* block, const DibLayout& layout, GdiInfo& info)
-{
+void BuildGdiInfo(const unsigned char* block, const DibLayout& layout, GdiInfo& info) {
     std::memset(info.words, 0, sizeof(info.words));
     unsigned char* p = reinterpret_cast<unsigned char*>(info.words);
 
     unsigned entries = 0;
-    if (layout.bitCount <= 8)
-        entries = std::min<unsigned>(layout.colorCount, 1u << layout.bitCount);
+    if (layout.bitCount <= 8) entries = std::min<unsigned>(layout.colorCount, 1u << layout.bitCount);
 
     WriteU32(p + 0, kInfoHeaderSize);
     WriteU32(p + 4, static_cast<std::uint32_t>(layout.width));
     WriteU32(p + 8, static_cast<std::uint32_t>(layout.height));
-    WriteU16(p + 12, 1);                        // planes
+    WriteU16(p + 12, 1);  // planes
     WriteU16(p + 14, layout.bitCount);
     WriteU32(p + 16, kCompressionNone);
     WriteU32(p + 20, static_cast<std::uint32_t>(layout.pixelBytes));
-    WriteU32(p + 32, entries);                  // colours used
+    WriteU32(p + 32, entries);  // colours used
 
     unsigned char* quad = p + kInfoHeaderSize;
     for (unsigned i = 0; i < entries; ++i, quad += 4) {

@@ -28,10 +28,10 @@
 //  - Run-length and bit-field rows are not handed to GDI: DecodePixels turns
 //    them into plain rows by our own checked code first.
 //
-// See ParseDib in DibFormat.cpp for the list of blocks that are refused.
+// See ParseDib in DibFormat.cpp for the list of blocks that are refused;
+// DibDecode.cpp turns run-length and bit-field rows into plain ones.
 
-#ifndef PLAYER_DIBFORMAT_H
-#define PLAYER_DIBFORMAT_H
+#pragma once
 
 #include <cstddef>
 #include <cstdint>
@@ -165,5 +165,3 @@ struct GdiInfo {
 void BuildGdiInfo(const unsigned char* block, const DibLayout& layout, GdiInfo& info);
 
 }  // namespace dibfmt
-
-#endif  // PLAYER_DIBFORMAT_H

@@ -7,8 +7,7 @@
 //
 // Nothing here throws: the callers are window procedures.
 
-#ifndef PLAYER_DIBIMAGE_H
-#define PLAYER_DIBIMAGE_H
+#pragma once
 
 #include <windows.h>
 
@@ -22,18 +21,21 @@ class CDibImage {
 public:
     CDibImage();
     ~CDibImage();
+    // Not copyable: the object owns a GDI palette.
+    CDibImage(const CDibImage&) = delete;
+    CDibImage& operator=(const CDibImage&) = delete;
 
     // Reads a .bmp file into the block and builds the palette.  Any failure
     // (missing or unreadable file, shorter than the 14-byte file header, not
     // starting with "BM", larger than kMaxFileSize, or a packed bitmap whose
     // parts do not fit in what was read) leaves the image empty and returns
-    // FALSE.  A previous image is dropped first in every case.
-    BOOL LoadFromFile(const char* path);
+    // false.  A previous image is dropped first in every case.
+    bool LoadFromFile(const char* path);
 
-    // (Re)creates the palette from the colour table.  Returns TRUE when the
-    // image now has a palette; FALSE without an image, for a picture without
+    // (Re)creates the palette from the colour table.  Returns true when the
+    // image now has a palette; false without an image, for a picture without
     // colour table, or when GDI refuses the palette.
-    BOOL BuildPalette();
+    bool BuildPalette();
 
     // Releases the palette object (the window does this on WM_DESTROY).
     void DeletePalette();
@@ -42,12 +44,11 @@ public:
     int Height() const { return IsEmpty() ? 0 : m_layout.height; }
     WORD ColorCount() const { return IsEmpty() ? 0 : m_layout.colorCount; }
     WORD ColorTableSize() const { return IsEmpty() ? 0 : m_layout.colorTableSize; }
-    // Start of the plain pixel rows (bottom row first), or NULL without an
+    // Start of the plain pixel rows (bottom row first), or nullptr without an
     // image: in the block, or decoded beside it from run-length or
     // bit-field rows.
-    const BYTE* Pixels() const
-    {
-        if (IsEmpty()) return NULL;
+    const BYTE* Pixels() const {
+        if (IsEmpty()) return nullptr;
         return m_decoded ? m_decoded.get() : &m_block[0] + m_layout.pixelOffset;
     }
     HPALETTE Palette() const { return m_palette; }
@@ -56,7 +57,7 @@ public:
     // The packed bitmap and the number of bytes read into it, which is what
     // the header, table and rows were checked against.  Layout() describes
     // the plain rows that Pixels() gives.
-    const BYTE* Block() const { return IsEmpty() ? NULL : &m_block[0]; }
+    const BYTE* Block() const { return IsEmpty() ? nullptr : &m_block[0]; }
     std::size_t DataSize() const { return m_dataSize; }
     const dibfmt::DibLayout& Layout() const { return m_layout; }
 
@@ -70,9 +71,6 @@ public:
     static const DWORD kMaxFileSize = 64u * 1024u * 1024u;
 
 private:
-    CDibImage(const CDibImage&);             // not copyable: owns a GDI palette
-    CDibImage& operator=(const CDibImage&);
-
     void Clear();
 
     std::vector<BYTE> m_block;
@@ -107,4 +105,3 @@ private:
 // What the windows say when a palette cannot be selected.
 extern const char kMsgSelectPaletteFailed[];   // "SelectPallete failed"
 
-#endif  // PLAYER_DIBIMAGE_H

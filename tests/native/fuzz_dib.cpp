@@ -9,7 +9,7 @@
 #include <cstring>
 #include <memory>
 
-#include "dib_checks.h"
+#include "../support/dib_checks.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {

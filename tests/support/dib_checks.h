@@ -1,5 +1,5 @@
 // dib_checks.h - the checks every parsed block must pass, shared by the
-// sanitizer tests and the fuzz target.
+// native corpus runner, its random damage and the fuzz target.
 //
 // The block handed in must be a heap buffer of exactly the given size, so
 // that AddressSanitizer reports the first byte read past it.  CheckBlock
@@ -10,11 +10,11 @@
 // and checks the rows really were reversed.  Run-length and bit-field rows
 // are decoded, and GDI's reading is checked against the decoded rows.
 
-#ifndef TESTS_NATIVE_DIB_CHECKS_H
-#define TESTS_NATIVE_DIB_CHECKS_H
+#pragma once
 
 #include <cstdint>
 #include <cstring>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -22,21 +22,37 @@
 
 namespace dibcheck {
 
-inline std::uint32_t U32(const unsigned char* p)
-{
+inline std::uint32_t U32(const unsigned char* p) {
     return std::uint32_t(p[0]) | (std::uint32_t(p[1]) << 8) | (std::uint32_t(p[2]) << 16) |
            (std::uint32_t(p[3]) << 24);
 }
 
-inline std::uint16_t U16(const unsigned char* p)
-{
+inline std::uint16_t U16(const unsigned char* p) {
     return static_cast<std::uint16_t>(p[0] | (p[1] << 8));
 }
 
+// A heap copy of exactly the given bytes, so that AddressSanitizer reports
+// a read one byte past them.
+class ExactBlock {
+public:
+    template <class Bytes>
+    explicit ExactBlock(const Bytes& bytes) : m_size(bytes.size()) {
+        if (m_size != 0) {
+            m_data.reset(new unsigned char[m_size]);
+            std::memcpy(m_data.get(), bytes.data(), m_size);
+        }
+    }
+    unsigned char* data() const { return m_data.get(); }
+    std::size_t size() const { return m_size; }
+
+private:
+    std::unique_ptr<unsigned char[]> m_data;
+    std::size_t m_size;
+};
+
 // Reads every byte in [from, to) of block; the sum keeps the reads from being
 // optimised away.
-inline unsigned Touch(const unsigned char* block, std::size_t from, std::size_t to)
-{
+inline unsigned Touch(const unsigned char* block, std::size_t from, std::size_t to) {
     unsigned sum = 0;
     for (std::size_t i = from; i < to; ++i)
         sum += block[i];
@@ -46,12 +62,41 @@ inline unsigned Touch(const unsigned char* block, std::size_t from, std::size_t 
 // The plain rows of a block that needs decoding, in a buffer of exactly
 // their size (so a write past them is reported too).
 inline std::vector<unsigned char> Decode(const unsigned char* block, std::size_t size,
-                                         const dibfmt::DibLayout& layout, dibfmt::DibLayout& plain)
-{
+                                         const dibfmt::DibLayout& layout, dibfmt::DibLayout& plain) {
     plain = dibfmt::PlainLayout(layout);
     std::vector<unsigned char> rows(plain.pixelBytes, 0xCD);
     dibfmt::DecodePixels(block, size, layout, rows.data());
     return rows;
+}
+
+// The colour of pixel x, y (y = 0 the top row) of the plain bottom-up rows
+// described by plain, whose colour table is in block.  16-bit rows are
+// 5-5-5, widened by shifting.
+inline void PlainColour(const unsigned char* block, const dibfmt::DibLayout& plain, const unsigned char* rows, int x,
+                        int y, std::uint8_t& red, std::uint8_t& green, std::uint8_t& blue) {
+    const unsigned char* row = rows + std::size_t(plain.height - 1 - y) * plain.stride;
+    unsigned index = 0;
+    switch (plain.bitCount) {
+    case 1: index = (row[x / 8] >> (7 - x % 8)) & 1; break;
+    case 4: index = x % 2 ? row[x / 2] & 15 : row[x / 2] >> 4; break;
+    case 8: index = row[x]; break;
+    case 16: {
+        const unsigned v = U16(row + 2 * x);
+        red = static_cast<std::uint8_t>((v >> 10 & 31) << 3);
+        green = static_cast<std::uint8_t>((v >> 5 & 31) << 3);
+        blue = static_cast<std::uint8_t>((v & 31) << 3);
+        return;
+    }
+    default: {
+        const unsigned char* p = row + std::size_t(x) * (plain.bitCount / 8);
+        red = p[2];
+        green = p[1];
+        blue = p[0];
+        return;
+    }
+    }
+    red = green = blue = 0;  // an index past the table: no colour of its own
+    if (index < plain.colorCount) dibfmt::ColorEntry(block, plain, index, red, green, blue);
 }
 
 struct Result {
@@ -59,8 +104,7 @@ struct Result {
     std::string error;   // empty when every check passed
 };
 
-inline Result CheckBlock(unsigned char* block, std::size_t size)
-{
+inline Result CheckBlock(unsigned char* block, std::size_t size) {
     Result r;
     dibfmt::DibLayout layout = dibfmt::DibLayout();
     r.status = dibfmt::ParseDib(block, size, layout);
@@ -194,5 +238,3 @@ inline Result CheckBlock(unsigned char* block, std::size_t size)
 }
 
 }  // namespace dibcheck
-
-#endif  // TESTS_NATIVE_DIB_CHECKS_H

@@ -1,0 +1,129 @@
+// test_dib_render.cpp - CDibImage::Render: where it draws, 1:1 and
+// stretched, which part of the picture, and that it leaves the device
+// context's palette as it found it.
+
+#include "dib_fixture.h"
+
+namespace {
+
+using bmpw::BmpRecipe;
+using bmpw::Rgb;
+using dibdraw::Canvas;
+using dibdraw::Rect;
+
+Rgb FromRgb24(std::uint32_t v) {
+    return Rgb{ static_cast<std::uint8_t>(v >> 16), static_cast<std::uint8_t>(v >> 8), static_cast<std::uint8_t>(v) };
+}
+
+class DibRenderTest : public DibFileTest {
+protected:
+    // An 8x8 one-pixel checker in two colours, 1 bit per pixel.
+    void LoadChecker(CDibImage& image) {
+        BmpRecipe s = bmpw::ValidRecipe(8, 8, 1);
+        s.colors = { m_dark, m_light };
+        s.pixels = bmpw::PackRows(8, 8, 1, false, [](int x, int y) { return std::uint32_t((x + y) & 1); });
+        ASSERT_TRUE(image.LoadFromFile(Write("checker.bmp", bmpw::Build(s)).c_str()));
+    }
+    Rgb Checker(int x, int y) const { return ((x + y) & 1) ? m_light : m_dark; }
+
+    // A 24-bit picture where every pixel has its own colour.
+    static std::uint32_t Gradient(int x, int y) { return std::uint32_t(((x * 17) << 16) | ((y * 23) << 8) | ((x * y) & 0xFF)); }
+    void LoadGradient(CDibImage& image, int width, int height) {
+        BmpRecipe s = bmpw::ValidRecipe(width, height, 24);
+        s.pixels = bmpw::PackRows(width, height, 24, false, Gradient);
+        ASSERT_TRUE(image.LoadFromFile(Write("gradient.bmp", bmpw::Build(s)).c_str()));
+    }
+
+    const Rgb m_dark = { 0x20, 0x10, 0x90 };
+    const Rgb m_light = { 0xF0, 0xE0, 0x30 };
+};
+
+TEST_F(DibRenderTest, CheckerOneToOneAtAnOffset) {
+    CDibImage image;
+    LoadChecker(image);
+    Canvas canvas(12, 11);
+    ASSERT_TRUE(canvas.ok());
+    EXPECT_NE(0, image.Render(canvas.dc(), Rect(3, 2, 11, 10), Rect(0, 0, 8, 8)));
+    for (int y = 0; y < 11; ++y) {
+        for (int x = 0; x < 12; ++x) {
+            if (x >= 3 && x < 11 && y >= 2 && y < 10)
+                ASSERT_EQ(Checker(x - 3, y - 2), canvas.At(x, y)) << x << "," << y;
+            else
+                ASSERT_TRUE(canvas.Untouched(x, y)) << "drawn outside at " << x << "," << y;
+        }
+    }
+}
+
+TEST_F(DibRenderTest, CheckerStretchedByWholeFactors) {
+    CDibImage image;
+    LoadChecker(image);
+    Canvas canvas(24, 16);
+    ASSERT_TRUE(canvas.ok());
+    EXPECT_NE(0, image.Render(canvas.dc(), Rect(0, 0, 24, 16), Rect(0, 0, 8, 8)));
+    for (int y = 0; y < 16; ++y)
+        for (int x = 0; x < 24; ++x)
+            ASSERT_EQ(Checker(x / 3, y / 2), canvas.At(x, y)) << x << "," << y;
+}
+
+TEST_F(DibRenderTest, GradientOneToOneIsExact) {
+    CDibImage image;
+    LoadGradient(image, 15, 9);
+    Canvas canvas(15, 9);
+    ASSERT_TRUE(canvas.ok());
+    EXPECT_NE(0, image.Render(canvas.dc(), Rect(0, 0, 15, 9), Rect(0, 0, 15, 9)));
+    for (int y = 0; y < 9; ++y)
+        for (int x = 0; x < 15; ++x)
+            ASSERT_EQ(FromRgb24(Gradient(x, y)), canvas.At(x, y)) << x << "," << y;
+}
+
+TEST_F(DibRenderTest, GradientStretchedAndShrunk) {
+    CDibImage image;
+    LoadGradient(image, 6, 4);
+    Canvas big(12, 12);
+    ASSERT_TRUE(big.ok());
+    EXPECT_NE(0, image.Render(big.dc(), Rect(0, 0, 12, 12), Rect(0, 0, 6, 4)));
+    for (int y = 0; y < 12; ++y)
+        for (int x = 0; x < 12; ++x)
+            ASSERT_EQ(FromRgb24(Gradient(x / 2, y / 3)), big.At(x, y)) << x << "," << y;
+
+    // Shrinking a picture of 2x2 blocks by half must give one pixel per block
+    // whichever of the four pixels the stretch keeps.
+    BmpRecipe blocks = bmpw::ValidRecipe(8, 6, 24);
+    blocks.pixels = bmpw::PackRows(8, 6, 24, false, [](int x, int y) { return Gradient(x / 2, y / 2); });
+    ASSERT_TRUE(image.LoadFromFile(Write("blocks.bmp", bmpw::Build(blocks)).c_str()));
+    Canvas small(4, 3);
+    ASSERT_TRUE(small.ok());
+    EXPECT_NE(0, image.Render(small.dc(), Rect(0, 0, 4, 3), Rect(0, 0, 8, 6)));
+    for (int y = 0; y < 3; ++y)
+        for (int x = 0; x < 4; ++x)
+            ASSERT_EQ(FromRgb24(Gradient(x, y)), small.At(x, y)) << x << "," << y;
+}
+
+TEST_F(DibRenderTest, OneToOnePartOfThePictureCountsRowsFromTheTop) {
+    CDibImage image;
+    LoadGradient(image, 9, 7);
+    Canvas canvas(4, 3);
+    ASSERT_TRUE(canvas.ok());
+    EXPECT_NE(0, image.Render(canvas.dc(), Rect(0, 0, 4, 3), Rect(2, 1, 6, 4)));
+    for (int y = 0; y < 3; ++y)
+        for (int x = 0; x < 4; ++x)
+            ASSERT_EQ(FromRgb24(Gradient(x + 2, y + 1)), canvas.At(x, y)) << x << "," << y;
+}
+
+TEST_F(DibRenderTest, PaletteIsSelectedOnlyForTheBlit) {
+    CDibImage image;
+    LoadChecker(image);
+    ASSERT_TRUE(image.Palette() != nullptr);
+    Canvas canvas(8, 8);
+    ASSERT_TRUE(canvas.ok());
+    const HGDIOBJ before = GetCurrentObject(canvas.dc(), OBJ_PAL);
+    ASSERT_TRUE(before != nullptr);
+    ASSERT_TRUE(before != image.Palette());
+    EXPECT_NE(0, image.Render(canvas.dc(), Rect(0, 0, 8, 8), Rect(0, 0, 8, 8)));
+    EXPECT_EQ(before, GetCurrentObject(canvas.dc(), OBJ_PAL));
+    EXPECT_NE(0, image.Render(canvas.dc(), Rect(0, 0, 4, 4), Rect(0, 0, 8, 8)));
+    EXPECT_EQ(before, GetCurrentObject(canvas.dc(), OBJ_PAL));
+    EXPECT_EQ(COLORONCOLOR, GetStretchBltMode(canvas.dc()));
+}
+
+}  // namespace
