@@ -23,11 +23,12 @@ CString FormatMenuListing(const MenuTables& tables, int count) {
 }
 
 int ReadMenuListing(const CDefinitionFile& file, MenuTables& tables) {
-    int count = ClampMenuCount(file.ReadInt(def::kGeneral, def::kMenuCount, 1));
+    CDefinitionSnapshot source(file);
+    int count = ClampMenuCount(source.ReadInt(def::kGeneral, def::kMenuCount, 1));
     for (int m = 1; m <= count; ++m) {
-        file.ReadNumberedKeys(MenuSection(def::kTextBase, m), def::kTexts, def::kTextBuffer, tables.text[m - 1]);
-        file.ReadNumberedKeys(MenuSection(def::kActionBase, m), def::kLines, def::kShortBuffer,
-                              tables.program[m - 1]);
+        source.ReadNumberedKeys(MenuSection(def::kTextBase, m), def::kTexts, def::kTextBuffer, tables.text[m - 1]);
+        source.ReadNumberedKeys(MenuSection(def::kActionBase, m), def::kLines, def::kShortBuffer,
+                                tables.program[m - 1]);
     }
     return count;
 }

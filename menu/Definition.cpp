@@ -88,12 +88,13 @@ int CDefinitionFile::ReadInt(const char* section, const char* key, int fallback)
     return static_cast<int>(GetPrivateProfileIntA(section, key, fallback, m_path));
 }
 
-static bool HasLineBreak(const char* s) {
-    return s && (std::strchr(s, '\r') || std::strchr(s, '\n'));
+// A text the system cannot write as it is.
+static bool Unwritable(const char* s) {
+    return s && (std::strchr(s, '\r') || std::strchr(s, '\n') || std::strlen(s) >= CDefinitionFile::kMaxWritten);
 }
 
 bool CDefinitionFile::WriteString(const char* section, const char* key, const char* value) const {
-    if (HasLineBreak(section) || HasLineBreak(key) || HasLineBreak(value)) return false;
+    if (Unwritable(section) || Unwritable(key) || Unwritable(value)) return false;
     return WritePrivateProfileStringA(section, key, value ? value : "", m_path) != FALSE;
 }
 
@@ -107,195 +108,78 @@ bool CDefinitionFile::UpdateString(const char* section, const char* key, const c
 
 bool CDefinitionFile::UpdateString(const CDefinitionSnapshot& snapshot, const char* section, const char* key,
                                    const char* value) const {
-    CString v(value);
-    CString stored;
-    // A stored value as long as the buffer may have been cut: then write.
-    if (snapshot.Lookup(section, key, kCompareBuffer, stored) && stored.GetLength() < kCompareBuffer - 1 && stored == v)
-        return true;
-    return WriteString(section, key, v);
+    if (Unwritable(section) || Unwritable(key) || Unwritable(value)) return false;
+    if (snapshot.WriteChangesNothing(section, key, value ? value : "")) return true;
+    return WriteString(section, key, value);
 }
 
 bool CDefinitionFile::UpdateInt(const char* section, const char* key, int value) const {
     return UpdateString(section, key, CString::Format("%d", value));
 }
 
-// A section is fetched whole into this many bytes; one that does not fit
-// is read key by key instead.
-static const DWORD kSectionBuffer = 32 * 1024;
-
-static bool IsBlank(char c) { return c == ' ' || c == '\t'; }
-
-// Parses "key" of a section line; returns the key number 1..keyCount or 0.
-static int NumberedKey(const char* line, const char* eq, int keyCount) {
-    const char* a = line;
-    const char* b = eq;
-    while (a < b && IsBlank(*a)) ++a;
-    while (b > a && IsBlank(b[-1])) --b;
-    if (b - a < 1 || b - a > 2) return 0;
-    int n = 0;
-    for (const char* p = a; p < b; ++p) {
-        if (*p < '0' || *p > '9') return 0;
-        n = n * 10 + (*p - '0');
+bool CDefinitionFile::UpdateNumberedKeys(const CDefinitionSnapshot& snapshot, const char* section, int keyCount,
+                                         const CString* values, bool* wrote) const {
+    bool ok = true;
+    if (wrote) *wrote = false;
+    for (int k = 1; k <= keyCount; ++k) {
+        CString key = CString::Format("%d", k);
+        // Keys skipped before or after a write stay exact: a write rewrites
+        // the file in the system's form, which keeps every key of the first
+        // section of a name where it was, with the value it had.
+        if (snapshot.WriteChangesNothing(section, key, values[k - 1])) continue;
+        ok = WriteString(section, key, values[k - 1]) && ok;
+        if (wrote) *wrote = true;
     }
-    // "01" is not key "1" for the profile functions either.
-    if (*a == '0') return 0;
-    return (n >= 1 && n <= keyCount) ? n : 0;
-}
-
-void CDefinitionFile::ReadNumberedKeys(const char* section, int keyCount, int bufferSize,
-                                       CString* values) const {
-    for (int k = 0; k < keyCount; ++k) values[k].Empty();
-    std::unique_ptr<char[]> buffer(new char[kSectionBuffer]);
-    DWORD n = GetPrivateProfileSectionA(section, buffer.get(), kSectionBuffer, m_path);
-    if (n == 0) return;
-    if (n >= kSectionBuffer - 2) {
-        for (int k = 1; k <= keyCount; ++k)
-            values[k - 1] = ReadString(section, CString::Format("%d", k), "", bufferSize);
-        return;
-    }
-    bool seen[100] = {};
-    const char* end = buffer.get() + n;
-    for (const char* line = buffer.get(); line < end && *line; line += std::strlen(line) + 1) {
-        const char* eq = std::strchr(line, '=');
-        if (!eq) continue;
-        int key = NumberedKey(line, eq, keyCount);
-        if (key == 0 || seen[key]) continue;   // the first of two equal keys wins
-        seen[key] = true;
-        const char* v = eq + 1;
-        const char* ve = v + std::strlen(v);
-        while (v < ve && IsBlank(*v)) ++v;
-        while (ve > v && IsBlank(ve[-1])) --ve;
-        // Surrounding quotes are dropped, as a single-key read does.
-        if (ve - v >= 2 && (*v == '"' || *v == '\'') && ve[-1] == *v) { ++v; --ve; }
-        size_t len = static_cast<size_t>(ve - v);
-        if (len > static_cast<size_t>(bufferSize - 1)) len = static_cast<size_t>(bufferSize - 1);
-        values[key - 1] = CString(v, len);
-    }
-}
-
-// Reads the whole file once, for CProfileImage. False when it cannot be
-// read or is larger than any real definition.
-static bool ReadWholeFile(const char* path, std::unique_ptr<char[]>& bytes, DWORD& size) {
-    const DWORD kLimit = 16 * 1024 * 1024;
-    HANDLE h = CreateFileA(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
-                           FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (h == INVALID_HANDLE_VALUE) return false;
-    DWORD high = 0;
-    size = GetFileSize(h, &high);
-    bool ok = size != INVALID_FILE_SIZE && high == 0 && size <= kLimit;
-    if (ok) {
-        bytes.reset(new char[size + 1]);
-        DWORD got = 0;
-        ok = size == 0 || (ReadFile(h, bytes.get(), size, &got, nullptr) && got == size);
-    }
-    CloseHandle(h);
     return ok;
 }
 
-static void CopyKeys(const CProfileImage& image, const char* section, int keyCount, int bufferSize,
-                     CString* values) {
-    int index = image.FindSection(section);
-    for (int k = 1; k <= keyCount; ++k) {
-        char key[8];
-        wsprintfA(key, "%d", k);
-        const char* v;
-        size_t n;
-        if (image.GetKey(index, key, bufferSize, &v, &n)) values[k - 1] = CString(v, n);
-        else values[k - 1].Empty();
-    }
-}
-
 CDefinitionSnapshot::CDefinitionSnapshot(const CDefinitionFile& file) : m_file(file) {
-    std::unique_ptr<char[]> bytes;
-    DWORD size = 0;
-    m_fast = ReadWholeFile(file.Path(), bytes, size) && m_image.Parse(bytes.get(), size);
-}
-
-void CDefinitionSnapshot::ReadNumberedKeys(const char* section, int keyCount, int bufferSize, CString* values) const {
-    if (m_fast) CopyKeys(m_image, section, keyCount, bufferSize, values);
-    else m_file.ReadNumberedKeys(section, keyCount, bufferSize, values);
-}
-
-bool CDefinitionSnapshot::Lookup(const char* section, const char* key, int bufferSize, CString& value) const {
-    if (m_fast) {
-        const char* v;
-        size_t n;
-        if (!m_image.Get(section, key, bufferSize, &v, &n)) return false;
-        value = CString(v, n);
-        return true;
-    }
-    // No image: ask the profile functions, telling a missing key from an
-    // empty one by a default no value can hold.
-    const char kMissing[] = "\x01";
-    value = m_file.ReadString(section, key, kMissing, bufferSize);
-    return value != kMissing;
+    m_fast = m_image.Load(file.Path());
 }
 
 CString CDefinitionSnapshot::ReadString(const char* section, const char* key, const char* fallback,
                                         int bufferSize) const {
     if (!m_fast) return m_file.ReadString(section, key, fallback, bufferSize);
-    CString value;
-    if (Lookup(section, key, bufferSize, value)) return value;
-    CString f(fallback);
-    return bufferSize > 0 ? f.Left(static_cast<size_t>(bufferSize - 1)) : CString();
+    return m_image.ReadString(section, key, fallback, bufferSize);
 }
 
 int CDefinitionSnapshot::ReadInt(const char* section, const char* key, int fallback) const {
     if (!m_fast) return m_file.ReadInt(section, key, fallback);
-    // The integer read: the value as a string read through a small buffer
-    // gives, empty or missing meaning the default; then leading blanks, a
-    // sign and the digits up to the first other character.
-    CString value;
-    if (!Lookup(section, key, kIntBuffer, value) || value.IsEmpty()) return fallback;
-    const char* p = value.c_str();
-    while (*p && static_cast<unsigned char>(*p) <= ' ') ++p;
-    bool negative = false;
-    if (*p == '+' || *p == '-') negative = *p++ == '-';
-    // As the system's conversion does, "0x", "0o" and "0b" choose another base.
-    unsigned base = 10;
-    if (p[0] == '0' && (p[1] == 'x' || p[1] == 'o' || p[1] == 'b')) {
-        base = p[1] == 'x' ? 16 : p[1] == 'o' ? 8 : 2;
-        p += 2;
-    }
-    unsigned long n = 0;
-    for (;; ++p) {
-        unsigned digit;
-        if (*p >= '0' && *p <= '9') digit = static_cast<unsigned>(*p - '0');
-        else if (*p >= 'a' && *p <= 'z') digit = static_cast<unsigned>(*p - 'a') + 10;
-        else if (*p >= 'A' && *p <= 'Z') digit = static_cast<unsigned>(*p - 'A') + 10;
-        else break;
-        if (digit >= base) break;
-        n = n * base + digit;
-    }
-    return static_cast<int>(negative ? 0u - n : n);
+    return m_image.ReadInt(m_image.FindSection(section), key, fallback);
 }
 
-bool CDefinitionFile::UpdateNumberedKeys(const CDefinitionSnapshot& snapshot, const char* section, int keyCount,
-                                         const CString* values) const {
-    bool ok = true;
-    for (int k = 1; k <= keyCount; ++k)
-        ok = UpdateString(snapshot, section, CString::Format("%d", k), values[k - 1]) && ok;
-    return ok;
+void CDefinitionSnapshot::ReadNumberedKeys(const char* section, int keyCount, int bufferSize, CString* values) const {
+    int index = m_fast ? m_image.FindSection(section) : -1;
+    for (int k = 1; k <= keyCount; ++k) {
+        char key[16];
+        wsprintfA(key, "%d", k);
+        values[k - 1] = m_fast ? m_image.ReadString(index, key, "", bufferSize)
+                               : m_file.ReadString(section, key, "", bufferSize);
+    }
+}
+
+bool CDefinitionSnapshot::WriteChangesNothing(const char* section, const char* key, const char* value) const {
+    // Without an image nothing is known: the write is made, which is exact.
+    return m_fast && m_image.WriteChangesNothing(section, key, value);
 }
 
 void ReadMenuDefinition(const CDefinitionFile& file, MenuSettings& s, MenuTables& t) {
     using namespace def;
-    s.title = file.ReadString(kGeneral, kTitle, "", kShortBuffer);
-    s.hoverSound = file.ReadString(kGeneral, kHoverSound, "", kShortBuffer);
-    s.selectSound = file.ReadString(kGeneral, kSelectSound, "", kShortBuffer);
-    s.menuChangeSound = file.ReadString(kGeneral, kMenuChangeSound, "", kShortBuffer);
-    s.startupSound = file.ReadString(kGeneral, kStartupSound, "", kShortBuffer);
-    s.menuCount = ClampMenuCount(file.ReadInt(kGeneral, kMenuCount, 1));
+    // Up to a thousand sections: read the file once and answer from memory.
+    CDefinitionSnapshot source(file);
+    s.title = source.ReadString(kGeneral, kTitle, "", kShortBuffer);
+    s.hoverSound = source.ReadString(kGeneral, kHoverSound, "", kShortBuffer);
+    s.selectSound = source.ReadString(kGeneral, kSelectSound, "", kShortBuffer);
+    s.menuChangeSound = source.ReadString(kGeneral, kMenuChangeSound, "", kShortBuffer);
+    s.startupSound = source.ReadString(kGeneral, kStartupSound, "", kShortBuffer);
+    s.menuCount = ClampMenuCount(source.ReadInt(kGeneral, kMenuCount, 1));
 
     const char* keys[3] = {kRed, kGreen, kBlue};
     for (int c = 0; c < 3; ++c) {
-        s.normalRGB[c] = file.ReadInt(kNormalColor, keys[c], 0);
-        s.highlightRGB[c] = file.ReadInt(kHighlightColor, keys[c], 255);
+        s.normalRGB[c] = source.ReadInt(kNormalColor, keys[c], 0);
+        s.highlightRGB[c] = source.ReadInt(kHighlightColor, keys[c], 255);
     }
-    if (s.menuCount == 0) return;
 
-    // Up to a thousand sections: read the file once and answer from memory.
-    CDefinitionSnapshot source(file);
     struct Part { const char* base; int keys; int buffer; CString* (*row)(MenuTables&, int); };
     const Part parts[] = {
         {kActionBase, kLines, kShortBuffer, [](MenuTables& m, int r) { return m.program[r]; }},

@@ -1,7 +1,9 @@
 // The definition file (auto.tdf): the one document that carries a menu from
 // the editor to the player. This module owns every section and key name,
 // the buffer sizes and the defaults; every reader and writer of the file
-// goes through it, and through the system's private-profile functions only.
+// goes through it. It writes through the system's private-profile functions
+// only, and reads through them or through the profile image (one reading of
+// the whole file that answers exactly as they do).
 #pragma once
 #include "../platform/String.h"
 #include "ProfileImage.h"
@@ -101,41 +103,36 @@ public:
                        int bufferSize) const;
     int ReadInt(const char* section, const char* key, int fallback) const;
 
-    // Writes refuse values holding a carriage return or line feed: the
+    // Writes refuse texts holding a carriage return or line feed: the
     // profile functions would write them raw and a line break would start
-    // new keys or sections in the file.
+    // new keys or sections in the file. They refuse texts of kMaxWritten
+    // characters or more too, which the system stores as garbage.
     bool WriteString(const char* section, const char* key, const char* value) const;
     bool WriteInt(const char* section, const char* key, int value) const;
+    static const size_t kMaxWritten = 32767;
 
-    // The same, but a key that already holds exactly this value (as a read
-    // gives it back) is left alone. Every value reads back as after a plain
-    // write; the file is only rewritten when something changes, which for a
+    // The same, but a write that would leave the file exactly as it is, byte
+    // for byte, is not made: the file is then left as the plain write would
+    // leave it, and is only rewritten when something changes, which for a
     // large definition is what a write costs.
     bool UpdateString(const char* section, const char* key, const char* value) const;
     bool UpdateInt(const char* section, const char* key, int value) const;
-    // The same, compared with a reading of the file taken before (keys that
-    // nothing else wrote since); keys "1".."keyCount" get values[k - 1].
+    // The same, decided on a reading of the file taken before (valid while
+    // nothing but these updates wrote since); keys "1".."keyCount" get
+    // values[k - 1]. *wrote (when given) tells whether the file was written.
     bool UpdateString(const CDefinitionSnapshot& snapshot, const char* section, const char* key,
                       const char* value) const;
     bool UpdateNumberedKeys(const CDefinitionSnapshot& snapshot, const char* section, int keyCount,
-                            const CString* values) const;
-
-    // Reads keys "1".."keyCount" of one section in a single call, with the
-    // same results per-key reads with the given buffer size would give.
-    // values[k - 1] receives key k ("" when missing).
-    void ReadNumberedKeys(const char* section, int keyCount, int bufferSize,
-                          CString* values) const;
+                            const CString* values, bool* wrote = nullptr) const;
 
 private:
-    // Values compared by an update are read through this many characters.
-    static const int kCompareBuffer = 1024;
     CString m_path;
 };
 
 // One reading of the whole definition file that answers as the profile
 // functions would for the file as it was then: many keys for the price of
-// one file read. Files only the system decodes are read through the
-// profile functions instead.
+// one file read. A file that cannot be read whole (missing, locked, larger
+// than any definition) is read through the profile functions instead.
 class CDefinitionSnapshot {
 public:
     explicit CDefinitionSnapshot(const CDefinitionFile& file);
@@ -143,16 +140,14 @@ public:
     explicit CDefinitionSnapshot(CDefinitionFile&&) = delete;
 
     CString ReadString(const char* section, const char* key, const char* fallback, int bufferSize) const;
-    // The profile functions' integer rule: blanks, a sign, digits (decimal,
-    // or after "0x", "0o", "0b"); the default for a missing or empty value.
     int ReadInt(const char* section, const char* key, int fallback) const;
+    // Keys "1".."keyCount" of one section, values[k - 1] receiving key k as
+    // a read with the buffer size and an empty fallback gives it.
     void ReadNumberedKeys(const char* section, int keyCount, int bufferSize, CString* values) const;
-    // The value as read with bufferSize; false when the key is missing.
-    bool Lookup(const char* section, const char* key, int bufferSize, CString& value) const;
+    // True when a plain write of value would leave the file as it is.
+    bool WriteChangesNothing(const char* section, const char* key, const char* value) const;
 
 private:
-    // The integer read takes its text through a buffer of this size.
-    static const int kIntBuffer = 30;
     const CDefinitionFile& m_file;
     CProfileImage m_image;
     bool m_fast;

@@ -1,93 +1,248 @@
 #include "ProfileImage.h"
+#include <windows.h>
 #include <algorithm>
 #include <cstring>
+#include <new>
 
+// Each rule below is what the profile functions were measured to do (under
+// Wine, with the ANSI code page 1252), written once.
 namespace {
 
-// The profile functions' idea of white space: the C locale's, plus Ctrl-Z
-// (the DOS end-of-file mark found on old discs).
-bool IsSpace(unsigned char c) {
-    return c == ' ' || (c >= 0x09 && c <= 0x0D) || c == 0x1A;
+// White space: the C locale's, plus Ctrl-Z (the DOS end-of-file mark found
+// on old discs). Nothing beyond ASCII: a no-break or an ideographic space is
+// text to the system.
+bool IsSpace(wchar_t c) {
+    return c == L' ' || (c >= 0x09 && c <= 0x0D) || c == 0x1A;
 }
 
 // Lines end at a line feed or a carriage return, whichever comes first.
-const char* LineEnd(const char* p, const char* end) {
-    while (p < end && *p != '\n' && *p != '\r') ++p;
-    return p;
-}
+bool IsLineEnd(wchar_t c) { return c == L'\n' || c == L'\r'; }
 
-char Lower(char c) { return (c >= 'A' && c <= 'Z') ? char(c - 'A' + 'a') : c; }
+// Names match without regard to the case of ASCII letters only: "[\xC9]"
+// is not found as "\xE9".
+wchar_t Fold(wchar_t c) { return (c >= L'A' && c <= L'Z') ? wchar_t(c - L'A' + L'a') : c; }
 
 // A stored text ends at its first NUL, as the system's strings do.
-size_t CutAtNul(const char* p, size_t n) {
-    const void* nul = std::memchr(p, '\0', n);
-    return nul ? static_cast<size_t>(static_cast<const char*>(nul) - p) : n;
+size_t CutAtNul(const wchar_t* p, size_t n) {
+    for (size_t i = 0; i < n; ++i)
+        if (!p[i]) return i;
+    return n;
 }
 
-void Trim(const char*& a, const char*& b) {
-    while (a < b && IsSpace(static_cast<unsigned char>(*a))) ++a;
-    while (b > a && IsSpace(static_cast<unsigned char>(b[-1]))) --b;
+void Trim(const wchar_t*& a, const wchar_t*& b) {
+    while (a < b && IsSpace(*a)) ++a;
+    while (b > a && IsSpace(b[-1])) --b;
+}
+
+// A text handed to an A function, as the function passes it on: converted
+// from the ANSI code page. Short texts (every name) need no heap.
+class CWide {
+public:
+    explicit CWide(const char* s) {
+        size_t n = s ? std::strlen(s) : 0;
+        if (n == 0) return;
+        if (n > 0x7FFFFFF) n = 0x7FFFFFF;   // far beyond anything the system takes
+        wchar_t* out = m_small;
+        if (n > kSmall) {
+            m_big.reset(new (std::nothrow) wchar_t[n]);
+            if (!m_big) return;
+            out = m_big.get();
+        }
+        int got = MultiByteToWideChar(CP_ACP, 0, s, static_cast<int>(n), out, static_cast<int>(n));
+        m_text = out;
+        m_length = got > 0 ? static_cast<size_t>(got) : 0;
+    }
+    CWide(const CWide&) = delete;
+    CWide& operator=(const CWide&) = delete;
+    const wchar_t* Text() const { return m_text; }
+    size_t Length() const { return m_length; }
+
+private:
+    static const size_t kSmall = 64;
+    wchar_t m_small[kSmall];
+    std::unique_ptr<wchar_t[]> m_big;
+    const wchar_t* m_text = m_small;
+    size_t m_length = 0;
+};
+
+// What a read puts into a buffer of bufferSize characters from a stored
+// value or a fallback of n characters: a value in matching quotes (at least
+// two characters) loses the opening one, and is cut to bufferSize - 1
+// characters; then, when what is left after the opening quote is no longer
+// than the buffer, the last character copied goes too. That is normally the
+// closing quote, but at the buffer's edge it is a character of the text: a
+// quoted value comes back one character shorter than an unquoted one.
+void CopyEntry(const wchar_t*& v, size_t& n, int bufferSize) {
+    bool quoted = n >= 2 && (v[0] == L'"' || v[0] == L'\'') && v[n - 1] == v[0];
+    if (quoted) { ++v; --n; }
+    size_t room = bufferSize > 0 ? static_cast<size_t>(bufferSize - 1) : 0;
+    size_t copied = n < room ? n : room;
+    if (quoted && static_cast<size_t>(bufferSize) >= n && copied > 0) --copied;
+    n = copied;
+}
+
+// The A functions hand back their result converted to the ANSI code page by
+// the system (characters outside it become its best fit, or "?"), at most
+// bufferSize - 1 bytes.
+CString ToAnsi(const wchar_t* v, size_t n, int bufferSize) {
+    if (n == 0 || bufferSize < 2) return CString();
+    char small[512];
+    int length = WideCharToMultiByte(CP_ACP, 0, v, static_cast<int>(n), small, sizeof small, nullptr, nullptr);
+    const char* text = small;
+    std::unique_ptr<char[]> big;
+    if (length <= 0) {
+        int need = WideCharToMultiByte(CP_ACP, 0, v, static_cast<int>(n), nullptr, 0, nullptr, nullptr);
+        if (need <= 0) return CString();
+        big.reset(new (std::nothrow) char[static_cast<size_t>(need)]);
+        if (!big) return CString();
+        length = WideCharToMultiByte(CP_ACP, 0, v, static_cast<int>(n), big.get(), need, nullptr, nullptr);
+        text = big.get();
+    }
+    size_t room = static_cast<size_t>(bufferSize - 1);
+    size_t got = length > 0 ? static_cast<size_t>(length) : 0;
+    return CString(text, got < room ? got : room);
 }
 
 }  // namespace
 
-bool CProfileImage::Parse(const char* data, size_t size) {
+// The file's bytes go into the upper half of the text's own memory and are
+// decoded from there in place, front to back (a character is never written
+// over a byte not yet read): a large definition costs its memory once, and
+// touching fresh memory is most of what a read costs.
+char* CProfileImage::Reserve(size_t size) {
     m_text.reset();
     m_sections.reset();
     m_keys.reset();
-    m_sectionCount = m_keyCount = 0;
     m_byName.reset();
-    const unsigned char* u = reinterpret_cast<const unsigned char*>(data);
-    if (size >= 3 && u[0] == 0xEF && u[1] == 0xBB && u[2] == 0xBF) return false;
-    if (size >= 2 && ((u[0] == 0xFF && u[1] == 0xFE) || (u[0] == 0xFE && u[1] == 0xFF))) return false;
+    m_length = m_sectionCount = m_keyCount = 0;
+    const size_t kLargest = 16 * 1024 * 1024;   // far above any definition
+    if (size > kLargest) return nullptr;
+    m_text.reset(new (std::nothrow) wchar_t[size + 2]);
+    return m_text ? reinterpret_cast<char*>(m_text.get()) + size + 4 : nullptr;
+}
 
-    size_t lines = 1;
-    for (size_t i = 0; i < size; ++i) lines += (data[i] == '\n' || data[i] == '\r') ? 1 : 0;
-    m_text.reset(new char[size + 1]);
-    if (size) std::memcpy(m_text.get(), data, size);
-    m_sections.reset(new Section[lines + 1]);
-    m_keys.reset(new Key[lines]);
-    const char* base = m_text.get();
-    const char* end = base + size;
+bool CProfileImage::Decode(size_t size) {
+    const unsigned char* u = reinterpret_cast<const unsigned char*>(m_text.get()) + size + 4;
+    wchar_t* out = m_text.get();
+    // A byte-order mark chooses the form; any other file is ANSI text.
+    if (size >= 2 && ((u[0] == 0xFF && u[1] == 0xFE) || (u[0] == 0xFE && u[1] == 0xFF))) {
+        // A UTF-16 file of odd length ends in half a character, which the
+        // system reads together with a byte beyond the file's data
+        // (measured: whatever lies there); the image drops that half.
+        bool bigEndian = u[0] == 0xFE;
+        m_length = (size - 2) / 2;
+        for (size_t i = 0; i < m_length; ++i) {
+            unsigned a = u[2 + 2 * i], b = u[3 + 2 * i];
+            out[i] = static_cast<wchar_t>(bigEndian ? (a << 8) | b : (b << 8) | a);
+        }
+        return true;
+    }
+    bool utf8 = size >= 3 && u[0] == 0xEF && u[1] == 0xBB && u[2] == 0xBF;
+    CPINFO info;
+    if (!utf8 && GetCPInfo(CP_ACP, &info) && info.MaxCharSize == 1) {
+        // A single-byte code page maps each byte by itself, with the
+        // system's own table.
+        char bytes[256];
+        wchar_t table[256];
+        for (int i = 0; i < 256; ++i) bytes[i] = static_cast<char>(i);
+        if (MultiByteToWideChar(CP_ACP, 0, bytes, 256, table, 256) != 256) return false;
+        for (size_t i = 0; i < size; ++i) out[i] = table[u[i]];
+        m_length = size;
+        return true;
+    }
+    // UTF-8, or a code page of several bytes a character: the system's own
+    // conversion, into memory of its own (it turns broken UTF-8 into
+    // replacement characters as the profile functions do).
+    size_t skip = utf8 ? 3 : 0;
+    std::unique_ptr<wchar_t[]> text(new (std::nothrow) wchar_t[size + 1]);
+    if (!text) return false;
+    int got = size > skip ? MultiByteToWideChar(utf8 ? CP_UTF8 : CP_ACP, 0, reinterpret_cast<const char*>(u) + skip,
+                                                static_cast<int>(size - skip), text.get(), static_cast<int>(size))
+                          : 0;
+    m_length = got > 0 ? static_cast<size_t>(got) : 0;
+    m_text = std::move(text);
+    return true;
+}
+
+bool CProfileImage::Parse(const char* data, size_t size) {
+    char* bytes = Reserve(size);
+    if (!bytes) return false;
+    if (size) std::memcpy(bytes, data, size);
+    return Decode(size) && Index();
+}
+
+bool CProfileImage::Load(const char* path) {
+    Reserve(0);
+    HANDLE h = CreateFileA(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                           FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (h == INVALID_HANDLE_VALUE) return false;
+    DWORD high = 0, size = GetFileSize(h, &high), got = 0;
+    char* bytes = size != INVALID_FILE_SIZE && high == 0 ? Reserve(size) : nullptr;
+    bool ok = bytes && (size == 0 || (ReadFile(h, bytes, size, &got, nullptr) && got == size));
+    CloseHandle(h);
+    if (ok && Decode(size) && Index()) return true;
+    Reserve(0);
+    return false;
+}
+
+bool CProfileImage::Index() {
+    size_t lines = 1, brackets = 1;
+    for (size_t i = 0; i < m_length; ++i) {
+        lines += IsLineEnd(m_text[i]) ? 1 : 0;
+        brackets += m_text[i] == L'[' ? 1 : 0;
+    }
+    m_sections.reset(new (std::nothrow) Section[brackets]);
+    m_keys.reset(new (std::nothrow) Key[lines]);
+    m_byName.reset(new (std::nothrow) Offset[brackets]);
+    if (!m_sections || !m_keys || !m_byName) {
+        m_length = 0;
+        return false;
+    }
+    const wchar_t* base = m_text.get();
+    const wchar_t* end = base + m_length;
+    auto span = [base](const wchar_t* a, const wchar_t* b) {
+        return Span{static_cast<Offset>(a - base), static_cast<Offset>(b - a)};
+    };
     // Keys before the first section header form a nameless section.
     m_sections[m_sectionCount++] = Section{{0, 0}, 0, 0};
-    for (const char* line = base; line < end;) {
-        const char* nl = LineEnd(line, end);
-        const char* next = nl < end ? nl + 1 : end;
-        const char* a = line;
-        const char* b = next;
-        line = next;
+    for (const wchar_t* line = base; line < end;) {
+        const wchar_t* a = line;
+        while (line < end && !IsLineEnd(*line)) ++line;
+        const wchar_t* b = line;
+        if (line < end) ++line;
+        // Blank lines are nothing; every other line is trimmed.
         Trim(a, b);
         if (a >= b) continue;
 
-        if (*a == '[') {
-            const char* close = nullptr;
-            for (const char* p = b; p > a; --p)
-                if (p[-1] == ']') { close = p - 1; break; }
-            if (close) {
-                const char* na = a + 1;
-                const char* nb = close;
+        // A line that starts with "[" and has a "]" is a section header; the
+        // name lies between the "[" and the last "]", trimmed. Text after
+        // that "]" is ignored. A "[" without "]" is an ordinary key line.
+        if (*a == L'[') {
+            const wchar_t* close = b;
+            while (close > a && close[-1] != L']') --close;
+            if (close > a) {
+                const wchar_t* na = a + 1;
+                const wchar_t* nb = close - 1;
                 Trim(na, nb);
-                Section s = {{static_cast<size_t>(na - base), static_cast<size_t>(nb - na)}, m_keyCount, 0};
-                m_sections[m_sectionCount++] = s;
+                m_sections[m_sectionCount++] = Section{span(na, nb), static_cast<Offset>(m_keyCount), 0};
                 continue;
             }
-            // A "[" without "]" is an ordinary key line.
         }
+        // A key line: the name before the first "=", the value after it,
+        // both trimmed. A line without "=" is a key without a value: a read
+        // gives the fallback, and as the first of its name it hides a later
+        // "key=value". Comment lines (";") are keys like any other.
         Key k;
-        const char* eq = static_cast<const char*>(std::memchr(a, '=', static_cast<size_t>(b - a)));
-        if (eq) {
-            const char* nameEnd = eq;
-            while (nameEnd > a && IsSpace(static_cast<unsigned char>(nameEnd[-1]))) --nameEnd;
-            const char* v = eq + 1;
-            while (v < b && IsSpace(static_cast<unsigned char>(*v))) ++v;
-            k.name = {static_cast<size_t>(a - base), static_cast<size_t>(nameEnd - a)};
-            k.value = {static_cast<size_t>(v - base), static_cast<size_t>(b - v)};
-            k.hasValue = true;
+        const wchar_t* eq = a;
+        while (eq < b && *eq != L'=') ++eq;
+        if (eq < b) {
+            const wchar_t* nameEnd = eq;
+            while (nameEnd > a && IsSpace(nameEnd[-1])) --nameEnd;
+            const wchar_t* v = eq + 1;
+            while (v < b && IsSpace(*v)) ++v;
+            k = Key{span(a, nameEnd), span(v, b), true};
         } else {
-            k.name = {static_cast<size_t>(a - base), static_cast<size_t>(b - a)};
-            k.value = {0, 0};
-            k.hasValue = false;
+            k = Key{span(a, b), Span{0, 0}, false};
         }
         m_keys[m_keyCount++] = k;
         ++m_sections[m_sectionCount - 1].keyCount;
@@ -95,42 +250,34 @@ bool CProfileImage::Parse(const char* data, size_t size) {
 
     // An index by name makes each section look-up a binary search; equal
     // names keep their file order, so the first of them is found first.
-    m_byName.reset(new size_t[m_sectionCount ? m_sectionCount : 1]);
-    for (size_t i = 0; i < m_sectionCount; ++i) m_byName[i] = i;
-    std::sort(m_byName.get(), m_byName.get() + m_sectionCount, [this](size_t x, size_t y) {
-        const Span& b = m_sections[y].name;
-        const char* bp = m_text.get() + b.at;
-        int c = CompareName(m_sections[x].name, bp, CutAtNul(bp, b.length));
+    for (size_t i = 0; i < m_sectionCount; ++i) m_byName[i] = static_cast<Offset>(i);
+    std::sort(m_byName.get(), m_byName.get() + m_sectionCount, [this](Offset x, Offset y) {
+        const Span& n = m_sections[y].name;
+        int c = CompareName(m_sections[x].name, m_text.get() + n.at, CutAtNul(m_text.get() + n.at, n.length));
         return c != 0 ? c < 0 : x < y;
     });
     return true;
 }
 
-int CProfileImage::CompareName(const Span& stored, const char* wanted, size_t wantedLength) const {
-    const char* s = m_text.get() + stored.at;
+int CProfileImage::CompareName(const Span& stored, const wchar_t* wanted, size_t wantedLength) const {
+    const wchar_t* s = m_text.get() + stored.at;
     size_t n = CutAtNul(s, stored.length);
     size_t common = n < wantedLength ? n : wantedLength;
     for (size_t i = 0; i < common; ++i) {
-        unsigned char a = static_cast<unsigned char>(Lower(s[i]));
-        unsigned char b = static_cast<unsigned char>(Lower(wanted[i]));
+        wchar_t a = Fold(s[i]), b = Fold(wanted[i]);
         if (a != b) return a < b ? -1 : 1;
     }
     return n == wantedLength ? 0 : (n < wantedLength ? -1 : 1);
 }
 
-bool CProfileImage::NameEquals(const Span& stored, const char* wanted, size_t wantedLength) const {
-    const char* s = m_text.get() + stored.at;
-    size_t n = CutAtNul(s, stored.length);
-    if (n != wantedLength) return false;
-    for (size_t i = 0; i < n; ++i)
-        if (Lower(s[i]) != Lower(wanted[i])) return false;
-    return true;
-}
-
+// The name asked for is trimmed as stored names are; an empty name is a
+// name like any other (it finds "=value" lines and the keys before the
+// first header).
 int CProfileImage::FindSection(const char* section) const {
-    if (!section) return -1;
-    const char* sa = section;
-    const char* sb = section + std::strlen(section);
+    if (!section || m_sectionCount == 0) return -1;
+    CWide wanted(section);
+    const wchar_t* sa = wanted.Text();
+    const wchar_t* sb = sa + CutAtNul(sa, wanted.Length());
     Trim(sa, sb);
     size_t len = static_cast<size_t>(sb - sa);
     size_t lo = 0, hi = m_sectionCount;
@@ -144,39 +291,94 @@ int CProfileImage::FindSection(const char* section) const {
     return -1;
 }
 
-bool CProfileImage::GetKey(int section, const char* key, int bufferSize, const char** value,
-                           size_t* length) const {
-    *value = "";
-    *length = 0;
-    if (section < 0 || static_cast<size_t>(section) >= m_sectionCount || !key || !*key || bufferSize < 1)
-        return false;
-    const char* ka = key;
-    const char* kb = key + std::strlen(key);
+// Only the first section of a name is searched, and in it the first key of
+// the name counts.
+const CProfileImage::Key* CProfileImage::FindKey(int section, const char* key) const {
+    if (section < 0 || static_cast<size_t>(section) >= m_sectionCount || !key) return nullptr;
+    CWide wanted(key);
+    const wchar_t* ka = wanted.Text();
+    const wchar_t* kb = ka + CutAtNul(ka, wanted.Length());
     Trim(ka, kb);
     const Section& s = m_sections[section];
-    for (size_t i = s.firstKey; i < s.firstKey + s.keyCount; ++i) {
-        const Key& k = m_keys[i];
-        if (!NameEquals(k.name, ka, static_cast<size_t>(kb - ka))) continue;
-        if (!k.hasValue) return false;
-        const char* v = m_text.get() + k.value.at;
-        size_t n = CutAtNul(v, k.value.length);
-        // A value in matching quotes loses them; when the value is cut
-        // the closing quote goes with the cut part.
-        bool quoted = n >= 2 && (v[0] == '"' || v[0] == '\'') && v[n - 1] == v[0];
-        if (quoted) { ++v; --n; }
-        size_t room = static_cast<size_t>(bufferSize - 1);
-        size_t copied = n < room ? n : room;
-        if (quoted && static_cast<size_t>(bufferSize) >= n && copied > 0) --copied;
-        *value = v;
-        *length = copied;
-        return true;
-    }
-    return false;
+    for (size_t i = s.firstKey; i < s.firstKey + s.keyCount; ++i)
+        if (CompareName(m_keys[i].name, ka, static_cast<size_t>(kb - ka)) == 0) return &m_keys[i];
+    return nullptr;
 }
 
-bool CProfileImage::Get(const char* section, const char* key, int bufferSize, const char** value,
-                        size_t* length) const {
-    *value = "";
-    *length = 0;
-    return GetKey(FindSection(section), key, bufferSize, value, length);
+bool CProfileImage::HasValue(int section, const char* key) const {
+    const Key* k = FindKey(section, key);
+    return k && k->hasValue;
+}
+
+CString CProfileImage::ReadString(int section, const char* key, const char* fallback, int bufferSize) const {
+    if (bufferSize < 1) return CString();
+    const wchar_t* v;
+    size_t n;
+    CWide fallbackText(fallback);
+    const Key* k = FindKey(section, key);
+    if (k && k->hasValue) {
+        v = m_text.get() + k->value.at;
+        n = CutAtNul(v, k->value.length);
+    } else {
+        // The fallback loses its trailing spaces (only spaces: tabs stay,
+        // and so do leading blanks), then reads like a stored value.
+        v = fallbackText.Text();
+        n = fallbackText.Length();
+        while (n > 0 && v[n - 1] == L' ') --n;
+    }
+    CopyEntry(v, n, bufferSize);
+    return ToAnsi(v, n, bufferSize);
+}
+
+// The integer read: the value as a string read through a 30-character
+// buffer gives it, empty or missing meaning the fallback; then characters
+// up to the blank, a sign, and the digits up to the first other character,
+// in base 10 or, after "0x", "0o" or "0b", 16, 8 or 2. Only ASCII digits
+// count, and the number wraps around at 32 bits.
+int CProfileImage::ReadInt(int section, const char* key, int fallback) const {
+    const Key* k = FindKey(section, key);
+    if (!k || !k->hasValue) return fallback;
+    const wchar_t* v = m_text.get() + k->value.at;
+    size_t n = CutAtNul(v, k->value.length);
+    CopyEntry(v, n, 30);
+    if (n == 0) return fallback;
+    const wchar_t* p = v;
+    const wchar_t* end = v + n;
+    while (p < end && *p <= L' ') ++p;
+    bool negative = false;
+    if (p < end && (*p == L'+' || *p == L'-')) negative = *p++ == L'-';
+    unsigned base = 10;
+    if (end - p >= 2 && p[0] == L'0' && (p[1] == L'x' || p[1] == L'o' || p[1] == L'b')) {
+        base = p[1] == L'x' ? 16 : p[1] == L'o' ? 8 : 2;
+        p += 2;
+    }
+    unsigned number = 0;
+    for (; p < end; ++p) {
+        unsigned digit;
+        if (*p >= L'0' && *p <= L'9') digit = static_cast<unsigned>(*p - L'0');
+        else if (*p >= L'a' && *p <= L'z') digit = static_cast<unsigned>(*p - L'a') + 10;
+        else if (*p >= L'A' && *p <= L'Z') digit = static_cast<unsigned>(*p - L'A') + 10;
+        else break;
+        if (digit >= base) break;
+        number = number * base + digit;
+    }
+    return static_cast<int>(negative ? 0u - number : number);
+}
+
+// A single-key write finds the key as a read does. When the key is there
+// with a value equal to the new one without its leading blanks (the stored
+// value compared up to a NUL in it), the system changes nothing and does
+// not touch the file. Any other write, even one that reads back the same
+// (quotes, blanks, a key without "="), rewrites the whole file in the
+// system's own form, which for a damaged file changes other keys too.
+bool CProfileImage::WriteChangesNothing(const char* section, const char* key, const char* value) const {
+    const Key* k = FindKey(FindSection(section), key);
+    if (!k || !k->hasValue) return false;
+    CWide wanted(value);
+    const wchar_t* a = wanted.Text();
+    const wchar_t* b = a + wanted.Length();
+    while (a < b && IsSpace(*a)) ++a;
+    const wchar_t* stored = m_text.get() + k->value.at;
+    size_t n = CutAtNul(stored, k->value.length);
+    return n == static_cast<size_t>(b - a) && std::equal(a, b, stored);
 }

@@ -35,7 +35,7 @@ add_executable(editor_e2e_tests ${EDITOR_E2E_SOURCES}
     ${CMAKE_SOURCE_DIR}/workspace/BackgroundLimit.cpp ${CMAKE_SOURCE_DIR}/workspace/PictureRules.cpp
     ${CMAKE_SOURCE_DIR}/platform/ImageScale.cpp)
 target_include_directories(editor_e2e_tests PRIVATE ${CMAKE_SOURCE_DIR} ${CMAKE_CURRENT_SOURCE_DIR})
-target_link_libraries(editor_e2e_tests PRIVATE tlk_platform gtest_main user32 gdi32 advapi32)
+target_link_libraries(editor_e2e_tests PRIVATE tlk_menu gtest_main user32 gdi32 advapi32)
 add_dependencies(editor_e2e_tests tlkedit autorun dist_data editor_help editor_help_recorder marker demo)
 set(EDITOR_E2E_ENVIRONMENT "TLK_DIST=${WIN_DIST};TLK_ASSETS=${WIN_ASSETS};TLK_DEMO=${WIN_DEMO};TLK_HELP_RECORDER=${WIN_HELP_RECORDER};TLK_MARKER=${WIN_MARKER};TLK_PICTURES=${WIN_PICTURES}")
 add_test(NAME editor_e2e COMMAND editor_e2e_tests)

@@ -93,7 +93,7 @@ private:
     LRESULT OnLineKillFocus(WPARAM, LPARAM);
     LRESULT OnActionButton(WPARAM, LPARAM);
 
-    void SaveCurrentMenu(const CDefinitionFile& file, const CDefinitionSnapshot& snapshot);
+    bool SaveCurrentMenu(const CDefinitionFile& file, const CDefinitionSnapshot& snapshot);
     void SaveLine(int slot);
     void ShowMenu(int menuIndex);
     CString& Stored(int menuIndex, int slot) { return m_store[menuIndex][slot]; }

@@ -80,11 +80,14 @@ void CTextAction::ShowMenu(int menuIndex) {
     for (int slot = 0; slot < kSlots; ++slot) SetItemText(BoxOfSlot(slot), Stored(menuIndex, slot));
 }
 
-// All fourteen keys, changed or not; a key that already holds its text is
-// not written again (a large definition is rewritten whole by every write).
-void CTextAction::SaveCurrentMenu(const CDefinitionFile& file, const CDefinitionSnapshot& snapshot) {
+// All fourteen keys, changed or not; a write that would leave the file as
+// it is is not made (a large definition is rewritten whole by every write).
+// True when the file was written.
+bool CTextAction::SaveCurrentMenu(const CDefinitionFile& file, const CDefinitionSnapshot& snapshot) {
     for (int slot = 0; slot < kSlots; ++slot) Stored(m_current, slot) = GetItemText(BoxOfSlot(slot));
-    file.UpdateNumberedKeys(snapshot, MenuSection(def::kTextBase, m_current + 1), kSlots, m_store[m_current]);
+    bool wrote = false;
+    file.UpdateNumberedKeys(snapshot, MenuSection(def::kTextBase, m_current + 1), kSlots, m_store[m_current], &wrote);
+    return wrote;
 }
 
 void CTextAction::SaveLine(int slot) {
@@ -96,15 +99,18 @@ void CTextAction::SaveLine(int slot) {
 LRESULT CTextAction::OnMenuChange(WPARAM, LPARAM) {
     int chosen = static_cast<int>(SendItem(IDC_MENU_NUMBER, CB_GETCURSEL));
     if (chosen < 0 || chosen >= def::kMaxMenus) return 0;
-    // One reading serves the menu left and the count: saving the texts
-    // touches no key of section "100".
+    // One reading serves the menu left and the count. A text written
+    // rewrites the file, which in a damaged one can move keys into section
+    // "100": then the count is read afresh (a reading of the whole file is
+    // quicker than the system's read of one key).
     CDefinitionFile file = EditedDefinition(m_state);
     CDefinitionSnapshot snapshot(file);
-    SaveCurrentMenu(file, snapshot);
+    bool wrote = SaveCurrentMenu(file, snapshot);
     ShowMenu(chosen);
     m_current = chosen;
-    if (int raised = wiz::RaisedMenuCount(snapshot.ReadInt(def::kGeneral, def::kMenuCount, 1), chosen + 1))
-        file.WriteInt(def::kGeneral, def::kMenuCount, raised);
+    int count = wrote ? CDefinitionSnapshot(file).ReadInt(def::kGeneral, def::kMenuCount, 1)
+                      : snapshot.ReadInt(def::kGeneral, def::kMenuCount, 1);
+    if (int raised = wiz::RaisedMenuCount(count, chosen + 1)) file.WriteInt(def::kGeneral, def::kMenuCount, raised);
     return 0;
 }
 

@@ -2,6 +2,7 @@
 #include "menu/Definition.h"
 #include "support/tempdir.h"
 #include <gtest/gtest.h>
+#include <windows.h>
 #include <memory>
 #include <string>
 
@@ -138,7 +139,7 @@ TEST(DefinitionRead, ColoursAndSoundsOfSectionHundred) {
 
 // The whole-section reader must give what key-by-key reads give, whatever
 // the file holds.
-TEST(DefinitionRead, SectionReaderAgreesWithSingleKeyReads) {
+TEST(DefinitionRead, NumberedKeysAgreeWithSingleKeyReads) {
     TempDir dir;
     std::string longValue(300, 'v');
     dir.Write("auto.tdf",
@@ -159,7 +160,7 @@ TEST(DefinitionRead, SectionReaderAgreesWithSingleKeyReads) {
               "12=a=b=c\r\n");
     CDefinitionFile file(dir.File("auto.tdf").c_str());
     CString fast[14];
-    file.ReadNumberedKeys("15001", 14, def::kTextBuffer, fast);
+    CDefinitionSnapshot(file).ReadNumberedKeys("15001", 14, def::kTextBuffer, fast);
     for (int k = 1; k <= 14; ++k) {
         CString slow = file.ReadString("15001", CString::Format("%d", k), "", def::kTextBuffer);
         EXPECT_STREQ(slow.c_str(), fast[k - 1].c_str()) << "key " << k;
@@ -168,7 +169,7 @@ TEST(DefinitionRead, SectionReaderAgreesWithSingleKeyReads) {
     EXPECT_EQ(127u, fast[7].GetLength());
 }
 
-TEST(DefinitionRead, HugeSectionFallsBackToSingleKeyReads) {
+TEST(DefinitionRead, HugeSectionIsReadWhole) {
     TempDir dir;
     std::string content = "[15001]\r\n1=one\r\n";
     for (int i = 0; i < 2000; ++i) content += "x" + std::to_string(i) + "=" + std::string(30, 'p') + "\r\n";
@@ -176,7 +177,7 @@ TEST(DefinitionRead, HugeSectionFallsBackToSingleKeyReads) {
     dir.Write("auto.tdf", content);
     CDefinitionFile file(dir.File("auto.tdf").c_str());
     CString values[14];
-    file.ReadNumberedKeys("15001", 14, def::kTextBuffer, values);
+    CDefinitionSnapshot(file).ReadNumberedKeys("15001", 14, def::kTextBuffer, values);
     EXPECT_STREQ("one", values[0].c_str());
     EXPECT_STREQ("two", values[1].c_str());
 }
@@ -202,35 +203,50 @@ TEST(DefinitionWrite, IntegersAreWrittenAsDecimalText) {
     EXPECT_EQ(-1, file.ReadInt(def::kGeneral, def::kMenuCount, 1));
 }
 
-// An update leaves a key that already reads back as the value alone, and
-// otherwise writes exactly as a plain write: every value reads back the same.
-TEST(DefinitionUpdate, WritesOnlyWhatWouldReadBackDifferently) {
-    struct Case { const char* file; const char* value; bool untouched; const char* readBack; };
-    const std::string longValue(1100, 'L');
+// An update leaves the file alone only when the plain write would, and
+// otherwise writes: either way the file ends as after the plain write.
+TEST(DefinitionUpdate, SkipsOnlyWritesThatChangeNothing) {
+    struct Case { const char* name; std::string file; std::string value; bool untouched; };
+    const std::string nul("[s]\r\nk=a\0b\r\n[]\r\nx=1\r\n", 21);
     const Case cases[] = {
-        {"[s]\r\nk = same \r\n", "same", true, "same"},
-        {"[s]\r\nk=\"quoted\"\r\n", "quoted", true, "quoted"},
-        {"[s]\r\nk=old\r\n", "new", false, "new"},
-        {"[s]\r\nk=old\r\n", "", false, ""},
-        {"[s]\r\nother=1\r\n", "", false, ""},        // a missing key is created, empty
-        {"[s]\r\nk=\r\n", "", true, ""},
-        {"[S]\r\nK=x\r\n", "x", true, "x"},           // names match without regard to case
+        {"blanks around the stored value", "[s]\r\nk = same \r\n", "same", true},
+        {"leading blanks of the new value", "[s]\r\nk=same\r\n", "  same", true},
+        {"names without regard to case", "[S]\r\nK=x\r\n", "x", true},
+        {"an empty value", "[s]\r\nk=\r\n", "", true},
+        {"stored up to a NUL", nul, "a", true},
+        {"stored in quotes", "[s]\r\nk=\"quoted\"\r\n", "quoted", false},
+        {"typed in quotes", "[s]\r\nk=\"  Welcome  \"\r\n", "  Welcome  ", false},
+        {"trailing blanks of the new value", "[s]\r\nk=same\r\n", "same ", false},
+        {"a key without =", "[s]\r\nk\r\nk=\r\n", "", false},
+        {"a missing key", "[s]\r\nother=1\r\n", "", false},
+        {"a changed value in a damaged file", "[s]\r\nk=old\r\n[]\r\nx=1\r\n", "new", false},
+        {"a quoted value of 1023 characters", "[s]\r\nk=\"" + std::string(1023, 'L') + "\"\r\n", std::string(1023, 'L'), false},
+        {"in a UTF-16 file", std::string("\xFF\xFE[\0s\0]\0\r\0\n\0k\0=\0\xE9\0", 18), "\xE9", true},
     };
     for (const Case& c : cases) {
         TempDir dir("update");
         dir.Write("auto.tdf", c.file);
+        dir.Write("plain.tdf", c.file);
         CDefinitionFile file(dir.File("auto.tdf").c_str());
-        EXPECT_TRUE(file.UpdateString("s", "k", c.value)) << c.file;
-        if (c.untouched) { EXPECT_EQ(c.file, dir.Read("auto.tdf")) << c.file; }
-        EXPECT_STREQ(c.readBack, file.ReadString("s", "k", "(missing)", 2048).c_str()) << c.file;
+        EXPECT_TRUE(file.UpdateString("s", "k", c.value.c_str())) << c.name;
+        WritePrivateProfileStringA("s", "k", c.value.c_str(), dir.File("plain.tdf").c_str());
+        EXPECT_EQ(dir.Read("plain.tdf"), dir.Read("auto.tdf")) << c.name;
+        EXPECT_EQ(c.untouched, dir.Read("auto.tdf") == c.file) << c.name;
     }
-    // A stored value too long to compare is replaced.
+}
+
+// What the system cannot write is refused, and the file keeps its value.
+TEST(DefinitionUpdate, LineBreaksAndOverlongTextsAreRefused) {
     TempDir dir("update");
-    dir.Write("auto.tdf", "[s]\r\nk=" + longValue + "\r\n");
+    dir.Write("auto.tdf", "[s]\r\nk=old\r\n");
     CDefinitionFile file(dir.File("auto.tdf").c_str());
-    file.UpdateString("s", "k", longValue.substr(0, 1023).c_str());
-    EXPECT_EQ(1023u, file.ReadString("s", "k", "", 2048).GetLength());
+    const std::string tooLong(CDefinitionFile::kMaxWritten, 'x');
     EXPECT_FALSE(file.UpdateString("s", "k", "a\r\n[x]"));
+    EXPECT_FALSE(file.UpdateString("s", "k", tooLong.c_str()));
+    EXPECT_FALSE(file.WriteString("s", tooLong.c_str(), "v"));
+    EXPECT_STREQ("old", file.ReadString("s", "k", "", 80).c_str());
+    EXPECT_TRUE(file.UpdateString("s", "k", tooLong.substr(1).c_str())) << "one character less is written";
+    EXPECT_EQ(tooLong.size() - 1, file.ReadString("s", "k", "", 40000).GetLength());
 }
 
 // A snapshot answers integer and string reads as the profile functions do.
