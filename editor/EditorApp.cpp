@@ -10,15 +10,13 @@ CEditorApp theApp;
 
 BOOL CEditorApp::InitInstance() {
     // A command for scripts: no window, and the work directory stays as it is.
+    const CString program = AppProgramPath();
     CommandRequest command = ParseCommandLine(m_lpCmdLine);
     if (command.kind != CommandRequest::kNone) {
-        char path[MAX_PATH + 1] = "";
-        DWORD n = GetModuleFileNameA(nullptr, path, MAX_PATH);
-        // The editor's folders as the main window derives them; a cut path
-        // would name someone else's.
+        // The editor's folders as the main window derives them.
         EditorState editor;
         ProcessConsole console;
-        if (n == 0 || n >= MAX_PATH || !SetupEditorPaths(editor, path, "")) {
+        if (program.IsEmpty() || !SetupEditorPaths(editor, program, "")) {
             console.Err(kMsgFolderTooLong);
             m_nExitCode = 1;
             return FALSE;
@@ -28,9 +26,7 @@ BOOL CEditorApp::InitInstance() {
     }
 
     // The help pages lie beside the program.
-    char module[MAX_PATH + 1] = "";
-    DWORD length = GetModuleFileNameA(nullptr, module, MAX_PATH);
-    if (length > 0 && length < MAX_PATH) m_programFolder = DirectoryWithSlash(module);
+    m_programFolder = DirectoryWithSlash(program);
 
     // The current look of the controls (the manifest asks for it).
     INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};

@@ -54,10 +54,7 @@ CEditorDlg::~CEditorDlg() {
 }
 
 CString CEditorDlg::ExecutablePath() const {
-    char path[MAX_PATH + 1] = "";
-    DWORD n = GetModuleFileNameA(nullptr, path, MAX_PATH);
-    // A cut path would name the wrong folder.
-    return n > 0 && n < MAX_PATH ? CString(path) : CString();
+    return AppProgramPath();
 }
 
 CString CEditorDlg::CommandTail() const {

@@ -31,7 +31,6 @@ const char kBackgroundFile[] = "autorun.bmp";
 const char kPlayerFile[] = "autorun.exe";
 const char kAutoRunFile[] = "autorun.inf";
 const int kVisibleLines[kLayouts] = {5, 5, 5, 7, 5, 5, 8, 10, 10, 10};
-const char kGoToPrefix[] = "_menu";
 
 bool IsLayoutIndex(int index) { return index >= 0 && index < kLayouts; }
 

@@ -70,8 +70,8 @@ int VisibleMainLines(int layoutIndex);
 
 // A line's program that starts with this is a go-to: "_menu" and the number
 // of the menu to show.
-extern const char kGoToPrefix[];        // "_menu"
-const int kGoToPrefixLength = 5;
+inline constexpr char kGoToPrefix[] = "_menu";
+const int kGoToPrefixLength = sizeof kGoToPrefix - 1;
 
 // A quit flag means yes only when it reads exactly "TRUE".
 bool IsTrue(const char* flag);

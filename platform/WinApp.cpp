@@ -41,6 +41,12 @@ int CWinApp::Main(HINSTANCE instance, const char* cmdLine) {
     }
 }
 
+CString AppProgramPath() {
+    char path[MAX_PATH + 1] = "";
+    const DWORD n = GetModuleFileNameA(nullptr, path, MAX_PATH);
+    return n > 0 && n < MAX_PATH ? CString(path) : CString();
+}
+
 const char* AppProgramName() {
     static char name[MAX_PATH];
     if (!name[0]) {

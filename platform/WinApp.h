@@ -1,6 +1,7 @@
 // The application object: one global instance per program, whose
 // InitInstance runs the program's main dialog.
 #pragma once
+#include "String.h"
 #include <windows.h>
 
 class CWinApp {
@@ -35,6 +36,10 @@ public:
 private:
     static CWinApp* s_current;
 };
+
+// The running program's full path; empty when it does not fit MAX_PATH, since
+// a cut path would name the wrong folder.
+CString AppProgramPath();
 
 // Program name as used for message-box captions: the executable's file name
 // without its extension.

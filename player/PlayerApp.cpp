@@ -33,9 +33,7 @@ BOOL CPlayerHostDlg::OnInitDialog() {
 
     // The definition and the background lie beside the running program:
     // on the disc, its root.
-    char module[MAX_PATH] = "";
-    GetModuleFileNameA(nullptr, module, MAX_PATH - 1);
-    const CString folder = DirectoryWithSlash(module);
+    const CString folder = DirectoryWithSlash(AppProgramPath());
     const CString definitionPath = DefinitionPathFor(folder, CWinApp::Current()->m_lpCmdLine);
     const int layout = CDefinitionFile(definitionPath).ReadInt(def::kGeneral, def::kTemplate, def::kTemplateDefaultPlayer);
     {

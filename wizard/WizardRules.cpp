@@ -20,13 +20,13 @@ const StockBackground kStockBackgrounds[kStockCount] = {
 static bool IsStockIndex(int i) { return i >= 0 && i < kStockCount; }
 
 BackgroundView ViewForStoredBackground(int stored) {
-    if (stored == kOwnBitmap) return {true, false, -1};
+    if (stored == def::kOwnBackground) return {true, false, -1};
     // A value that names no stock picture selects nothing.
     return {false, true, IsStockIndex(stored) ? stored : -1};
 }
 
 BackgroundSave BackgroundLeavingSave(bool stockRadio, int selection) {
-    if (!stockRadio) return {true, kOwnBitmap, nullptr};
+    if (!stockRadio) return {true, def::kOwnBackground, nullptr};
     // Without a selection the stored choice and autorun.bmp stay as they are.
     if (!IsStockIndex(selection)) return {false, 0, nullptr};
     return {true, selection, kStockBackgrounds[selection].file};

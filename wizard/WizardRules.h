@@ -9,7 +9,6 @@ namespace wiz {
 
 // ---- Background page ----------------------------------------------------------
 const int kStockCount = 10;
-const int kOwnBitmap = def::kOwnBackground;
 
 struct StockBackground {
     const char* listText;

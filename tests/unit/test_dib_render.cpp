@@ -17,6 +17,13 @@ Rgb FromRgb24(std::uint32_t v) {
 
 class DibRenderTest : public DibFileTest {
 protected:
+    // Every pixel of a width x height canvas is what 'expected' gives for it.
+    template <class Expected>
+    static void ExpectCanvas(const Canvas& canvas, int width, int height, Expected expected) {
+        for (int y = 0; y < height; ++y)
+            for (int x = 0; x < width; ++x) ASSERT_EQ(expected(x, y), canvas.At(x, y)) << x << "," << y;
+    }
+
     // An 8x8 one-pixel checker in two colours, 1 bit per pixel.
     void LoadChecker(CDibImage& image) {
         BmpRecipe s = bmpw::ValidRecipe(8, 8, 1);
@@ -60,9 +67,7 @@ TEST_F(DibRenderTest, CheckerStretchedByWholeFactors) {
     Canvas canvas(24, 16);
     ASSERT_TRUE(canvas.ok());
     EXPECT_NE(0, image.Render(canvas.dc(), Rect(0, 0, 24, 16), Rect(0, 0, 8, 8)));
-    for (int y = 0; y < 16; ++y)
-        for (int x = 0; x < 24; ++x)
-            ASSERT_EQ(Checker(x / 3, y / 2), canvas.At(x, y)) << x << "," << y;
+    ASSERT_NO_FATAL_FAILURE(ExpectCanvas(canvas, 24, 16, [&](int x, int y) { return Checker(x / 3, y / 2); }));
 }
 
 TEST_F(DibRenderTest, GradientOneToOneIsExact) {
@@ -71,9 +76,7 @@ TEST_F(DibRenderTest, GradientOneToOneIsExact) {
     Canvas canvas(15, 9);
     ASSERT_TRUE(canvas.ok());
     EXPECT_NE(0, image.Render(canvas.dc(), Rect(0, 0, 15, 9), Rect(0, 0, 15, 9)));
-    for (int y = 0; y < 9; ++y)
-        for (int x = 0; x < 15; ++x)
-            ASSERT_EQ(FromRgb24(Gradient(x, y)), canvas.At(x, y)) << x << "," << y;
+    ASSERT_NO_FATAL_FAILURE(ExpectCanvas(canvas, 15, 9, [&](int x, int y) { return FromRgb24(Gradient(x, y)); }));
 }
 
 TEST_F(DibRenderTest, GradientStretchedAndShrunk) {
@@ -82,9 +85,7 @@ TEST_F(DibRenderTest, GradientStretchedAndShrunk) {
     Canvas big(12, 12);
     ASSERT_TRUE(big.ok());
     EXPECT_NE(0, image.Render(big.dc(), Rect(0, 0, 12, 12), Rect(0, 0, 6, 4)));
-    for (int y = 0; y < 12; ++y)
-        for (int x = 0; x < 12; ++x)
-            ASSERT_EQ(FromRgb24(Gradient(x / 2, y / 3)), big.At(x, y)) << x << "," << y;
+    ASSERT_NO_FATAL_FAILURE(ExpectCanvas(big, 12, 12, [&](int x, int y) { return FromRgb24(Gradient(x / 2, y / 3)); }));
 
     // Shrinking a picture of 2x2 blocks by half must give one pixel per block
     // whichever of the four pixels the stretch keeps.
@@ -94,9 +95,7 @@ TEST_F(DibRenderTest, GradientStretchedAndShrunk) {
     Canvas small(4, 3);
     ASSERT_TRUE(small.ok());
     EXPECT_NE(0, image.Render(small.dc(), Rect(0, 0, 4, 3), Rect(0, 0, 8, 6)));
-    for (int y = 0; y < 3; ++y)
-        for (int x = 0; x < 4; ++x)
-            ASSERT_EQ(FromRgb24(Gradient(x, y)), small.At(x, y)) << x << "," << y;
+    ASSERT_NO_FATAL_FAILURE(ExpectCanvas(small, 4, 3, [&](int x, int y) { return FromRgb24(Gradient(x, y)); }));
 }
 
 TEST_F(DibRenderTest, OneToOnePartOfThePictureCountsRowsFromTheTop) {
@@ -105,9 +104,7 @@ TEST_F(DibRenderTest, OneToOnePartOfThePictureCountsRowsFromTheTop) {
     Canvas canvas(4, 3);
     ASSERT_TRUE(canvas.ok());
     EXPECT_NE(0, image.Render(canvas.dc(), Rect(0, 0, 4, 3), Rect(2, 1, 6, 4)));
-    for (int y = 0; y < 3; ++y)
-        for (int x = 0; x < 4; ++x)
-            ASSERT_EQ(FromRgb24(Gradient(x + 2, y + 1)), canvas.At(x, y)) << x << "," << y;
+    ASSERT_NO_FATAL_FAILURE(ExpectCanvas(canvas, 4, 3, [&](int x, int y) { return FromRgb24(Gradient(x + 2, y + 1)); }));
 }
 
 TEST_F(DibRenderTest, PaletteIsSelectedOnlyForTheBlit) {
