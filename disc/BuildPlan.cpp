@@ -1,17 +1,17 @@
 #include "BuildPlan.h"
-#include <cstring>
+#include <cwchar>
 
-CString BuildFolderWithSlash(const char* typed) {
+CString BuildFolderWithSlash(const wchar_t* typed) {
     CString folder(typed);
-    if (folder.IsEmpty() || folder[folder.GetLength() - 1] != '\\') folder += '\\';
+    if (folder.IsEmpty() || folder[folder.GetLength() - 1] != L'\\') folder += L'\\';
     return folder;
 }
 
-bool IsBareFileName(const char* name) {
+bool IsBareFileName(const wchar_t* name) {
     if (!name || !*name) return false;
-    if (std::strcmp(name, ".") == 0 || std::strcmp(name, "..") == 0) return false;
-    for (const unsigned char* p = reinterpret_cast<const unsigned char*>(name); *p; ++p) {
-        if (*p < 32 || std::strchr("\\/:*?\"<>|", *p)) return false;
+    if (std::wcscmp(name, L".") == 0 || std::wcscmp(name, L"..") == 0) return false;
+    for (const wchar_t* p = name; *p; ++p) {
+        if (*p < 32 || std::wcschr(L"\\/:*?\"<>|", *p)) return false;
     }
     return true;
 }
@@ -19,8 +19,8 @@ bool IsBareFileName(const char* name) {
 BuildFileList PlanBuild(const CString& hoverSound, const CString& selectSound, const CString& menuChangeSound,
                         const CString& startupSound) {
     BuildFileList list;
-    const char* fixed[4] = {def::kBackgroundFile, def::kPlayerFile, def::kAutoRunFile, def::kDefinitionFile};
-    for (const char* f : fixed) list.names[list.count++] = f;
+    const wchar_t* fixed[4] = {def::kBackgroundFile, def::kPlayerFile, def::kAutoRunFile, def::kDefinitionFile};
+    for (const wchar_t* f : fixed) list.names[list.count++] = f;
     // A definition from elsewhere may name "..\..\x" or "C:\x": copying
     // that would read and write outside the two folders, so only plain
     // names are taken.
@@ -32,8 +32,8 @@ BuildFileList PlanBuild(const CString& hoverSound, const CString& selectSound, c
 
 BuildFileList PlanBuild(const CDefinitionFile& file) {
     using namespace def;
-    return PlanBuild(file.ReadString(kGeneral, kHoverSound, "", kShortBuffer),
-                     file.ReadString(kGeneral, kSelectSound, "", kShortBuffer),
-                     file.ReadString(kGeneral, kMenuChangeSound, "", kShortBuffer),
-                     file.ReadString(kGeneral, kStartupSound, "", kShortBuffer));
+    return PlanBuild(file.ReadString(kGeneral, kHoverSound, L"", kShortBuffer),
+                     file.ReadString(kGeneral, kSelectSound, L"", kShortBuffer),
+                     file.ReadString(kGeneral, kMenuChangeSound, L"", kShortBuffer),
+                     file.ReadString(kGeneral, kStartupSound, L"", kShortBuffer));
 }

@@ -4,12 +4,12 @@
 #include "../menu/Definition.h"
 
 // The folder text as typed, with a trailing backslash ("" gives "\").
-CString BuildFolderWithSlash(const char* typed);
+CString BuildFolderWithSlash(const wchar_t* typed);
 
 // True for a plain file name that stays inside the folder it is joined to:
 // not empty, not "." or "..", no folder separators, drive colons or other
 // characters file names cannot hold.
-bool IsBareFileName(const char* name);
+bool IsBareFileName(const wchar_t* name);
 
 // The files of a build, in copy order: the background, the player, the
 // AutoRun file, the definition, then the sounds named by the definition

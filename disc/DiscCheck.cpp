@@ -3,6 +3,7 @@
 #include "../menu/DibImage.h"
 #include "../menu/MenuLogic.h"
 #include "DiscImage.h"
+#include "../platform/Encoding.h"
 #include <windows.h>
 #include <cctype>
 #include <cstdio>
@@ -25,6 +26,9 @@ const char kLabelKey[] = "label";
 const char kUseAutoPlayKey[] = "UseAutoPlay";
 
 std::string Quoted(const char* text) { return std::string("\"") + text + "\""; }
+std::string Quoted(const CString& text) { return Quoted(ToUtf8(text).c_str()); }
+// The disc subsystem's texts and paths are UTF-8.
+std::string U8(const wchar_t* text) { return ToUtf8(text, WideLength(text)); }
 
 std::string LineName(int menu, int line, const CString& text) {
     std::string s = "menu " + std::to_string(menu) + ", line " + std::to_string(line);
@@ -66,9 +70,10 @@ bool LeavesTheFolder(const char* path) {
 
 // A bare program name the shell finds on every PC, such as notepad.exe.
 bool InSystemFolders(DiscFiles& files, const char* name) {
-    char dirs[2][MAX_PATH] = {"", ""};
-    UINT a = GetSystemDirectoryA(dirs[0], MAX_PATH);
-    UINT b = GetWindowsDirectoryA(dirs[1], MAX_PATH);
+    wchar_t wideDirs[2][MAX_PATH] = {L"", L""};
+    UINT a = GetSystemDirectoryW(wideDirs[0], MAX_PATH);
+    UINT b = GetWindowsDirectoryW(wideDirs[1], MAX_PATH);
+    const std::string dirs[2] = {U8(wideDirs[0]), U8(wideDirs[1])};
     const bool ok[2] = {a > 0 && a < MAX_PATH, b > 0 && b < MAX_PATH};
     const bool noExtension = !std::strchr(name, '.');
     for (int i = 0; i < 2; ++i) {
@@ -85,8 +90,12 @@ std::string Megabytes(std::uint64_t bytes) {
     return text;
 }
 
+// The keys compared are ASCII: other letters must match exactly.
 bool SameText(const std::string& a, const char* b) {
-    return lstrcmpiA(a.c_str(), b) == 0;
+    std::size_t i = 0;
+    for (; i < a.size() && b[i]; ++i)
+        if (std::tolower(static_cast<unsigned char>(a[i])) != std::tolower(static_cast<unsigned char>(b[i]))) return false;
+    return i == a.size() && !b[i];
 }
 
 std::string Trimmed(const std::string& text) {
@@ -178,6 +187,7 @@ public:
     void Error(const std::string& text) { findings.push_back({DiscFinding::kError, text}); }
     void Warning(const std::string& text) { findings.push_back({DiscFinding::kWarning, text}); }
     std::string In(const char* name) const { return JoinPath(m_files, m_folder, name); }
+    std::string In(const wchar_t* name) const { return In(U8(name).c_str()); }
 
     void CoreFiles();
     void AutoRun();
@@ -196,21 +206,21 @@ private:
 
 void Checker::CoreFiles() {
     if (!m_files.Exists(In(def::kPlayerFile)))
-        Error(std::string(def::kPlayerFile) + " is missing: the disc has no menu player");
+        Error(U8(def::kPlayerFile) + " is missing: the disc has no menu player");
     AutoRun();
     if (!m_files.Exists(In(def::kBackgroundFile))) {
-        Warning(std::string(def::kBackgroundFile) + " is missing: the menu shows no background");
+        Warning(U8(def::kBackgroundFile) + " is missing: the menu shows no background");
     } else {
         CDibImage picture;
-        if (!picture.LoadFromFile(In(def::kBackgroundFile).c_str()))
-            Warning(std::string(def::kBackgroundFile) + " is not a bitmap the menu can show");
+        if (!picture.LoadFromFile(FromUtf8(In(def::kBackgroundFile))))
+            Warning(U8(def::kBackgroundFile) + " is not a bitmap the menu can show");
         else
             Oversized({picture.Width(), picture.Height()});
     }
 }
 
 void Checker::AutoRun() {
-    const std::string name = def::kAutoRunFile;
+    const std::string name = U8(def::kAutoRunFile);
     const std::string path = In(def::kAutoRunFile);
     if (!m_files.Exists(path)) {
         Error(name + " is missing: Windows will not start the menu from the disc");
@@ -268,10 +278,10 @@ void Checker::Oversized(pic::Size size) {
     if (limit.w <= 0 || !pic::LargerThan(size, limit)) return;
     WIN32_FILE_ATTRIBUTE_DATA data;
     std::uint64_t bytes = 0;
-    if (GetFileAttributesExA(In(def::kBackgroundFile).c_str(), GetFileExInfoStandard, &data))
+    if (GetFileAttributesExW(FromUtf8(In(def::kBackgroundFile)), GetFileExInfoStandard, &data))
         bytes = static_cast<std::uint64_t>(data.nFileSizeHigh) << 32 | data.nFileSizeLow;
     const pic::Size reduced = pic::ReducedSize(size, limit);
-    Warning(std::string(def::kBackgroundFile) + " is " + SizeText(size) + " pixels (" + pic::ByteCount(bytes) +
+    Warning(U8(def::kBackgroundFile) + " is " + SizeText(size) + " pixels (" + pic::ByteCount(bytes) +
             "), larger than any menu window needs: reduced to " + SizeText(reduced) + " pixels it would take " +
             pic::ByteCount(pic::Bitmap24Bytes(reduced)) + ". Chosen as a JPEG or PNG picture, it is reduced so.");
 }
@@ -288,23 +298,24 @@ void Checker::Action(int menu, int line, const CString& text, const CString& act
                   std::to_string(count));
         return;
     }
-    if (IsAddress(action)) return;
-    if (IsAbsolute(action) || LeavesTheFolder(action)) {
+    const std::string path = ToUtf8(action);
+    if (IsAddress(path.c_str())) return;
+    if (IsAbsolute(path.c_str()) || LeavesTheFolder(path.c_str())) {
         Warning(where + " opens " + Quoted(action) + ", a path that does not point into the disc");
         return;
     }
     if (m_files.Exists(In(action))) return;
-    if (!HasFolder(action) && InSystemFolders(m_files, action)) return;
+    if (!HasFolder(path.c_str()) && InSystemFolders(m_files, path.c_str())) return;
     Error(where + " opens " + Quoted(action) + ", which is not in the folder: the line would do nothing");
 }
 
 void Checker::Definition() {
     const std::string path = In(def::kDefinitionFile);
     if (!m_files.Exists(path)) {
-        Error(std::string(def::kDefinitionFile) + " is missing: the disc has no menu to show");
+        Error(U8(def::kDefinitionFile) + " is missing: the disc has no menu to show");
         return;
     }
-    CDefinitionFile file(path.c_str());
+    CDefinitionFile file(FromUtf8(path));
     std::unique_ptr<MenuSettings> settings(new MenuSettings);
     std::unique_ptr<MenuTables> tables(new MenuTables);
     ReadMenuDefinition(file, *settings, *tables);
@@ -317,7 +328,7 @@ void Checker::Definition() {
             Error(std::string("the ") + s.role + " sound " + Quoted(*s.name) + " is not in the folder");
 
     // Only the lines the layout shows can be clicked.
-    const int layout = file.ReadInt(def::kGeneral, def::kTemplate, def::kTemplateDefaultPlayer);
+    const int layout = settings->layout;
     const int mainLines = def::VisibleMainLines(layout);
     for (int m = 0; m < settings->menuCount; ++m)
         for (int i = 0; i < def::kLines; ++i) {

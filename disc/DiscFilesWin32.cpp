@@ -1,5 +1,6 @@
 // The disc writer's file access through the Windows calls.
 #include "DiscFiles.h"
+#include "../platform/Encoding.h"
 #include <windows.h>
 
 namespace {
@@ -12,16 +13,19 @@ std::int64_t UnixTime(const FILETIME& t) {
 
 HANDLE ToHandle(DiscFiles::Handle h) { return reinterpret_cast<HANDLE>(h); }
 
+// The disc subsystem's paths are UTF-8; Windows takes them as UTF-16.
+CString W(const std::string& path) { return FromUtf8(path); }
+
 class Win32DiscFiles : public DiscFiles {
 public:
     char Separator() const override { return '\\'; }
 
     bool List(const std::string& folder, std::vector<Item>& items) override {
-        WIN32_FIND_DATAA found;
-        HANDLE search = FindFirstFileA(JoinPath(*this, folder, "*").c_str(), &found);
+        WIN32_FIND_DATAW found;
+        HANDLE search = FindFirstFileW(W(JoinPath(*this, folder, "*")), &found);
         if (search == INVALID_HANDLE_VALUE) return GetLastError() == ERROR_FILE_NOT_FOUND;
         do {
-            const std::string name = found.cFileName;
+            const std::string name = ToUtf8(found.cFileName, WideLength(found.cFileName));
             if (name == "." || name == "..") continue;
             Item item;
             item.name = name;
@@ -30,27 +34,22 @@ public:
             item.size = (static_cast<std::uint64_t>(found.nFileSizeHigh) << 32) | found.nFileSizeLow;
             item.modified = UnixTime(found.ftLastWriteTime);
             items.push_back(item);
-        } while (FindNextFileA(search, &found));
+        } while (FindNextFileW(search, &found));
         FindClose(search);
         return true;
     }
 
     bool Exists(const std::string& path) override {
-        return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+        return GetFileAttributesW(W(path)) != INVALID_FILE_ATTRIBUTES;
     }
 
     std::u16string Wide(const std::string& text) override {
-        if (text.empty()) return std::u16string();
-        int n = MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-        if (n <= 0) return std::u16string(text.begin(), text.end());
-        std::u16string out(static_cast<std::size_t>(n), u'\0');
-        MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()),
-                            reinterpret_cast<wchar_t*>(&out[0]), n);
-        return out;
+        const CString wide = W(text);
+        return std::u16string(wide.c_str(), wide.c_str() + wide.GetLength());
     }
 
     Handle OpenRead(const std::string& path) override {
-        HANDLE h = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+        HANDLE h = CreateFileW(W(path), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                                FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
         return h == INVALID_HANDLE_VALUE ? 0 : reinterpret_cast<Handle>(h);
     }
@@ -62,8 +61,8 @@ public:
     }
 
     Handle Create(const std::string& path) override {
-        SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-        HANDLE h = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+        SetFileAttributesW(W(path), FILE_ATTRIBUTE_NORMAL);
+        HANDLE h = CreateFileW(W(path), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
         return h == INVALID_HANDLE_VALUE ? 0 : reinterpret_cast<Handle>(h);
     }
 
@@ -88,18 +87,19 @@ public:
     void Close(Handle file) override { CloseHandle(ToHandle(file)); }
 
     bool Replace(const std::string& from, const std::string& to) override {
-        SetFileAttributesA(to.c_str(), FILE_ATTRIBUTE_NORMAL);
-        return MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING) != FALSE;
+        SetFileAttributesW(W(to), FILE_ATTRIBUTE_NORMAL);
+        return MoveFileExW(W(from), W(to), MOVEFILE_REPLACE_EXISTING) != FALSE;
     }
 
-    void Remove(const std::string& path) override { DeleteFileA(path.c_str()); }
+    void Remove(const std::string& path) override { DeleteFileW(W(path)); }
 
     bool SamePath(const std::string& a, const std::string& b) override {
-        char fa[MAX_PATH * 2], fb[MAX_PATH * 2];
-        DWORD na = GetFullPathNameA(a.c_str(), sizeof fa, fa, nullptr);
-        DWORD nb = GetFullPathNameA(b.c_str(), sizeof fb, fb, nullptr);
-        if (na == 0 || na >= sizeof fa || nb == 0 || nb >= sizeof fb) return lstrcmpiA(a.c_str(), b.c_str()) == 0;
-        return lstrcmpiA(fa, fb) == 0;
+        const DWORD kRoom = MAX_PATH * 2;
+        wchar_t fa[kRoom], fb[kRoom];
+        DWORD na = GetFullPathNameW(W(a), kRoom, fa, nullptr);
+        DWORD nb = GetFullPathNameW(W(b), kRoom, fb, nullptr);
+        if (na == 0 || na >= kRoom || nb == 0 || nb >= kRoom) return lstrcmpiW(W(a), W(b)) == 0;
+        return lstrcmpiW(fa, fb) == 0;
     }
 };
 

@@ -1,14 +1,28 @@
 #include "VolumeLabel.h"
-#include <cctype>
+#include "../platform/Encoding.h"
+#include <windows.h>
 
-std::string LabelFromTitle(const char* title) {
-    std::string label;
-    for (const char* p = title ? title : ""; *p && label.size() < 32; ++p) {
-        unsigned char c = static_cast<unsigned char>(*p);
-        if (c < 0x80 && std::isalnum(c)) label += static_cast<char>(c);
-        else if (c == ' ' && !label.empty() && label.back() != ' ') label += ' ';
-        else if ((c == '_' || c == '-') && !label.empty()) label += static_cast<char>(c);
+std::string LabelFromTitle(const wchar_t* title) {
+    std::wstring label;
+    for (const wchar_t* p = title ? title : L""; *p; ++p) {
+        const wchar_t c = *p;
+        bool pair = IsHighSurrogate(c) && IsLowSurrogate(p[1]);
+        size_t units = pair ? 2 : 1;
+        if (label.size() + units > 32) break;
+        if (pair) {
+            // Letters beyond the first 65,536 have no system test of their
+            // own here; a name can hold them.
+            label.append(p, 2);
+            ++p;
+        } else if (c < 0x80 ? ((c >= L'0' && c <= L'9') || (c >= L'A' && c <= L'Z') || (c >= L'a' && c <= L'z'))
+                            : (!IsLowSurrogate(c) && !IsHighSurrogate(c) && IsCharAlphaNumericW(c))) {
+            label += c;
+        } else if (c == L' ' && !label.empty() && label.back() != L' ') {
+            label += L' ';
+        } else if ((c == L'_' || c == L'-') && !label.empty()) {
+            label += c;
+        }
     }
-    while (!label.empty() && label.back() == ' ') label.pop_back();
-    return label.empty() ? "DISC" : label;
+    while (!label.empty() && label.back() == L' ') label.pop_back();
+    return label.empty() ? "DISC" : ToUtf8(label.data(), label.size());
 }

@@ -8,6 +8,7 @@
 #include "../workspace/PictureFile.h"
 #include "Storage.h"
 #include "../workspace/WorkDir.h"
+#include "../platform/Encoding.h"
 #include <windows.h>
 #include <cctype>
 #include <ctime>
@@ -23,7 +24,22 @@ const char kCommandUsage[] =
 
 namespace {
 
-bool IsSwitch(const std::string& word, const char* name) { return lstrcmpiA(word.c_str(), name) == 0; }
+bool IsSwitch(const std::string& word, const char* name) { return lstrcmpiW(FromUtf8(word), CString(name)) == 0; }
+
+// The commands' texts are UTF-8 (as the disc subsystem's are); Windows
+// takes paths as UTF-16.
+CString W(const std::string& text) { return FromUtf8(text); }
+std::string U8(const wchar_t* text) { return ToUtf8(text, WideLength(text)); }
+
+bool Exists(const std::string& path) { return GetFileAttributesW(W(path)) != INVALID_FILE_ATTRIBUTES; }
+
+// A relative path as the user means it: from the current folder. The
+// profile functions would look for it in the Windows folder.
+std::string FullPath(const std::string& path) {
+    wchar_t full[MAX_PATH] = L"";
+    const DWORD n = GetFullPathNameW(W(path), MAX_PATH, full, nullptr);
+    return n > 0 && n < MAX_PATH ? U8(full) : path;
+}
 
 std::string WithoutSlash(std::string folder) {
     while (folder.size() > 1 && (folder.back() == '\\' || folder.back() == '/') &&
@@ -37,8 +53,8 @@ void PrintFindings(const std::vector<DiscFinding>& findings, CommandOutput& outp
 }
 
 std::string TitleLabel(const std::string& folder) {
-    CDefinitionFile file(JoinPath(SystemDiscFiles(), folder, def::kDefinitionFile).c_str());
-    return LabelFromTitle(file.ReadString(def::kGeneral, def::kTitle, "", def::kShortBuffer));
+    CDefinitionFile file(W(JoinPath(SystemDiscFiles(), folder, U8(def::kDefinitionFile))));
+    return LabelFromTitle(file.ReadString(def::kGeneral, def::kTitle, L"", def::kShortBuffer));
 }
 
 int CheckCommand(const CommandRequest& r, CommandOutput& output) {
@@ -63,46 +79,46 @@ int ImageCommand(const CommandRequest& r, CommandOutput& output) {
 
 // The build of Step 3, with the set's files where the work directory's would be.
 int BuildCommand(const CommandRequest& r, const EditorState& editor, CommandOutput& output) {
-    if (GetFileAttributesA(r.set.c_str()) == INVALID_FILE_ATTRIBUTES) {
+    if (!Exists(r.set)) {
         output.Err("The definition " + r.set + " does not exist");
         return 1;
     }
+    const std::string set = FullPath(r.set);
     // The files Open would bring into the work directory, by their names there.
     std::map<std::string, std::string> setFiles;
-    for (const SetFile& file : SetFiles(DeriveSetNames(r.set.c_str())))
-        setFiles[file.workName.c_str()] = file.source.c_str();
-    const CString folder = BuildFolderWithSlash(r.folder.c_str());
-    CreateDirectoryA(folder, nullptr);
-    DWORD attributes = GetFileAttributesA(folder);
+    for (const SetFile& file : SetFiles(DeriveSetNames(W(set))))
+        setFiles[ToUtf8(file.workName)] = ToUtf8(file.source);
+    const CString folder = BuildFolderWithSlash(W(r.folder));
+    CreateDirectoryW(folder, nullptr);
+    DWORD attributes = GetFileAttributesW(folder);
     if (attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_DIRECTORY)) {
         output.Err("The folder " + r.folder + " cannot be created");
         return 1;
     }
-    const BuildFileList files = PlanBuild(CDefinitionFile(r.set.c_str()));
+    const BuildFileList files = PlanBuild(CDefinitionFile(W(set)));
     int code = 0;
     for (int i = 0; i < files.count; ++i) {
-        const std::string name = files.names[i].c_str();
+        const std::string name = ToUtf8(files.names[i]);
         std::string from;
         auto found = setFiles.find(name);
-        if (name == def::kPlayerFile || name == def::kAutoRunFile) {
-            from = std::string(editor.workDir) + name;
-        } else if (name == def::kBackgroundFile) {
+        if (name == U8(def::kPlayerFile) || name == U8(def::kAutoRunFile)) {
+            from = U8(editor.workDir) + name;
+        } else if (name == U8(def::kBackgroundFile)) {
             from = found->second;
             // A set without its background opens with the empty one.
-            if (GetFileAttributesA(from.c_str()) == INVALID_FILE_ATTRIBUTES)
-                from = std::string(editor.bitmapDir) + kEmptyBackground;
+            if (!Exists(from)) from = U8(editor.bitmapDir) + U8(kEmptyBackground);
         } else if (found != setFiles.end()) {
             from = found->second;
         } else {
             output.Out("warning: the sound " + name + " is not in the definition set; left out");
             continue;
         }
-        if (!CopyFileNormal(from.c_str(), folder + name.c_str())) {
-            output.Err("Cannot copy " + from + " to " + std::string(folder) + name);
+        if (!CopyFileNormal(W(from), folder + W(name))) {
+            output.Err("Cannot copy " + from + " to " + ToUtf8(folder) + name);
             code = 1;
         }
     }
-    if (code == 0) output.Out("built: " + std::string(folder));
+    if (code == 0) output.Out("built: " + ToUtf8(folder));
     return code;
 }
 
@@ -110,27 +126,24 @@ int BuildCommand(const CommandRequest& r, const EditorState& editor, CommandOutp
 // work directory's would be: the picture becomes the set's background and
 // the set's choice the own picture. A failure leaves the set as it was.
 int PictureCommand(const CommandRequest& r, CommandOutput& output) {
-    if (GetFileAttributesA(r.set.c_str()) == INVALID_FILE_ATTRIBUTES) {
+    if (!Exists(r.set)) {
         output.Err("The definition " + r.set + " does not exist");
         return 1;
     }
-    if (GetFileAttributesA(r.picture.c_str()) == INVALID_FILE_ATTRIBUTES) {
+    if (!Exists(r.picture)) {
         output.Err("The picture " + r.picture + " does not exist");
         return 1;
     }
-    // The profile functions look for a bare name in the Windows folder.
-    char full[MAX_PATH] = "";
-    const DWORD n = GetFullPathNameA(r.set.c_str(), sizeof full, full, nullptr);
-    const std::string set = n > 0 && n < sizeof full ? full : r.set;
+    const std::string set = FullPath(r.set);
     std::string target;
-    for (const SetFile& file : SetFiles(DeriveSetNames(set.c_str())))
-        if (file.workName == def::kBackgroundFile) target = file.source.c_str();
-    const PlacedPicture placed = PlacePicture(r.picture.c_str(), target.c_str(), BackgroundLimit());
+    for (const SetFile& file : SetFiles(DeriveSetNames(W(set))))
+        if (file.workName == def::kBackgroundFile) target = ToUtf8(file.source);
+    const PlacedPicture placed = PlacePicture(W(r.picture), W(target), BackgroundLimit());
     if (!placed.ok) {
         output.Err(placed.message.empty() ? "Cannot copy " + r.picture + " to " + target : placed.message);
         return 1;
     }
-    CDefinitionFile(set.c_str()).UpdateInt(def::kGeneral, def::kBackground, def::kOwnBackground);
+    CDefinitionFile(W(set)).UpdateInt(def::kGeneral, def::kBackground, def::kOwnBackground);
     std::string line = "background: " + target;
     if (placed.converted) line += " (" + SizeText(placed.written) + " pixels, from " + SizeText(placed.original) + ")";
     output.Out(line);
@@ -158,9 +171,9 @@ std::vector<std::string> SplitCommandLine(const char* text) {
     return words;
 }
 
-CommandRequest ParseCommandLine(const char* text) {
+CommandRequest ParseCommandLine(const wchar_t* text) {
     CommandRequest r;
-    std::vector<std::string> w = SplitCommandLine(text);
+    std::vector<std::string> w = SplitCommandLine(U8(text).c_str());
     if (w.empty()) return r;
     // Only the first word decides; "/x" alone is an ordinary definition name.
     const std::string& first = w[0];
@@ -205,7 +218,7 @@ ProcessConsole::ProcessConsole() {
     m_err = GetStdHandle(STD_ERROR_HANDLE);
     // A program without a console of its own writes to its starter's.
     if ((!Usable(m_out) || !Usable(m_err)) && AttachConsole(ATTACH_PARENT_PROCESS)) {
-        HANDLE console = CreateFileA("CONOUT$", GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+        HANDLE console = CreateFileW(L"CONOUT$", GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
                                      nullptr, OPEN_EXISTING, 0, nullptr);
         if (!Usable(m_out)) m_out = console;
         if (!Usable(m_err)) m_err = console;
@@ -216,10 +229,17 @@ bool ProcessConsole::Usable(HANDLE h) {
     return h && h != INVALID_HANDLE_VALUE && GetFileType(h) != FILE_TYPE_UNKNOWN;
 }
 
+// A console shows every letter written as UTF-16 (as far as its font has
+// them); a file or a pipe gets UTF-8, which keeps them all.
 void ProcessConsole::Write(HANDLE h, const std::string& line) {
     if (!Usable(h)) return;
     std::string text = line + "\r\n";
-    DWORD written = 0;
+    DWORD written = 0, mode = 0;
+    if (GetConsoleMode(h, &mode)) {
+        const CString wide = FromUtf8(text);
+        WriteConsoleW(h, wide.c_str(), static_cast<DWORD>(wide.GetLength()), &written, nullptr);
+        return;
+    }
     WriteFile(h, text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
 }
 

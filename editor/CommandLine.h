@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+// The texts of a request are UTF-8, as the disc subsystem's are.
 struct CommandRequest {
     enum Kind { kNone, kUsage, kCheck, kImage, kBuild, kPicture } kind = kNone;
     std::string folder;                 // /check, /image: the disc folder; /build: the build folder
@@ -19,14 +20,14 @@ struct CommandRequest {
     std::string picture;                // /picture: the picture file
 };
 
-// Words of a command line: blanks separate them, double quotes group.
+// Words of a command line (UTF-8): blanks separate them, double quotes group.
 std::vector<std::string> SplitCommandLine(const char* text);
 
 // kNone when the text does not begin with a switch; kUsage when it does
 // but the rest does not fit.
-CommandRequest ParseCommandLine(const char* text);
+CommandRequest ParseCommandLine(const wchar_t* text);
 
-// Where the commands print: the console the editor was started from, or
+// Where the commands print (UTF-8 lines): the console the editor was started from, or
 // standard output and standard error when they are redirected.
 class CommandOutput {
 public:

@@ -1,4 +1,5 @@
 #include "EditorApp.h"
+#include "../platform/Encoding.h"
 #include "CommandLine.h"
 #include "EditorDlg.h"
 #include "../menu/Definition.h"
@@ -16,8 +17,8 @@ BOOL CEditorApp::InitInstance() {
         // The editor's folders as the main window derives them.
         EditorState editor;
         ProcessConsole console;
-        if (program.IsEmpty() || !SetupEditorPaths(editor, program, "")) {
-            console.Err(kMsgFolderTooLong);
+        if (program.IsEmpty() || !SetupEditorPaths(editor, program, L"")) {
+            console.Err(ToUtf8(CString(kMsgFolderTooLong)));
             m_nExitCode = 1;
             return FALSE;
         }

@@ -14,9 +14,9 @@
 #include "../workspace/WorkDir.h"
 #include "../wizard/Wizard.h"
 
-const char kMsgFolderTooLong[] =
-    "tlkedit cannot work from this folder because its path is too long. Please move it to a folder "
-    "with a shorter path.";
+const wchar_t kMsgFolderTooLong[] =
+    L"tlkedit cannot work from this folder because its path is too long. Please move it to a folder "
+    L"with a shorter path.";
 
 namespace {
 
@@ -45,7 +45,7 @@ BEGIN_MESSAGE_TABLE(CEditorDlg, CDialog)
 END_MESSAGE_TABLE(CEditorDlg, CDialog)
 
 CEditorDlg::CEditorDlg(HWND parent) : CDialog(IDD_EDITOR, parent), m_hIcon(nullptr) {
-    m_hIcon = LoadIconA(AppResourceHandle(), MAKEINTRESOURCEA(IDR_MAINFRAME));
+    m_hIcon = LoadIconW(AppResourceHandle(), MAKEINTRESOURCEW(IDR_MAINFRAME));
 }
 
 CEditorDlg::~CEditorDlg() {
@@ -59,7 +59,7 @@ CString CEditorDlg::ExecutablePath() const {
 
 CString CEditorDlg::CommandTail() const {
     CWinApp* app = CWinApp::Current();
-    return CString(app ? app->m_lpCmdLine : "");
+    return CString(app ? app->m_lpCmdLine : L"");
 }
 
 BOOL CEditorDlg::OnInitDialog() {
@@ -72,8 +72,8 @@ BOOL CEditorDlg::OnInitDialog() {
         system.AppendItem(IDM_ABOUTBOX, about);
     }
 
-    SendMessageA(m_hWnd, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_hIcon));
-    SendMessageA(m_hWnd, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_hIcon));
+    SendMessageW(m_hWnd, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_hIcon));
+    SendMessageW(m_hWnd, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_hIcon));
 
     EditorState& state = m_state;
     if (!SetupEditorPaths(state, ExecutablePath(), CommandTail())) {
@@ -82,7 +82,7 @@ BOOL CEditorDlg::OnInitDialog() {
         return TRUE;
     }
 
-    m_btnLogo.LoadBitmaps("TLKLOGO");
+    m_btnLogo.LoadBitmaps(L"TLKLOGO");
     m_btnLogo.SubclassDlgItem(IDC_LOGO, m_hWnd);
     m_btnWizard.AutoLoad(IDC_WIZARD, m_hWnd);
     m_btnTest.AutoLoad(IDC_TEST, m_hWnd);
@@ -90,9 +90,9 @@ BOOL CEditorDlg::OnInitDialog() {
     m_btnHelp.AutoLoad(IDC_HELP_BUTTON, m_hWnd);
     m_btnExit.AutoLoad(IDC_EXIT, m_hWnd);
 
-    m_fontStep.Create(ScaleToDpi(24, SystemDpi()), FW_BOLD, "Arial");   // 24 pixels at 100 %
+    m_fontStep.Create(ScaleToDpi(24, SystemDpi()), FW_BOLD, L"Arial");   // 24 pixels at 100 %
     for (int id : {IDC_STEP1, IDC_STEP2, IDC_STEP3})
-        SendDlgItemMessageA(m_hWnd, id, WM_SETFONT, reinterpret_cast<WPARAM>(m_fontStep.GetSafeHandle()), TRUE);
+        SendDlgItemMessageW(m_hWnd, id, WM_SETFONT, reinterpret_cast<WPARAM>(m_fontStep.GetSafeHandle()), TRUE);
 
     // Every run starts with an empty definition.
     ResetWorkDirectory(state);
@@ -107,7 +107,7 @@ void CEditorDlg::OnOK() {
     int id = GetDlgCtrlID(focus);
     switch (id) {
     case IDC_WIZARD: case IDC_TEST: case IDC_BUILD: case IDC_HELP_BUTTON: case IDC_EXIT:
-        PostMessageA(m_hWnd, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(focus));
+        PostMessageW(m_hWnd, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(focus));
         break;
     default:
         break;
@@ -183,7 +183,7 @@ void CEditorDlg::ExitRequest() {
         SaveAs();
         return;
     }
-    PostMessageA(m_hWnd, WM_CLOSE, 0, 0);
+    PostMessageW(m_hWnd, WM_CLOSE, 0, 0);
 }
 
 LRESULT CEditorDlg::OnClose(WPARAM, LPARAM) {
@@ -236,7 +236,7 @@ LRESULT CEditorDlg::OnMakeImage(WPARAM, LPARAM) {
     const EditorState& state = m_state;
     CDefinitionFile definition(state.definitionPath);
     CDiscImageDlg dialog(state.lastBuildFolder.IsEmpty() ? kDefaultBuildFolder : state.lastBuildFolder.c_str(),
-                         definition.ReadString(def::kGeneral, def::kTitle, "", def::kShortBuffer), m_hWnd);
+                         definition.ReadString(def::kGeneral, def::kTitle, L"", def::kShortBuffer), m_hWnd);
     dialog.DoModal();
     return 0;
 }

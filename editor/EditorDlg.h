@@ -62,4 +62,4 @@ private:
 
 // Shown when the editor's folder path is too long for the editor to use
 // safely (it deletes files in that folder at every start).
-extern const char kMsgFolderTooLong[];
+extern const wchar_t kMsgFolderTooLong[];

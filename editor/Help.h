@@ -7,22 +7,22 @@
 
 // The page file for a context number; the index page for numbers that
 // have no page of their own.
-const char* HelpTopicFile(DWORD context);
+const wchar_t* HelpTopicFile(DWORD context);
 
 // Full path of that page under the program's folder (ending in a backslash).
-CString HelpTopicPath(const char* programFolder, DWORD context);
+CString HelpTopicPath(const wchar_t* programFolder, DWORD context);
 
 // Opens the page through the shell; shows "Failed to launch help." when
 // that fails. Returns whether the page was opened.
-bool ShowHelpTopic(HWND owner, const char* programFolder, DWORD context);
+bool ShowHelpTopic(HWND owner, const wchar_t* programFolder, DWORD context);
 
 struct HelpTopic {
     DWORD context;
-    const char* file;
+    const wchar_t* file;
 };
 // Every page that belongs to a context number, and the index page.
 extern const HelpTopic kHelpTopics[];
 extern const int kHelpTopicCount;
-extern const char kHelpIndexFile[];
-extern const char kHelpFolder[];        // "help\"
-extern const char kMsgHelpFailed[];
+extern const wchar_t kHelpIndexFile[];
+extern const wchar_t kHelpFolder[];        // "help\"
+extern const wchar_t kMsgHelpFailed[];

@@ -11,10 +11,10 @@
 class CDiscImageDlg : public CDialog {
 public:
     // folder: the preset disc folder; title: the menu title the label is made from.
-    CDiscImageDlg(const char* folder, const char* title, HWND parent);
+    CDiscImageDlg(const wchar_t* folder, const wchar_t* title, HWND parent);
 
     // The image file beside a folder: "c:\buildvr\" gives "c:\buildvr.iso".
-    static CString ImageBeside(const char* folder);
+    static CString ImageBeside(const wchar_t* folder);
 
     // Windows' own disc image burner (Windows 7 and later); empty where
     // there is none.
@@ -50,10 +50,10 @@ private:
     DECLARE_MESSAGE_TABLE()
 };
 
-extern const char kMsgImageHasErrors[];
-extern const char kMsgImageFailed[];
-extern const char kMsgImageNoFolder[];
-extern const char kImageReady[];
-extern const char kImageBurnHint[];
-extern const char kImageNoBurner[];
-extern const char kMsgBurnerFailed[];
+extern const wchar_t kMsgImageHasErrors[];
+extern const wchar_t kMsgImageFailed[];
+extern const wchar_t kMsgImageNoFolder[];
+extern const wchar_t kImageReady[];
+extern const wchar_t kImageBurnHint[];
+extern const wchar_t kImageNoBurner[];
+extern const wchar_t kMsgBurnerFailed[];

@@ -1,25 +1,31 @@
 #include "MenuListing.h"
+#include "../platform/Encoding.h"
 
 CString FormatMenuListing(const MenuTables& tables, int count) {
     count = ClampMenuCount(count);
     CString out;
-    out += "Menu    Line    Text                                               Menu goto\r\n";
-    out += "------- ------- -------------------------------------------------- ---------\r\n";
+    out += L"Menu    Line    Text                                               Menu goto\r\n";
+    out += L"------- ------- -------------------------------------------------- ---------\r\n";
     for (int m = 1; m <= count; ++m) {
         const CString* text = tables.text[m - 1];
         const CString* action = tables.program[m - 1];
         if (!text[def::kHeading1 - 1].IsEmpty())
-            out += CString::Format("Menu %2d Head  1 %50s\r\n", m, text[def::kHeading1 - 1].c_str());
+            out += CString::Format(L"Menu %2d Head  1 %50s\r\n", m, text[def::kHeading1 - 1].c_str());
         if (!text[def::kHeading2 - 1].IsEmpty())
-            out += CString::Format("Menu %2d Head  2 %50s\r\n", m, text[def::kHeading2 - 1].c_str());
+            out += CString::Format(L"Menu %2d Head  2 %50s\r\n", m, text[def::kHeading2 - 1].c_str());
         for (int i = 1; i <= def::kLines; ++i) {
             if (text[i - 1].IsEmpty()) continue;
             // Only links to other menus are listed; programs are not.
-            const char* link = action[i - 1].StartsWith(def::kGoToPrefix) ? action[i - 1].c_str() : "";
-            out += CString::Format("Menu %2d Line %2d %50s %s\r\n", m, i, text[i - 1].c_str(), link);
+            const wchar_t* link = action[i - 1].StartsWith(def::kGoToPrefix) ? action[i - 1].c_str() : L"";
+            out += CString::Format(L"Menu %2d Line %2d %50s %s\r\n", m, i, text[i - 1].c_str(), link);
         }
     }
     return out;
+}
+
+std::string ListingFileBytes(const CString& listing) {
+    std::string bytes = ToUtf8(listing);
+    return listing.IsAscii() ? bytes : "\xEF\xBB\xBF" + bytes;
 }
 
 int ReadMenuListing(const CDefinitionFile& file, MenuTables& tables) {

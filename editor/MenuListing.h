@@ -3,10 +3,16 @@
 #pragma once
 #include "../platform/String.h"
 #include "../menu/Definition.h"
+#include <string>
 
 // The listing of menus 1..count (count clamped to 0..200) from the texts and
 // actions of the tables, with CR LF line ends.
 CString FormatMenuListing(const MenuTables& tables, int count);
+
+// The listing as automenu.txt holds it: plain ASCII as it is; with any
+// other letter, UTF-8 after its byte-order mark, which Notepad (since
+// Windows 2000) and every other editor open with every letter kept.
+std::string ListingFileBytes(const CString& listing);
 
 // Reads what the listing shows: the menu count and, for each menu, its texts
 // and actions. Returns the clamped count.

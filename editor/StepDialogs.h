@@ -7,7 +7,7 @@
 // A dialog with one folder edit (at most 128 characters), OK, Cancel and Help.
 class CFolderDlg : public CDialog {
 public:
-    CFolderDlg(UINT templateId, int editId, const char* preset, HWND parent);
+    CFolderDlg(UINT templateId, int editId, const wchar_t* preset, HWND parent);
     const CString& Folder() const { return m_strFolder; }
 
 protected:

@@ -9,26 +9,33 @@
 #include "../workspace/WorkDir.h"
 #include <memory>
 
-const char kMsgNoDefinitionToTest[] = "No Autoplay definiton to test! Use the wizard to create one.";
-const char kMsgBuildComplete[] = "Build Complete";
-const char kMsgListingFailed[] = "Couldn't create automenu.txt";
+const wchar_t kMsgNoDefinitionToTest[] = L"No Autoplay definiton to test! Use the wizard to create one.";
+const wchar_t kMsgBuildComplete[] = L"Build Complete";
+const wchar_t kMsgListingFailed[] = L"Couldn't create automenu.txt";
 
-const char kDefaultBuildFolder[] = "c:\\buildvr\\";
+const wchar_t kDefaultBuildFolder[] = L"c:\\buildvr\\";
 
 namespace {
 
 void RunMenuWindow(HWND owner, const EditorState& state, int layout) {
-    // A fresh window each time: it reads the definition and the background
-    // anew, so changes made in the wizard show in the next run.
-    CPlayerDlg menuWindow(kEditorMenuIds, layout, state.definitionPath, state.workDir, owner);
-    menuWindow.DoModal();
+    // The menu window makes the work folder current, as the player makes
+    // the disc's root current; the editor's own current folder (where its
+    // file dialogs start) comes back afterwards.
+    wchar_t current[MAX_PATH] = L"";
+    const DWORD n = GetCurrentDirectoryW(MAX_PATH, current);
+    {
+        // A fresh window each time: it reads the definition and the background
+        // anew, so changes made in the wizard show in the next run.
+        CPlayerDlg menuWindow(kEditorMenuIds, layout, state.definitionPath, state.workDir, owner);
+        menuWindow.DoModal();
+    }
+    if (n > 0 && n < MAX_PATH) SetCurrentDirectoryW(current);
 }
 
 }  // namespace
 
 void RunTestMenu(HWND owner, const EditorState& state) {
-    CDefinitionFile definition(state.definitionPath);
-    RunMenuWindow(owner, state, definition.ReadInt(def::kGeneral, def::kTemplate, def::kTemplateDefaultPlayer));
+    RunMenuWindow(owner, state, CPlayerDlg::kLayoutOfDefinition);
 }
 
 void PreviewAllTemplates(HWND owner, const EditorState& state) {
@@ -44,7 +51,7 @@ void BuildDiscFiles(HWND owner, EditorState& state) {
     if (dialog.DoModal() != IDOK) return;
     CString folder = BuildFolderWithSlash(dialog.Folder());
     state.lastBuildFolder = folder;
-    CreateDirectoryA(folder, nullptr);
+    CreateDirectoryW(folder, nullptr);
     BuildFileList files = PlanBuild(CDefinitionFile(state.definitionPath));
     for (int i = 0; i < files.count; ++i)
         CopyFileNormal(CString(state.workDir) + files.names[i], folder + files.names[i]);
@@ -55,19 +62,20 @@ void ExportMenuListing(HWND owner, const EditorState& state) {
     CMenuFileDlg dialog(owner);
     if (dialog.DoModal() != IDOK) return;
     CString folder = BuildFolderWithSlash(dialog.Folder());
-    CreateDirectoryA(folder, nullptr);
+    CreateDirectoryW(folder, nullptr);
 
     std::unique_ptr<MenuTables> tables(new MenuTables);
     int count = ReadMenuListing(CDefinitionFile(state.definitionPath), *tables);
     CString listing = FormatMenuListing(*tables, count);
 
-    HANDLE file = CreateFileA(folder + "automenu.txt", GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+    HANDLE file = CreateFileW(folder + L"automenu.txt", GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                               FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) {
         AppMessageBox(kMsgListingFailed);
         return;
     }
+    const std::string bytes = ListingFileBytes(listing);
     DWORD written = 0;
-    WriteFile(file, listing.c_str(), static_cast<DWORD>(listing.GetLength()), &written, nullptr);
+    WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
     CloseHandle(file);
 }

@@ -18,8 +18,8 @@ void BuildDiscFiles(HWND owner, EditorState& state);
 // Asks for a folder and writes automenu.txt into it.
 void ExportMenuListing(HWND owner, const EditorState& state);
 
-extern const char kDefaultBuildFolder[];    // "c:\buildvr\"
+extern const wchar_t kDefaultBuildFolder[];    // "c:\buildvr\"
 
-extern const char kMsgNoDefinitionToTest[];
-extern const char kMsgBuildComplete[];
-extern const char kMsgListingFailed[];
+extern const wchar_t kMsgNoDefinitionToTest[];
+extern const wchar_t kMsgBuildComplete[];
+extern const wchar_t kMsgListingFailed[];

@@ -4,17 +4,17 @@
 #include <windows.h>
 #include <cstring>
 
-const char kMsgWorkDirReserved[] =
-    "Please select another sub-directory, this sub-directory is reserved as a work directory for TLK "
-    "Autoplay Varrow";
-const char kMsgSaveComplete[] = "Save Definition Complete";
-const char kMsgDefinitionCleared[] = "Definition Cleared";
-const char kAskSaveBeforeNew[] = "Do you want to save the current definition before starting a new definition?";
-const char kAskSaveBeforeExit[] = "Do you want to save the current definition before exiting?";
-const char kDefinitionFilter[] = "tdf Files (*.tdf)|*.tdf||";
-const char kDefinitionExtension[] = "tdf";
+const wchar_t kMsgWorkDirReserved[] =
+    L"Please select another sub-directory, this sub-directory is reserved as a work directory for TLK "
+    L"Autoplay Varrow";
+const wchar_t kMsgSaveComplete[] = L"Save Definition Complete";
+const wchar_t kMsgDefinitionCleared[] = L"Definition Cleared";
+const wchar_t kAskSaveBeforeNew[] = L"Do you want to save the current definition before starting a new definition?";
+const wchar_t kAskSaveBeforeExit[] = L"Do you want to save the current definition before exiting?";
+const wchar_t kDefinitionFilter[] = L"tdf Files (*.tdf)|*.tdf||";
+const wchar_t kDefinitionExtension[] = L"tdf";
 
-SetNames DeriveSetNames(const char* chosenPath) {
+SetNames DeriveSetNames(const wchar_t* chosenPath) {
     CString path = CString(chosenPath).Left(255);
     SetNames names;
     int slash = path.ReverseFind('\\');
@@ -22,37 +22,37 @@ SetNames DeriveSetNames(const char* chosenPath) {
     names.name = path.Mid(static_cast<size_t>(slash + 1));
     int dot = names.name.ReverseFind('.');
     names.base = dot < 0 ? CString() : names.name.Left(static_cast<size_t>(dot));
-    names.prefix = names.base + "~";
+    names.prefix = names.base + L"~";
     return names;
 }
 
 // The folder in one spelling: full, long names, with a trailing backslash.
-static CString CanonicalFolder(const char* folder) {
+static CString CanonicalFolder(const wchar_t* folder) {
     CString path(folder);
-    char full[MAX_PATH * 2] = "";
-    DWORD n = path.IsEmpty() ? 0 : GetFullPathNameA(path, sizeof full, full, nullptr);
-    if (n > 0 && n < sizeof full) path = full;
-    char longer[MAX_PATH * 2] = "";
-    n = path.IsEmpty() ? 0 : GetLongPathNameA(path, longer, sizeof longer);
-    if (n > 0 && n < sizeof longer) path = longer;
+    wchar_t full[MAX_PATH * 2] = L"";
+    DWORD n = path.IsEmpty() ? 0 : GetFullPathNameW(path, ARRAYSIZE(full), full, nullptr);
+    if (n > 0 && n < ARRAYSIZE(full)) path = full;
+    wchar_t longer[MAX_PATH * 2] = L"";
+    n = path.IsEmpty() ? 0 : GetLongPathNameW(path, longer, ARRAYSIZE(longer));
+    if (n > 0 && n < ARRAYSIZE(longer)) path = longer;
     if (!path.IsEmpty() && path[path.GetLength() - 1] != '\\') path += '\\';
     return path;
 }
 
-bool SameFolder(const char* a, const char* b) {
-    return lstrcmpiA(CanonicalFolder(a), CanonicalFolder(b)) == 0;
+bool SameFolder(const wchar_t* a, const wchar_t* b) {
+    return lstrcmpiW(CanonicalFolder(a), CanonicalFolder(b)) == 0;
 }
 
-CString RestoredSoundName(const char* savedName, const char* prefix) {
+CString RestoredSoundName(const wchar_t* savedName, const wchar_t* prefix) {
     CString saved(savedName);
-    const size_t n = prefix ? std::strlen(prefix) : 0;
+    const size_t n = prefix ? std::wcslen(prefix) : 0;
     // The saved name was prefix + the sound's own name; that name may hold
     // a "~" itself, so only the prefix is taken off.
     if (n == 0 || saved.GetLength() <= n || !saved.StartsWith(prefix)) return CString();
     return saved.Mid(n);
 }
 
-StorageResult SaveDefinitionSet(EditorState& state, const char* chosenPath) {
+StorageResult SaveDefinitionSet(EditorState& state, const wchar_t* chosenPath) {
     const SetNames set = DeriveSetNames(chosenPath);
     const CString work(state.workDir);
     if (SameFolder(set.folder, work)) return StorageResult::kRefusedWorkDir;
@@ -76,7 +76,7 @@ std::vector<SetFile> SetFiles(const SetNames& set) {
     return files;
 }
 
-StorageResult OpenDefinitionSet(EditorState& state, const char* chosenPath) {
+StorageResult OpenDefinitionSet(EditorState& state, const wchar_t* chosenPath) {
     const SetNames set = DeriveSetNames(chosenPath);
     const CString work(state.workDir);
     // The reset below would delete the very files it is about to copy.

@@ -20,7 +20,7 @@ struct SetNames {
 };
 
 // The names of a set from the chosen path (at most 255 characters of it).
-SetNames DeriveSetNames(const char* chosenPath);
+SetNames DeriveSetNames(const wchar_t* chosenPath);
 
 // The files of a saved set, each as the name it has in the work directory
 // and the file in the set's folder it comes from: the background, the
@@ -33,12 +33,12 @@ std::vector<SetFile> SetFiles(const SetNames& set);
 
 // Whether two folder paths name the same folder, regardless of letter
 // case, a trailing backslash, "." and ".." parts or short (8.3) names.
-bool SameFolder(const char* a, const char* b);
+bool SameFolder(const wchar_t* a, const wchar_t* b);
 
 // The name a saved sound file of the set with this prefix had in the work
 // directory, or "" when the file does not belong to the set (the prefix
 // must match exactly, letter case included).
-CString RestoredSoundName(const char* savedName, const char* prefix);
+CString RestoredSoundName(const wchar_t* savedName, const wchar_t* prefix);
 
 enum class StorageResult {
     kDone,
@@ -48,18 +48,18 @@ enum class StorageResult {
 // Copies the definition, the background and every sound file of the work
 // directory into the set named by the chosen path and marks the definition
 // as saved. Copy failures are not reported.
-StorageResult SaveDefinitionSet(EditorState& state, const char* chosenPath);
+StorageResult SaveDefinitionSet(EditorState& state, const wchar_t* chosenPath);
 
 // Resets the work directory, then copies the set named by the chosen path
 // into it (only the sound files carrying the set's own prefix), and marks
 // the definition as saved and present.
-StorageResult OpenDefinitionSet(EditorState& state, const char* chosenPath);
+StorageResult OpenDefinitionSet(EditorState& state, const wchar_t* chosenPath);
 
 // The texts shown around storage.
-extern const char kMsgWorkDirReserved[];
-extern const char kMsgSaveComplete[];
-extern const char kMsgDefinitionCleared[];
-extern const char kAskSaveBeforeNew[];
-extern const char kAskSaveBeforeExit[];
-extern const char kDefinitionFilter[];      // for the file dialogs
-extern const char kDefinitionExtension[];
+extern const wchar_t kMsgWorkDirReserved[];
+extern const wchar_t kMsgSaveComplete[];
+extern const wchar_t kMsgDefinitionCleared[];
+extern const wchar_t kAskSaveBeforeNew[];
+extern const wchar_t kAskSaveBeforeExit[];
+extern const wchar_t kDefinitionFilter[];      // for the file dialogs
+extern const wchar_t kDefinitionExtension[];

@@ -13,38 +13,38 @@ class CDefinitionSnapshot;
 namespace def {
 
 // Section "100": general settings.
-extern const char kGeneral[];          // "100"
-extern const char kTitle[];            // "200"  window title (text)
-extern const char kMenuCount[];        // "300"  menus 1..count exist
-extern const char kBackground[];       // "400"  0-9 stock background, 99 own bitmap
-extern const char kTemplate[];         // "500"  layout index 0-9
-extern const char kStartupSound[];     // "600"
-extern const char kHoverSound[];       // "700"
-extern const char kSelectSound[];      // "800"
-extern const char kMenuChangeSound[];  // "900"
+extern const wchar_t kGeneral[];          // "100"
+extern const wchar_t kTitle[];            // "200"  window title (text)
+extern const wchar_t kMenuCount[];        // "300"  menus 1..count exist
+extern const wchar_t kBackground[];       // "400"  0-9 stock background, 99 own bitmap
+extern const wchar_t kTemplate[];         // "500"  layout index 0-9
+extern const wchar_t kStartupSound[];     // "600"
+extern const wchar_t kHoverSound[];       // "700"
+extern const wchar_t kSelectSound[];      // "800"
+extern const wchar_t kMenuChangeSound[];  // "900"
 
 // Colour sections and their component keys.
-extern const char kNormalColor[];      // "1000"
-extern const char kHighlightColor[];   // "1100"
-extern const char kRed[];              // "1200"
-extern const char kGreen[];            // "1300"
-extern const char kBlue[];             // "1400"
+extern const wchar_t kNormalColor[];      // "1000"
+extern const wchar_t kHighlightColor[];   // "1100"
+extern const wchar_t kRed[];              // "1200"
+extern const wchar_t kGreen[];            // "1300"
+extern const wchar_t kBlue[];             // "1400"
 
 // Bases of the per-menu sections: base followed by the menu number ("%s%d").
-extern const char kTextBase[];         // "1500" keys 1-12 lines, 13/14 headings
-extern const char kQuitBase[];         // "1600" keys 1-12 quit flags
-extern const char kActionBase[];       // "1700" keys 1-12 program or go-to
-extern const char kParamsBase[];       // "1800" keys 1-12 parameters
-extern const char kWorkDirBase[];      // "1900" keys 1-12 working directories
+extern const wchar_t kTextBase[];         // "1500" keys 1-12 lines, 13/14 headings
+extern const wchar_t kQuitBase[];         // "1600" keys 1-12 quit flags
+extern const wchar_t kActionBase[];       // "1700" keys 1-12 program or go-to
+extern const wchar_t kParamsBase[];       // "1800" keys 1-12 parameters
+extern const wchar_t kWorkDirBase[];      // "1900" keys 1-12 working directories
 
-extern const char kTrue[];             // "TRUE": the only text that means yes
-extern const char kFalse[];            // "FALSE"
+extern const wchar_t kTrue[];             // "TRUE": the only text that means yes
+extern const wchar_t kFalse[];            // "FALSE"
 
 // The files of a disc's root folder (and of the editor's work folder).
-extern const char kDefinitionFile[];   // "auto.tdf"
-extern const char kBackgroundFile[];   // "autorun.bmp"
-extern const char kPlayerFile[];       // "autorun.exe"
-extern const char kAutoRunFile[];      // "autorun.inf"
+extern const wchar_t kDefinitionFile[];   // "auto.tdf"
+extern const wchar_t kBackgroundFile[];   // "autorun.bmp"
+extern const wchar_t kPlayerFile[];       // "autorun.exe"
+extern const wchar_t kAutoRunFile[];      // "autorun.inf"
 
 const int kMaxMenus = 200;             // capacity of every menu table
 const int kLines = 12;                 // selection lines per menu
@@ -70,11 +70,11 @@ int VisibleMainLines(int layoutIndex);
 
 // A line's program that starts with this is a go-to: "_menu" and the number
 // of the menu to show.
-inline constexpr char kGoToPrefix[] = "_menu";
-const int kGoToPrefixLength = sizeof kGoToPrefix - 1;
+inline constexpr wchar_t kGoToPrefix[] = L"_menu";
+const int kGoToPrefixLength = sizeof kGoToPrefix / sizeof kGoToPrefix[0] - 1;
 
 // A quit flag means yes only when it reads exactly "TRUE".
-bool IsTrue(const char* flag);
+bool IsTrue(const wchar_t* flag);
 // A colour from stored components: the low 8 bits of each (a COLORREF).
 unsigned long ColorFromComponents(int red, int green, int blue);
 void ComponentsOfColor(unsigned long rgb, int components[3]);
@@ -82,50 +82,62 @@ void ComponentsOfColor(unsigned long rgb, int components[3]);
 }  // namespace def
 
 // "1500" and 12 give "150012".
-CString MenuSection(const char* base, int menu);
+CString MenuSection(const wchar_t* base, int menu);
 
 // The definition file beside an executable: "%sauto%s.tdf" from the
 // executable's directory (with its trailing backslash) and the command-line tail.
-CString DefinitionPathFor(const char* directoryWithSlash, const char* commandTail);
+CString DefinitionPathFor(const wchar_t* directoryWithSlash, const wchar_t* commandTail);
 
 // Directory part of a path including its last backslash ("" if none).
-CString DirectoryWithSlash(const char* path);
+CString DirectoryWithSlash(const wchar_t* path);
+
+// A value read through a buffer of bufferSize characters, without the first
+// half of a letter written as two UTF-16 units that the cut left at its end.
+CString ReadCut(CString value, int bufferSize);
 
 // Clamp a stored menu count to what the tables can hold (0..200).
 int ClampMenuCount(int stored);
 
 class CDefinitionFile {
 public:
-    explicit CDefinitionFile(const char* path) : m_path(path) {}
+    explicit CDefinitionFile(const wchar_t* path) : m_path(path) {}
     const CString& Path() const { return m_path; }
 
-    CString ReadString(const char* section, const char* key, const char* fallback,
+    CString ReadString(const wchar_t* section, const wchar_t* key, const wchar_t* fallback,
                        int bufferSize) const;
-    int ReadInt(const char* section, const char* key, int fallback) const;
+    int ReadInt(const wchar_t* section, const wchar_t* key, int fallback) const;
 
     // Writes refuse texts holding a carriage return or line feed: the
     // profile functions would write them raw and a line break would start
     // new keys or sections in the file. They refuse texts of kMaxWritten
     // characters or more too, which the system stores as garbage.
-    bool WriteString(const char* section, const char* key, const char* value) const;
-    bool WriteInt(const char* section, const char* key, int value) const;
+    bool WriteString(const wchar_t* section, const wchar_t* key, const wchar_t* value) const;
+    bool WriteInt(const wchar_t* section, const wchar_t* key, int value) const;
     static const size_t kMaxWritten = 32767;
+    //
+    // A write keeps the file in a form every Windows reads alike: a file of
+    // plain ASCII stays ANSI as long as it gets plain ASCII; a letter beyond
+    // ASCII, in the file or in the write, turns the file into UTF-16
+    // little-endian with its mark first (from the machine's code page for
+    // an ANSI file), and so does a UTF-8 or big-endian mark. That happens in
+    // one step: when it fails, the file is as it was and nothing is written.
 
     // The same, but a write that would leave the file exactly as it is, byte
     // for byte, is not made: the file is then left as the plain write would
     // leave it, and is only rewritten when something changes, which for a
     // large definition is what a write costs.
-    bool UpdateString(const char* section, const char* key, const char* value) const;
-    bool UpdateInt(const char* section, const char* key, int value) const;
+    bool UpdateString(const wchar_t* section, const wchar_t* key, const wchar_t* value) const;
+    bool UpdateInt(const wchar_t* section, const wchar_t* key, int value) const;
     // The same, decided on a reading of the file taken before (valid while
     // nothing but these updates wrote since); keys "1".."keyCount" get
     // values[k - 1]. *wrote (when given) tells whether the file was written.
-    bool UpdateString(const CDefinitionSnapshot& snapshot, const char* section, const char* key,
-                      const char* value) const;
-    bool UpdateNumberedKeys(const CDefinitionSnapshot& snapshot, const char* section, int keyCount,
+    bool UpdateString(const CDefinitionSnapshot& snapshot, const wchar_t* section, const wchar_t* key,
+                      const wchar_t* value) const;
+    bool UpdateNumberedKeys(const CDefinitionSnapshot& snapshot, const wchar_t* section, int keyCount,
                             const CString* values, bool* wrote = nullptr) const;
 
 private:
+    bool PrepareForm(const wchar_t* section, const wchar_t* key, const wchar_t* value) const;
     CString m_path;
 };
 
@@ -139,13 +151,13 @@ public:
     // It keeps a reference to the file: never to a temporary.
     explicit CDefinitionSnapshot(CDefinitionFile&&) = delete;
 
-    CString ReadString(const char* section, const char* key, const char* fallback, int bufferSize) const;
-    int ReadInt(const char* section, const char* key, int fallback) const;
+    CString ReadString(const wchar_t* section, const wchar_t* key, const wchar_t* fallback, int bufferSize) const;
+    int ReadInt(const wchar_t* section, const wchar_t* key, int fallback) const;
     // Keys "1".."keyCount" of one section, values[k - 1] receiving key k as
     // a read with the buffer size and an empty fallback gives it.
-    void ReadNumberedKeys(const char* section, int keyCount, int bufferSize, CString* values) const;
+    void ReadNumberedKeys(const wchar_t* section, int keyCount, int bufferSize, CString* values) const;
     // True when a plain write of value would leave the file as it is.
-    bool WriteChangesNothing(const char* section, const char* key, const char* value) const;
+    bool WriteChangesNothing(const wchar_t* section, const wchar_t* key, const wchar_t* value) const;
 
 private:
     const CDefinitionFile& m_file;
@@ -163,6 +175,7 @@ struct MenuTables {
 };
 
 struct MenuSettings {
+    int layout = def::kTemplateDefaultPlayer;   // key "500" as the player reads it
     CString title;
     CString hoverSound, selectSound, menuChangeSound, startupSound;
     int menuCount = 1;          // as clamped: 0..200
@@ -170,7 +183,7 @@ struct MenuSettings {
     int highlightRGB[3] = {255, 255, 255};
 };
 
-// Reads section "100", the colours and menus 1..count (count clamped to 200)
+// Reads section "100" (the layout too), the colours and menus 1..count (count clamped to 200)
 // the way the player does. Menus above the count stay as they were (empty).
 void ReadMenuDefinition(const CDefinitionFile& file, MenuSettings& settings, MenuTables& tables);
 

@@ -55,11 +55,11 @@ void CDibImage::Clear() {
     m_layout = dibfmt::DibLayout();
 }
 
-bool CDibImage::LoadFromFile(const char* path) {
+bool CDibImage::LoadFromFile(const wchar_t* path) {
     Clear();
     if (path == nullptr) return false;
 
-    FileHandle file(CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+    FileHandle file(CreateFileW(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                                 FILE_ATTRIBUTE_NORMAL, nullptr));
     if (file.get() == INVALID_HANDLE_VALUE) return false;
 
@@ -162,7 +162,7 @@ int CDibImage::Render(HDC dc, const RECT& dest, const RECT& src) const {
     return result;
 }
 
-const char kMsgSelectPaletteFailed[] = "SelectPallete failed";
+const wchar_t kMsgSelectPaletteFailed[] = L"SelectPallete failed";
 
 CSelectedPalette::CSelectedPalette(HDC dc, HPALETTE palette) : m_dc(dc), m_old(nullptr), m_failed(false) {
     if (!palette) return;

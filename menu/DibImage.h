@@ -30,7 +30,7 @@ public:
     // starting with "BM", larger than kMaxFileSize, or a packed bitmap whose
     // parts do not fit in what was read) leaves the image empty and returns
     // false.  A previous image is dropped first in every case.
-    bool LoadFromFile(const char* path);
+    bool LoadFromFile(const wchar_t* path);
 
     // (Re)creates the palette from the colour table.  Returns true when the
     // image now has a palette; false without an image, for a picture without
@@ -103,5 +103,5 @@ private:
 };
 
 // What the windows say when a palette cannot be selected.
-extern const char kMsgSelectPaletteFailed[];   // "SelectPallete failed"
+extern const wchar_t kMsgSelectPaletteFailed[];   // "SelectPallete failed"
 

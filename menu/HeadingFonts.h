@@ -5,20 +5,20 @@
 #pragma once
 
 struct HeadingFont {
-    const char* face;
+    const wchar_t* face;
     int heading1;
     int heading2;
 };
 
 const HeadingFont kHeadingFonts[] = {
-    {"Arial", 50, 28},
-    {"Times New Roman", 50, 32},
-    {"Times New Roman", 40, 28},
-    {"Arial", 40, 28},
-    {"Times New Roman", 36, 24},
-    {"Times New Roman", 40, 26},
-    {"Arial", 50, 28},
-    {"Times New Roman", 40, 28},
-    {"Times New Roman", 40, 28},
-    {"Times New Roman", 40, 28},
+    {L"Arial", 50, 28},
+    {L"Times New Roman", 50, 32},
+    {L"Times New Roman", 40, 28},
+    {L"Arial", 40, 28},
+    {L"Times New Roman", 36, 24},
+    {L"Times New Roman", 40, 26},
+    {L"Arial", 50, 28},
+    {L"Times New Roman", 40, 28},
+    {L"Times New Roman", 40, 28},
+    {L"Times New Roman", 40, 28},
 };

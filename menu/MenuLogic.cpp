@@ -1,22 +1,40 @@
 #include "MenuLogic.h"
 #include "Definition.h"
-#include <cstring>
+#include <windows.h>
+#include <cwchar>
 
 namespace menu {
 
-int DecodeGoTo(const char* action, int maxMenu) {
-    if (!action || std::strncmp(action, def::kGoToPrefix, def::kGoToPrefixLength) != 0) return -1;
-    size_t length = std::strlen(action);
+int DecodeGoTo(const wchar_t* action, int maxMenu) {
+    if (!action || std::wcsncmp(action, def::kGoToPrefix, def::kGoToPrefixLength) != 0) return -1;
+    size_t length = std::wcslen(action);
     if (length < 6 || length > 8) return 0;
     int target = 0;
-    for (const char* p = action + def::kGoToPrefixLength; *p >= '0' && *p <= '9'; ++p) target = target * 10 + (*p - '0');
+    for (const wchar_t* p = action + def::kGoToPrefixLength; *p >= L'0' && *p <= L'9'; ++p) target = target * 10 + (*p - L'0');
     return (target >= 1 && target <= maxMenu) ? target : 0;
 }
 
-bool ShowsText(const char* text) {
+bool ShowsText(const wchar_t* text) {
     if (!text) return false;
-    for (const char* p = text; *p; ++p)
-        if (*p != ' ' && *p != '\t') return true;
+    for (const wchar_t* p = text; *p; ++p)
+        if (*p != L' ' && *p != L'\t') return true;
+    return false;
+}
+
+bool ReadsRightToLeft(const wchar_t* text) {
+    if (!text) return false;
+    // In pieces, so that a long text needs no memory of its own.
+    WORD types[32];
+    for (const wchar_t* p = text; *p;) {
+        int n = 0;
+        while (n < 32 && p[n]) ++n;
+        if (!GetStringTypeW(CT_CTYPE2, p, n, types)) return false;
+        for (int i = 0; i < n; ++i) {
+            if (types[i] == C2_RIGHTTOLEFT) return true;
+            if (types[i] == C2_LEFTTORIGHT) return false;
+        }
+        p += n;
+    }
     return false;
 }
 
@@ -142,8 +160,8 @@ int PointerTracker::KeySelection(const bool reachable[kLineCount]) const {
     return m_hot >= 0 && m_hot < kLineCount && reachable[m_hot] ? m_hot : -1;
 }
 
-ClickOutcome DecideClick(bool active, int slot, bool locked, const char* action,
-                         const char* quitFlag, int maxMenu) {
+ClickOutcome DecideClick(bool active, int slot, bool locked, const wchar_t* action,
+                         const wchar_t* quitFlag, int maxMenu) {
     ClickOutcome out = {ClickOutcome::Ignore, 0, false};
     if (!active || slot < 0 || slot >= kLineCount || locked) return out;
     int target = DecodeGoTo(action, maxMenu);

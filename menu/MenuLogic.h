@@ -13,10 +13,15 @@ const int kLineCount = 12;  // line slots 0..11
 // 0 when the action is a go-to that names no usable menu (no digits, four or
 // more characters, or a number outside 1..maxMenu), or -1 when the action is
 // not a go-to at all (anything not starting with exactly "_menu").
-int DecodeGoTo(const char* action, int maxMenu);
+int DecodeGoTo(const wchar_t* action, int maxMenu);
 
 // Whether a line's text shows anything: blanks alone leave the line empty.
-bool ShowsText(const char* text);
+bool ShowsText(const wchar_t* text);
+
+// Whether a text reads right to left: its first letter with a direction of
+// its own (digits, blanks and punctuation have none) is a right-to-left one,
+// such as Arabic or Hebrew. The system's character table decides.
+bool ReadsRightToLeft(const wchar_t* text);
 
 // How a key moves the keyboard position.
 enum KeyMove { kNextLine, kPreviousLine, kFirstLine, kLastLine };
@@ -106,7 +111,7 @@ struct ClickOutcome {
     bool quit;              // Open: end the window afterwards
 };
 
-ClickOutcome DecideClick(bool active, int slot, bool locked, const char* action,
-                         const char* quitFlag, int maxMenu);
+ClickOutcome DecideClick(bool active, int slot, bool locked, const wchar_t* action,
+                         const wchar_t* quitFlag, int maxMenu);
 
 }  // namespace menu

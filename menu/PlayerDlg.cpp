@@ -11,26 +11,26 @@ namespace {
 
 // The window property through which the thread's key filter finds the menu
 // window a key belongs to: the object is the window's, not the program's.
-const char kKeyTarget[] = "TlkMenuKeys";
+const wchar_t kKeyTarget[] = L"TlkMenuKeys";
 
 const UINT kClickTimer = 1;
 const UINT kClickLockMs = 500;
 
 static_assert(sizeof kHeadingFonts / sizeof kHeadingFonts[0] == def::kLayouts, "one heading font per layout");
 
-HFONT MakeHeadingFont(const char* face, int height) {
-    LOGFONTA lf;
+HFONT MakeHeadingFont(const wchar_t* face, int height) {
+    LOGFONTW lf;
     std::memset(&lf, 0, sizeof lf);
     // The table's heights are pixels at 100 %: grow them with the display's
     // scale, as the lines' dialog font grows.
     lf.lfHeight = ScaleToDpi(height, SystemDpi());
     lf.lfWeight = FW_BOLD;
-    lstrcpynA(lf.lfFaceName, face, LF_FACESIZE);
-    return CreateFontIndirectA(&lf);
+    lstrcpynW(lf.lfFaceName, face, LF_FACESIZE);
+    return CreateFontIndirectW(&lf);
 }
 
 void PlayAsync(const CString& sound) {
-    if (!sound.IsEmpty()) sndPlaySoundA(sound, SND_ASYNC);
+    if (!sound.IsEmpty()) sndPlaySoundW(sound, SND_ASYNC);
 }
 
 }  // namespace
@@ -48,7 +48,7 @@ BEGIN_MESSAGE_TABLE(CPlayerDlg, CDialog)
     ON_MESSAGE_ROW(WM_TIMER, &CPlayerDlg::OnTimer)
 END_MESSAGE_TABLE(CPlayerDlg, CDialog)
 
-CPlayerDlg::CPlayerDlg(const MenuWindowIds& ids, int layout, const char* definitionPath, const char* folder,
+CPlayerDlg::CPlayerDlg(const MenuWindowIds& ids, int layout, const wchar_t* definitionPath, const wchar_t* folder,
                        HWND parent)
     : CDialog(ids.placeholder, parent),
       m_ids(ids),
@@ -65,8 +65,11 @@ CPlayerDlg::CPlayerDlg(const MenuWindowIds& ids, int layout, const char* definit
       m_fontHeading2(nullptr),
       m_keyFilter(nullptr) {
     std::memset(m_pLine, 0, sizeof m_pLine);
-    m_szBitmapPath[0] = '\0';
-    m_hWindowIcon = LoadIconA(AppResourceHandle(), MAKEINTRESOURCEA(128));
+    m_szBitmapPath[0] = L'\0';
+    m_hWindowIcon = LoadIconW(AppResourceHandle(), MAKEINTRESOURCEW(128));
+    // The whole definition in one reading: the layout comes with it.
+    ReadMenuDefinition(CDefinitionFile(m_definitionPath), m_settings, *m_tables);
+    if (m_layout == kLayoutOfDefinition) m_layout = m_settings.layout;
 }
 
 CPlayerDlg::~CPlayerDlg() {
@@ -85,30 +88,28 @@ void CPlayerDlg::SetupHeadingFonts() {
     const HeadingFont& f = kHeadingFonts[def::IsLayoutIndex(m_layout) ? m_layout : 0];
     m_fontHeading1 = MakeHeadingFont(f.face, f.heading1);
     m_fontHeading2 = MakeHeadingFont(f.face, f.heading2);
-    SendDlgItemMessageA(m_hWnd, m_ids.heading1, WM_SETFONT, reinterpret_cast<WPARAM>(m_fontHeading1), TRUE);
-    SendDlgItemMessageA(m_hWnd, m_ids.heading2, WM_SETFONT, reinterpret_cast<WPARAM>(m_fontHeading2), TRUE);
+    SendDlgItemMessageW(m_hWnd, m_ids.heading1, WM_SETFONT, reinterpret_cast<WPARAM>(m_fontHeading1), TRUE);
+    SendDlgItemMessageW(m_hWnd, m_ids.heading2, WM_SETFONT, reinterpret_cast<WPARAM>(m_fontHeading2), TRUE);
 }
 
 BOOL CPlayerDlg::OnInitDialog() {
-    SendMessageA(m_hWnd, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_hWindowIcon));
-    SendMessageA(m_hWnd, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_hWindowIcon));
+    SendMessageW(m_hWnd, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_hWindowIcon));
+    SendMessageW(m_hWnd, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_hWindowIcon));
 
     m_nCurMenu = 1;
     m_hNullBrush = static_cast<HBRUSH>(GetStockObject(HOLLOW_BRUSH));
     m_tracker.Reset();   // every run starts with no line lit
     SetupHeadingFonts();
 
-    CDefinitionFile definition(m_definitionPath);
-    lstrcpynA(m_szBitmapPath, m_folder + def::kBackgroundFile, sizeof m_szBitmapPath);
+    lstrcpynW(m_szBitmapPath, m_folder + def::kBackgroundFile, 261);
     m_dibBackground.LoadFromFile(m_szBitmapPath);
 
-    ReadMenuDefinition(definition, m_settings, *m_tables);
-    SetWindowTextA(m_hWnd, m_settings.title);
+    SetWindowTextW(m_hWnd, m_settings.title);
 
     // From here on relative sound names and actions resolve against the
     // folder (for the player, the disc's root). The folder keeps its trailing
     // backslash: "D:" alone would mean drive D's current folder, not its root.
-    if (!m_folder.IsEmpty()) SetCurrentDirectoryA(m_folder);
+    if (!m_folder.IsEmpty()) SetCurrentDirectoryW(m_folder);
 
     for (int i = 0; i < menu::kLineCount; ++i) m_pLine[i] = GetDlgItem(m_ids.lines[i]);
     m_pLine[menu::kNoLine] = GetDlgItem(m_ids.noLine);
@@ -119,7 +120,7 @@ BOOL CPlayerDlg::OnInitDialog() {
     // Touch the mouse-over sound once so that its first play does not wait
     // for a slow drive to spin up.
     if (!m_settings.hoverSound.IsEmpty()) {
-        HANDLE h = CreateFileA(m_settings.hoverSound, GENERIC_READ, FILE_SHARE_READ, nullptr,
+        HANDLE h = CreateFileW(m_settings.hoverSound, GENERIC_READ, FILE_SHARE_READ, nullptr,
                                OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
         if (h != INVALID_HANDLE_VALUE) CloseHandle(h);
     }
@@ -149,16 +150,23 @@ void CPlayerDlg::ShowMenu(int menuNumber, bool repaint) {
     for (int i = 0; i < def::kTexts; ++i) {
         HWND control = controls[i];
         if (!control) continue;
-        char old[def::kTextBuffer] = "";
-        GetWindowTextA(control, old, sizeof old);
-        SetWindowTextA(control, texts[i]);
+        wchar_t old[def::kTextBuffer] = L"";
+        GetWindowTextW(control, old, def::kTextBuffer);
+        SetReadingOrder(control, texts[i]);
+        SetWindowTextW(control, texts[i]);
         if (repaint) RepaintLine(control, true);
         // A screen reader reads a shown text that changed. Not every system
         // reports the change of a control's text by itself.
-        if (repaint && lstrcmpA(old, texts[i]) != 0 && menu::ShowsText(texts[i]) &&
+        if (repaint && lstrcmpW(old, texts[i]) != 0 && menu::ShowsText(texts[i]) &&
             IsWindowVisible(control))
             NotifyWinEvent(EVENT_OBJECT_NAMECHANGE, control, OBJID_WINDOW, CHILDID_SELF);
     }
+}
+
+void CPlayerDlg::SetReadingOrder(HWND control, const wchar_t* text) {
+    LONG_PTR style = GetWindowLongPtrW(control, GWL_EXSTYLE);
+    LONG_PTR wanted = menu::ReadsRightToLeft(text) ? (style | WS_EX_RTLREADING) : (style & ~LONG_PTR(WS_EX_RTLREADING));
+    if (wanted != style) SetWindowLongPtrW(control, GWL_EXSTYLE, wanted);
 }
 
 void CPlayerDlg::Apply(const menu::MoveOutcome& out) {
@@ -199,7 +207,7 @@ LRESULT CPlayerDlg::OnEraseBkgnd(WPARAM wParam, LPARAM) {
         // Realised and given back before the picture is drawn: the drawing
         // selects the palette again itself.
         CSelectedPalette palette(dc, m_dibBackground.Palette());
-        if (palette.Failed()) MessageBoxA(m_hWnd, kMsgSelectPaletteFailed, AppProgramName(), MB_OK);
+        if (palette.Failed()) MessageBoxW(m_hWnd, kMsgSelectPaletteFailed, AppProgramName(), MB_OK);
     }
     if (!m_dibBackground.IsEmpty()) {
         RECT source = {0, 0, m_dibBackground.Width(), m_dibBackground.Height()};
@@ -283,8 +291,8 @@ LRESULT CPlayerDlg::OnLButtonDown(WPARAM, LPARAM lParam) {
 void CPlayerDlg::Select(int slot, bool byKey) {
     if (slot >= menu::kLineCount) slot = -1;
     int row = m_nCurMenu - 1;
-    const char* action = slot >= 0 ? m_tables->program[row][slot].c_str() : "";
-    const char* quit = slot >= 0 ? m_tables->quit[row][slot].c_str() : "";
+    const wchar_t* action = slot >= 0 ? m_tables->program[row][slot].c_str() : L"";
+    const wchar_t* quit = slot >= 0 ? m_tables->quit[row][slot].c_str() : L"";
     menu::ClickOutcome out =
         menu::DecideClick(m_bActive != 0, slot, m_bClickLock != 0, action, quit, def::kMaxMenus);
     if (out.kind == menu::ClickOutcome::Ignore) return;
@@ -309,11 +317,11 @@ void CPlayerDlg::Select(int slot, bool byKey) {
         CString params = m_tables->params[row][slot];
         CString workDir = m_tables->workDir[row][slot];
         // The selection sound finishes before the program takes the screen.
-        if (!m_settings.selectSound.IsEmpty()) sndPlaySoundA(m_settings.selectSound, 0);
+        if (!m_settings.selectSound.IsEmpty()) sndPlaySoundW(m_settings.selectSound, 0);
         if (!program.IsEmpty())
-            ShellExecuteA(nullptr, "open", program, params.IsEmpty() ? nullptr : params.c_str(),
+            ShellExecuteW(nullptr, L"open", program, params.IsEmpty() ? nullptr : params.c_str(),
                           workDir.IsEmpty() ? nullptr : workDir.c_str(), SW_SHOWNORMAL);
-        if (out.quit) PostMessageA(m_hWnd, WM_CLOSE, 0, 0);
+        if (out.quit) PostMessageW(m_hWnd, WM_CLOSE, 0, 0);
     }
 }
 
@@ -347,7 +355,7 @@ LRESULT CALLBACK CPlayerDlg::KeyFilter(int code, WPARAM wParam, LPARAM lParam) {
     if (code == MSGF_DIALOGBOX && lParam) {
         const MSG* msg = reinterpret_cast<const MSG*>(lParam);
         HWND root = msg->message == WM_KEYDOWN && msg->hwnd ? GetAncestor(msg->hwnd, GA_ROOT) : nullptr;
-        CPlayerDlg* self = root ? static_cast<CPlayerDlg*>(GetPropA(root, kKeyTarget)) : nullptr;
+        CPlayerDlg* self = root ? static_cast<CPlayerDlg*>(GetPropW(root, kKeyTarget)) : nullptr;
         if (self && self->m_hWnd == root) {
             bool taken = false;
             try {
@@ -363,15 +371,15 @@ LRESULT CALLBACK CPlayerDlg::KeyFilter(int code, WPARAM wParam, LPARAM lParam) {
 
 void CPlayerDlg::InstallKeyFilter() {
     if (m_keyFilter) return;
-    m_keyFilter = SetWindowsHookExA(WH_MSGFILTER, KeyFilter, nullptr, GetCurrentThreadId());
-    if (m_keyFilter && !SetPropA(m_hWnd, kKeyTarget, this)) RemoveKeyFilter();
+    m_keyFilter = SetWindowsHookExW(WH_MSGFILTER, KeyFilter, nullptr, GetCurrentThreadId());
+    if (m_keyFilter && !SetPropW(m_hWnd, kKeyTarget, this)) RemoveKeyFilter();
 }
 
 void CPlayerDlg::RemoveKeyFilter() {
     if (!m_keyFilter) return;
     UnhookWindowsHookEx(m_keyFilter);
     m_keyFilter = nullptr;
-    if (m_hWnd && IsWindow(m_hWnd)) RemovePropA(m_hWnd, kKeyTarget);
+    if (m_hWnd && IsWindow(m_hWnd)) RemovePropW(m_hWnd, kKeyTarget);
 }
 
 LRESULT CPlayerDlg::OnTimer(WPARAM wParam, LPARAM) {

@@ -13,12 +13,15 @@
 
 class CPlayerDlg : public CDialog {
 public:
-    // ids: the numbers of the program carrying the window. layout: 0-9.
-    // definitionPath: the definition file it shows. folder (with its
-    // trailing backslash): where the background lies, and what relative
-    // sound names and actions are resolved against.
-    CPlayerDlg(const MenuWindowIds& ids, int layout, const char* definitionPath, const char* folder,
+    // ids: the numbers of the program carrying the window. layout: 0-9,
+    // or kLayoutOfDefinition for the one the definition names.
+    // definitionPath: the definition file it shows, read here once.
+    // folder (with its trailing backslash): where the background lies, and
+    // what relative sound names and actions are resolved against.
+    CPlayerDlg(const MenuWindowIds& ids, int layout, const wchar_t* definitionPath, const wchar_t* folder,
                HWND parent = nullptr);
+    static const int kLayoutOfDefinition = -0x7FFFFFFF;
+    int Layout() const { return m_layout; }
     ~CPlayerDlg() override;
 
     // Runs the window in its layout; -1 when that layout does not exist.
@@ -58,9 +61,12 @@ private:
     int LineSlotOf(HWND child) const;
     HWND ChildUnderPointer(LPARAM lParam) const;
     void SetupHeadingFonts();
+    // Reading order of a control's text: right to left when it starts
+    // with a right-to-left letter; place and alignment stay the layout's.
+    static void SetReadingOrder(HWND control, const wchar_t* text);
 
     const MenuWindowIds& m_ids;
-    const int m_layout;
+    int m_layout;
     const CString m_definitionPath;
     const CString m_folder;
     HICON m_hWindowIcon;
@@ -70,7 +76,7 @@ private:
     MenuSettings m_settings;                 // title, sounds, count, colours
     std::unique_ptr<MenuTables> m_tables;    // 200 menus of texts and actions
     int m_bActive;
-    char m_szBitmapPath[261];
+    wchar_t m_szBitmapPath[261];
     int m_nCurMenu;
     int m_bClickLock;
     HFONT m_fontHeading1;

@@ -34,34 +34,17 @@ void Trim(const wchar_t*& a, const wchar_t*& b) {
     while (b > a && IsSpace(b[-1])) --b;
 }
 
-// A text handed to an A function, as the function passes it on: converted
-// from the ANSI code page. Short texts (every name) need no heap.
+// A text handed to a wide function, as the function sees it.
 class CWide {
 public:
-    explicit CWide(const char* s) {
-        size_t n = s ? std::strlen(s) : 0;
-        if (n == 0) return;
-        if (n > 0x7FFFFFF) n = 0x7FFFFFF;   // far beyond anything the system takes
-        wchar_t* out = m_small;
-        if (n > kSmall) {
-            m_big.reset(new (std::nothrow) wchar_t[n]);
-            if (!m_big) return;
-            out = m_big.get();
-        }
-        int got = MultiByteToWideChar(CP_ACP, 0, s, static_cast<int>(n), out, static_cast<int>(n));
-        m_text = out;
-        m_length = got > 0 ? static_cast<size_t>(got) : 0;
+    explicit CWide(const wchar_t* s) : m_text(s ? s : L"") {
+        while (m_text[m_length]) ++m_length;
     }
-    CWide(const CWide&) = delete;
-    CWide& operator=(const CWide&) = delete;
     const wchar_t* Text() const { return m_text; }
     size_t Length() const { return m_length; }
 
 private:
-    static const size_t kSmall = 64;
-    wchar_t m_small[kSmall];
-    std::unique_ptr<wchar_t[]> m_big;
-    const wchar_t* m_text = m_small;
+    const wchar_t* m_text;
     size_t m_length = 0;
 };
 
@@ -81,27 +64,6 @@ void CopyEntry(const wchar_t*& v, size_t& n, int bufferSize) {
     n = copied;
 }
 
-// The A functions hand back their result converted to the ANSI code page by
-// the system (characters outside it become its best fit, or "?"), at most
-// bufferSize - 1 bytes.
-CString ToAnsi(const wchar_t* v, size_t n, int bufferSize) {
-    if (n == 0 || bufferSize < 2) return CString();
-    char small[512];
-    int length = WideCharToMultiByte(CP_ACP, 0, v, static_cast<int>(n), small, sizeof small, nullptr, nullptr);
-    const char* text = small;
-    std::unique_ptr<char[]> big;
-    if (length <= 0) {
-        int need = WideCharToMultiByte(CP_ACP, 0, v, static_cast<int>(n), nullptr, 0, nullptr, nullptr);
-        if (need <= 0) return CString();
-        big.reset(new (std::nothrow) char[static_cast<size_t>(need)]);
-        if (!big) return CString();
-        length = WideCharToMultiByte(CP_ACP, 0, v, static_cast<int>(n), big.get(), need, nullptr, nullptr);
-        text = big.get();
-    }
-    size_t room = static_cast<size_t>(bufferSize - 1);
-    size_t got = length > 0 ? static_cast<size_t>(length) : 0;
-    return CString(text, got < room ? got : room);
-}
 
 }  // namespace
 
@@ -115,17 +77,26 @@ char* CProfileImage::Reserve(size_t size) {
     m_keys.reset();
     m_byName.reset();
     m_length = m_sectionCount = m_keyCount = 0;
+    m_form = kAnsi;
     const size_t kLargest = 16 * 1024 * 1024;   // far above any definition
     if (size > kLargest) return nullptr;
     m_text.reset(new (std::nothrow) wchar_t[size + 2]);
     return m_text ? reinterpret_cast<char*>(m_text.get()) + size + 4 : nullptr;
 }
 
+CProfileImage::Form CProfileImage::FormOf(const unsigned char* u, size_t size) {
+    if (size >= 2 && u[0] == 0xFF && u[1] == 0xFE) return kUtf16LE;
+    if (size >= 2 && u[0] == 0xFE && u[1] == 0xFF) return kUtf16BE;
+    if (size >= 3 && u[0] == 0xEF && u[1] == 0xBB && u[2] == 0xBF) return kUtf8;
+    return kAnsi;
+}
+
 bool CProfileImage::Decode(size_t size) {
     const unsigned char* u = reinterpret_cast<const unsigned char*>(m_text.get()) + size + 4;
     wchar_t* out = m_text.get();
     // A byte-order mark chooses the form; any other file is ANSI text.
-    if (size >= 2 && ((u[0] == 0xFF && u[1] == 0xFE) || (u[0] == 0xFE && u[1] == 0xFF))) {
+    m_form = FormOf(u, size);
+    if (m_form == kUtf16LE || m_form == kUtf16BE) {
         // A UTF-16 file of odd length ends in half a character, which the
         // system reads together with a byte beyond the file's data
         // (measured: whatever lies there); the image drops that half.
@@ -137,7 +108,7 @@ bool CProfileImage::Decode(size_t size) {
         }
         return true;
     }
-    bool utf8 = size >= 3 && u[0] == 0xEF && u[1] == 0xBB && u[2] == 0xBF;
+    bool utf8 = m_form == kUtf8;
     CPINFO info;
     if (!utf8 && GetCPInfo(CP_ACP, &info) && info.MaxCharSize == 1) {
         // A single-byte code page maps each byte by itself, with the
@@ -171,9 +142,9 @@ bool CProfileImage::Parse(const char* data, size_t size) {
     return Decode(size) && Index();
 }
 
-bool CProfileImage::Load(const char* path) {
+bool CProfileImage::Load(const wchar_t* path) {
     Reserve(0);
-    HANDLE h = CreateFileA(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+    HANDLE h = CreateFileW(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
                            FILE_ATTRIBUTE_NORMAL, nullptr);
     if (h == INVALID_HANDLE_VALUE) return false;
     DWORD high = 0, size = GetFileSize(h, &high), got = 0;
@@ -273,7 +244,7 @@ int CProfileImage::CompareName(const Span& stored, const wchar_t* wanted, size_t
 // The name asked for is trimmed as stored names are; an empty name is a
 // name like any other (it finds "=value" lines and the keys before the
 // first header).
-int CProfileImage::FindSection(const char* section) const {
+int CProfileImage::FindSection(const wchar_t* section) const {
     if (!section || m_sectionCount == 0) return -1;
     CWide wanted(section);
     const wchar_t* sa = wanted.Text();
@@ -293,7 +264,7 @@ int CProfileImage::FindSection(const char* section) const {
 
 // Only the first section of a name is searched, and in it the first key of
 // the name counts.
-const CProfileImage::Key* CProfileImage::FindKey(int section, const char* key) const {
+const CProfileImage::Key* CProfileImage::FindKey(int section, const wchar_t* key) const {
     if (section < 0 || static_cast<size_t>(section) >= m_sectionCount || !key) return nullptr;
     CWide wanted(key);
     const wchar_t* ka = wanted.Text();
@@ -305,12 +276,12 @@ const CProfileImage::Key* CProfileImage::FindKey(int section, const char* key) c
     return nullptr;
 }
 
-bool CProfileImage::HasValue(int section, const char* key) const {
+bool CProfileImage::HasValue(int section, const wchar_t* key) const {
     const Key* k = FindKey(section, key);
     return k && k->hasValue;
 }
 
-CString CProfileImage::ReadString(int section, const char* key, const char* fallback, int bufferSize) const {
+CString CProfileImage::ReadString(int section, const wchar_t* key, const wchar_t* fallback, int bufferSize) const {
     if (bufferSize < 1) return CString();
     const wchar_t* v;
     size_t n;
@@ -327,7 +298,7 @@ CString CProfileImage::ReadString(int section, const char* key, const char* fall
         while (n > 0 && v[n - 1] == L' ') --n;
     }
     CopyEntry(v, n, bufferSize);
-    return ToAnsi(v, n, bufferSize);
+    return CString(v, n);
 }
 
 // The integer read: the value as a string read through a 30-character
@@ -335,7 +306,7 @@ CString CProfileImage::ReadString(int section, const char* key, const char* fall
 // up to the blank, a sign, and the digits up to the first other character,
 // in base 10 or, after "0x", "0o" or "0b", 16, 8 or 2. Only ASCII digits
 // count, and the number wraps around at 32 bits.
-int CProfileImage::ReadInt(int section, const char* key, int fallback) const {
+int CProfileImage::ReadInt(int section, const wchar_t* key, int fallback) const {
     const Key* k = FindKey(section, key);
     if (!k || !k->hasValue) return fallback;
     const wchar_t* v = m_text.get() + k->value.at;
@@ -371,7 +342,7 @@ int CProfileImage::ReadInt(int section, const char* key, int fallback) const {
 // not touch the file. Any other write, even one that reads back the same
 // (quotes, blanks, a key without "="), rewrites the whole file in the
 // system's own form, which for a damaged file changes other keys too.
-bool CProfileImage::WriteChangesNothing(const char* section, const char* key, const char* value) const {
+bool CProfileImage::WriteChangesNothing(const wchar_t* section, const wchar_t* key, const wchar_t* value) const {
     const Key* k = FindKey(FindSection(section), key);
     if (!k || !k->hasValue) return false;
     CWide wanted(value);

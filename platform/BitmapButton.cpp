@@ -29,7 +29,7 @@ void CBitmapButton::FreeBitmaps() {
 // surroundings melt into the dialog on any colour scheme.
 static void MapFaceGrey(HBITMAP bitmap) {
     DIBSECTION dib;
-    if (GetObjectA(bitmap, sizeof dib, &dib) != sizeof dib || dib.dsBmih.biBitCount > 8) return;
+    if (GetObjectW(bitmap, sizeof dib, &dib) != sizeof dib || dib.dsBmih.biBitCount > 8) return;
     HDC memory = CreateCompatibleDC(nullptr);
     if (!memory) return;
     HGDIOBJ old = SelectObject(memory, bitmap);
@@ -52,9 +52,9 @@ static void MapFaceGrey(HBITMAP bitmap) {
 }
 
 // Width and height of a bitmap resource, read from its header.
-static bool ResourceSize(const char* name, int* w, int* h) {
+static bool ResourceSize(const wchar_t* name, int* w, int* h) {
     HINSTANCE module = AppResourceHandle();
-    HRSRC found = FindResourceA(module, name, reinterpret_cast<LPCSTR>(RT_BITMAP));
+    HRSRC found = FindResourceW(module, name, reinterpret_cast<LPCWSTR>(RT_BITMAP));
     HGLOBAL data = found ? LoadResource(module, found) : nullptr;
     const BITMAPINFOHEADER* header = data ? static_cast<const BITMAPINFOHEADER*>(LockResource(data)) : nullptr;
     if (!header || SizeofResource(module, found) < sizeof(BITMAPCOREHEADER)) return false;
@@ -73,7 +73,7 @@ static bool ResourceSize(const char* name, int* w, int* h) {
 // A copy of the picture at another size, through the area filter.
 static HBITMAP Resized(HBITMAP bitmap, int w, int h) {
     BITMAP info;
-    if (!GetObjectA(bitmap, sizeof info, &info) || info.bmWidth <= 0 || info.bmHeight <= 0) return nullptr;
+    if (!GetObjectW(bitmap, sizeof info, &info) || info.bmWidth <= 0 || info.bmHeight <= 0) return nullptr;
     const int sw = info.bmWidth, sh = info.bmHeight;
     BITMAPINFO bi = {};
     bi.bmiHeader.biSize = sizeof bi.bmiHeader;
@@ -102,19 +102,19 @@ static HBITMAP Resized(HBITMAP bitmap, int w, int h) {
 // The picture for the display's scale: the set for the system DPI, fitted
 // to the exact DPI when it lies between the sets. At 96 DPI this is the
 // plain resource, unchanged.
-static HBITMAP LoadNamedBitmap(const char* name) {
+static HBITMAP LoadNamedBitmap(const wchar_t* name) {
     if (!name || !*name) return nullptr;
     const int dpi = SystemDpi();
     const PictureSet set = PictureSetFor(dpi);
     HBITMAP bitmap = nullptr;
-    if (*set.suffix) bitmap = LoadPictureResource(AppResourceHandle(), CString::Format("%s%s", name, set.suffix));
+    if (*set.suffix) bitmap = LoadPictureResource(AppResourceHandle(), CString::Format(L"%s%s", name, set.suffix));
     // A picture without a set of this scale: the 100 % one, fitted below.
     if (!bitmap) bitmap = LoadPictureResource(AppResourceHandle(), name);
     if (!bitmap) return nullptr;
     MapFaceGrey(bitmap);
     int w = 0, h = 0;
     BITMAP info;
-    if (dpi != 96 && ResourceSize(name, &w, &h) && GetObjectA(bitmap, sizeof info, &info)) {
+    if (dpi != 96 && ResourceSize(name, &w, &h) && GetObjectW(bitmap, sizeof info, &info)) {
         w = ScaleToDpi(w, dpi);
         h = ScaleToDpi(h, dpi);
         if (w > 0 && h > 0 && (w != info.bmWidth || h != info.bmHeight)) {
@@ -127,10 +127,10 @@ static HBITMAP LoadNamedBitmap(const char* name) {
     return bitmap;
 }
 
-bool CBitmapButton::LoadBitmaps(const char* normal, const char* pressed, const char* focused,
-                                const char* disabled) {
+bool CBitmapButton::LoadBitmaps(const wchar_t* normal, const wchar_t* pressed, const wchar_t* focused,
+                                const wchar_t* disabled) {
     FreeBitmaps();
-    const char* names[kImageCount] = {normal, pressed, focused, disabled};
+    const wchar_t* names[kImageCount] = {normal, pressed, focused, disabled};
     for (int i = 0; i < kImageCount; ++i) m_bitmaps[i] = LoadNamedBitmap(names[i]);
     if (m_hWnd) InvalidateRect(m_hWnd, nullptr, TRUE);
     return m_bitmaps[kNormal] != nullptr;
@@ -148,13 +148,13 @@ bool CBitmapButton::SubclassDlgItem(int controlId, HWND dialog) {
 
 bool CBitmapButton::AutoLoad(int controlId, HWND dialog) {
     if (!SubclassDlgItem(controlId, dialog)) return false;
-    char text[64] = "";
-    GetWindowTextA(m_hWnd, text, sizeof text - 1);
-    CharUpperA(text);
+    wchar_t text[64] = L"";
+    GetWindowTextW(m_hWnd, text, 63);
+    CharUpperW(text);
     // The names: the text plus one letter per image.
-    char names[kImageCount][sizeof text + 1];
-    const char suffix[kImageCount] = {'U', 'D', 'F', 'X'};
-    for (int i = 0; i < kImageCount; ++i) wsprintfA(names[i], "%s%c", text, suffix[i]);
+    wchar_t names[kImageCount][64 + 1];
+    const wchar_t suffix[kImageCount] = {L'U', L'D', L'F', L'X'};
+    for (int i = 0; i < kImageCount; ++i) wsprintfW(names[i], L"%s%c", text, suffix[i]);
     bool ok = LoadBitmaps(names[kNormal], names[kPressed], names[kFocused], names[kDisabled]);
     if (ok) SizeToContent();
     return ok;
@@ -164,7 +164,7 @@ SIZE CBitmapButton::ImageSize(Image which) const {
     SIZE size = {0, 0};
     BITMAP info;
     if (which >= 0 && which < kImageCount && m_bitmaps[which] &&
-        GetObjectA(m_bitmaps[which], sizeof info, &info)) {
+        GetObjectW(m_bitmaps[which], sizeof info, &info)) {
         size.cx = info.bmWidth;
         size.cy = info.bmHeight;
     }
@@ -194,7 +194,7 @@ void CBitmapButton::DrawItem(const DRAWITEMSTRUCT& item) {
     int drawnW = 0, drawnH = 0;
     if (bitmap) {
         BITMAP info;
-        if (GetObjectA(bitmap, sizeof info, &info)) {
+        if (GetObjectW(bitmap, sizeof info, &info)) {
             drawnW = info.bmWidth < width ? info.bmWidth : width;
             drawnH = info.bmHeight < height ? info.bmHeight : height;
         }

@@ -27,8 +27,8 @@ public:
 
     // Replaces the images by the named bitmap resources; names may be null
     // for images the button lacks. False when the normal image is missing.
-    bool LoadBitmaps(const char* normal, const char* pressed = nullptr, const char* focused = nullptr,
-                     const char* disabled = nullptr);
+    bool LoadBitmaps(const wchar_t* normal, const wchar_t* pressed = nullptr, const wchar_t* focused = nullptr,
+                     const wchar_t* disabled = nullptr);
 
     // Attaches to the dialog's control without changing its size.
     bool SubclassDlgItem(int controlId, HWND dialog);

@@ -15,7 +15,7 @@ CDialog::CDialog(UINT templateId, HWND parent)
 CDialog::~CDialog() {
     // A dialog object normally outlives its window; if not, make sure the
     // procedure can no longer reach it.
-    if (m_hWnd && IsWindow(m_hWnd)) SetWindowLongPtrA(m_hWnd, DWLP_USER, 0);
+    if (m_hWnd && IsWindow(m_hWnd)) SetWindowLongPtrW(m_hWnd, DWLP_USER, 0);
 }
 
 INT_PTR CDialog::DoModal() {
@@ -23,9 +23,9 @@ INT_PTR CDialog::DoModal() {
     HINSTANCE instance = AppResourceHandle();
     HWND owner = m_hParent;
     if (!owner && app && app->m_hMainWnd && IsWindow(app->m_hMainWnd)) owner = app->m_hMainWnd;
-    if (!FindResourceA(instance, MAKEINTRESOURCEA(m_nIDTemplate), MAKEINTRESOURCEA(5) /*RT_DIALOG*/))
+    if (!FindResourceW(instance, MAKEINTRESOURCEW(m_nIDTemplate), MAKEINTRESOURCEW(5) /*RT_DIALOG*/))
         return -1;
-    return DialogBoxParamA(instance, MAKEINTRESOURCEA(m_nIDTemplate), owner, DialogProc,
+    return DialogBoxParamW(instance, MAKEINTRESOURCEW(m_nIDTemplate), owner, DialogProc,
                            reinterpret_cast<LPARAM>(this));
 }
 
@@ -128,17 +128,17 @@ INT_PTR CDialog::Dispatch(UINT msg, WPARAM wParam, LPARAM lParam) {
     m_pDefault = outer;
     if (wantsDefault) return FALSE;
     if (ReturnsDirectly(msg)) return static_cast<INT_PTR>(result);
-    if (m_hWnd) SetWindowLongPtrA(m_hWnd, DWLP_MSGRESULT, result);
+    if (m_hWnd) SetWindowLongPtrW(m_hWnd, DWLP_MSGRESULT, result);
     return TRUE;
 }
 
 CDialog* CDialog::FromHandle(HWND hwnd) {
-    return hwnd ? reinterpret_cast<CDialog*>(GetWindowLongPtrA(hwnd, DWLP_USER)) : nullptr;
+    return hwnd ? reinterpret_cast<CDialog*>(GetWindowLongPtrW(hwnd, DWLP_USER)) : nullptr;
 }
 
 INT_PTR CDialog::Enter(CDialog* self, HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     if (msg == WM_INITDIALOG) {
-        SetWindowLongPtrA(hwnd, DWLP_USER, reinterpret_cast<LONG_PTR>(self));
+        SetWindowLongPtrW(hwnd, DWLP_USER, reinterpret_cast<LONG_PTR>(self));
         if (self) self->m_hWnd = hwnd;
     }
     if (!self) return FALSE;
@@ -152,7 +152,7 @@ INT_PTR CDialog::Enter(CDialog* self, HWND hwnd, UINT msg, WPARAM wParam, LPARAM
         result = FALSE;
     }
     if (msg == WM_NCDESTROY) {
-        SetWindowLongPtrA(hwnd, DWLP_USER, 0);
+        SetWindowLongPtrW(hwnd, DWLP_USER, 0);
         self->m_hWnd = nullptr;
     }
     return result;
@@ -166,19 +166,19 @@ INT_PTR CALLBACK CDialog::DialogProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM 
 CString CDialog::GetItemText(int id) const {
     HWND item = GetDlgItem(id);
     if (!item) return CString();
-    int n = GetWindowTextLengthA(item);
+    int n = GetWindowTextLengthW(item);
     if (n <= 0) return CString();
     CString text;
-    char small[256];
-    char* buffer = n < static_cast<int>(sizeof small) ? small : new char[n + 1];
-    int got = GetWindowTextA(item, buffer, n + 1);
+    wchar_t small[256];
+    wchar_t* buffer = n < static_cast<int>(sizeof small / sizeof small[0]) ? small : new wchar_t[n + 1];
+    int got = GetWindowTextW(item, buffer, n + 1);
     text = CString(buffer, got > 0 ? static_cast<size_t>(got) : 0);
     if (buffer != small) delete[] buffer;
     return text;
 }
 
-void CDialog::SetItemText(int id, const char* text) const {
-    if (HWND item = GetDlgItem(id)) SetWindowTextA(item, text ? text : "");
+void CDialog::SetItemText(int id, const wchar_t* text) const {
+    if (HWND item = GetDlgItem(id)) SetWindowTextW(item, text ? text : L"");
 }
 
 bool CDialog::IsItemChecked(int id) const {
@@ -199,5 +199,5 @@ void CDialog::ShowItem(int id, bool visible) const {
 
 LRESULT CDialog::SendItem(int id, UINT msg, WPARAM wParam, LPARAM lParam) const {
     HWND item = GetDlgItem(id);
-    return item ? SendMessageA(item, msg, wParam, lParam) : 0;
+    return item ? SendMessageW(item, msg, wParam, lParam) : 0;
 }

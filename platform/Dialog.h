@@ -26,19 +26,19 @@ public:
     // Binds the object to the control window; null unbinds.
     static void Bind(HWND control, COwnerDrawn* object) {
         if (!control || !IsWindow(control)) return;
-        if (object) SetPropA(control, PropName(), object);
-        else RemovePropA(control, PropName());
+        if (object) SetPropW(control, PropName(), object);
+        else RemovePropW(control, PropName());
     }
     static COwnerDrawn* From(HWND control) {
-        return control && IsWindow(control) ? static_cast<COwnerDrawn*>(GetPropA(control, PropName())) : nullptr;
+        return control && IsWindow(control) ? static_cast<COwnerDrawn*>(GetPropW(control, PropName())) : nullptr;
     }
 
 private:
     // The property's name as an atom made once: a window destroyed with the
     // property still set then leaks no atom reference.
-    static LPCSTR PropName() {
-        static const ATOM atom = GlobalAddAtomA("Tlk.OwnerDrawn");
-        return atom ? MAKEINTATOM(atom) : "Tlk.OwnerDrawn";
+    static LPCWSTR PropName() {
+        static const ATOM atom = GlobalAddAtomW(L"Tlk.OwnerDrawn");
+        return atom ? reinterpret_cast<LPCWSTR>(static_cast<ULONG_PTR>(atom)) : L"Tlk.OwnerDrawn";
     }
 };
 
@@ -102,7 +102,7 @@ public:
     // Small helpers for the dialog's controls, so that pages do not repeat
     // raw calls. All are harmless without a window or without the control.
     CString GetItemText(int id) const;
-    void SetItemText(int id, const char* text) const;
+    void SetItemText(int id, const wchar_t* text) const;
     bool IsItemChecked(int id) const;
     void CheckItem(int id, bool checked) const;
     void EnableItem(int id, bool enabled) const;

@@ -8,11 +8,11 @@ class CFileDialog {
 public:
     // filter: pairs of description and pattern separated by '|', ending
     // with "||", as in "bmp Files (*.bmp)|*.bmp||". defaultExt has no dot.
-    CFileDialog(bool openDialog, const char* defaultExt, const char* fileName, DWORD flags,
-                const char* filter, HWND parent = nullptr);
+    CFileDialog(bool openDialog, const wchar_t* defaultExt, const wchar_t* fileName, DWORD flags,
+                const wchar_t* filter, HWND parent = nullptr);
 
-    void SetInitialDir(const char* folder) { m_initialDir = folder; }
-    void SetTitle(const char* title) { m_title = title; }
+    void SetInitialDir(const wchar_t* folder) { m_initialDir = folder; }
+    void SetTitle(const wchar_t* title) { m_title = title; }
 
     // IDOK when the user chose a file, else IDCANCEL (also when the dialog
     // could not be shown or the chosen path did not fit).
@@ -27,13 +27,13 @@ public:
 
     // The filter in the system's form: the '|' separators become zero
     // characters, with a terminating pair of zeros. 'out' receives
-    // strlen(filter) + 2 characters.
-    static void TranslateFilter(const char* filter, char* out);
+    // the filter's length + 2 characters.
+    static void TranslateFilter(const wchar_t* filter, wchar_t* out);
 
 private:
     bool m_open;
     DWORD m_flags;
     HWND m_parent;
     CString m_defaultExt, m_filter, m_initialDir, m_title;
-    char m_file[kMaxPath + 1];
+    wchar_t m_file[kMaxPath + 1];
 };

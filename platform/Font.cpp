@@ -1,18 +1,18 @@
 #include "Font.h"
 #include <cstring>
 
-bool CFont::CreateIndirect(const LOGFONTA& description) {
+bool CFont::CreateIndirect(const LOGFONTW& description) {
     DeleteObject();
-    m_hFont = ::CreateFontIndirectA(&description);
+    m_hFont = ::CreateFontIndirectW(&description);
     return m_hFont != nullptr;
 }
 
-bool CFont::Create(int height, int weight, const char* face) {
-    LOGFONTA lf;
+bool CFont::Create(int height, int weight, const wchar_t* face) {
+    LOGFONTW lf;
     std::memset(&lf, 0, sizeof lf);
     lf.lfHeight = height;
     lf.lfWeight = weight;
-    lstrcpynA(lf.lfFaceName, face ? face : "", LF_FACESIZE);
+    lstrcpynW(lf.lfFaceName, face ? face : L"", LF_FACESIZE);
     return CreateIndirect(lf);
 }
 

@@ -8,8 +8,8 @@ public:
     ~CFont() { DeleteObject(); }
 
     // Makes the font; every field of the description not given is zero.
-    bool Create(int height, int weight, const char* face);
-    bool CreateIndirect(const LOGFONTA& description);
+    bool Create(int height, int weight, const wchar_t* face);
+    bool CreateIndirect(const LOGFONTW& description);
     void DeleteObject();
     HFONT GetSafeHandle() const { return m_hFont; }
 

@@ -4,7 +4,7 @@ void PaintDialogWithIcon(HWND dialog, HICON icon) {
     PAINTSTRUCT ps;
     HDC dc = BeginPaint(dialog, &ps);
     if (IsIconic(dialog)) {
-        SendMessageA(dialog, WM_ICONERASEBKGND, reinterpret_cast<WPARAM>(dc), 0);
+        SendMessageW(dialog, WM_ICONERASEBKGND, reinterpret_cast<WPARAM>(dc), 0);
         RECT rc;
         GetClientRect(dialog, &rc);
         int x = (rc.right - rc.left - GetSystemMetrics(SM_CXICON) + 1) / 2;

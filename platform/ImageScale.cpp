@@ -4,7 +4,7 @@
 #include <vector>
 
 namespace {
-const PictureSet kSets[] = {{96, ""}, {120, "_125"}, {144, "_150"}, {192, "_200"}};
+const PictureSet kSets[] = {{96, L""}, {120, L"_125"}, {144, L"_150"}, {192, L"_200"}};
 const int kSetCount = sizeof kSets / sizeof kSets[0];
 
 // The source cells a target cell covers and by how much: on a line of
@@ -135,9 +135,9 @@ static HBITMAP DibFromFile(const std::vector<uint8_t>& file) {
     return dib;
 }
 
-HBITMAP LoadPictureResource(HINSTANCE module, const char* name) {
+HBITMAP LoadPictureResource(HINSTANCE module, const wchar_t* name) {
     if (!name || !*name) return nullptr;
-    if (HRSRC found = FindResourceA(module, name, "PACKEDDIB")) {
+    if (HRSRC found = FindResourceW(module, name, L"PACKEDDIB")) {
         HGLOBAL data = LoadResource(module, found);
         const uint8_t* bytes = data ? static_cast<const uint8_t*>(LockResource(data)) : nullptr;
         std::vector<uint8_t> file;
@@ -145,5 +145,5 @@ HBITMAP LoadPictureResource(HINSTANCE module, const char* name) {
         return nullptr;
     }
     // A DIB section keeps the picture's own colours on any display.
-    return static_cast<HBITMAP>(LoadImageA(module, name, IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+    return static_cast<HBITMAP>(LoadImageW(module, name, IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
 }

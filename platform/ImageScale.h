@@ -10,7 +10,7 @@
 // names, the others the name plus the suffix (WIZARDU_150).
 struct PictureSet {
     int dpi;
-    const char* suffix;
+    const wchar_t* suffix;
 };
 
 // The set to draw from at the given DPI: the exact one, else the next
@@ -30,4 +30,4 @@ bool UnpackPicture(const uint8_t* src, size_t size, std::vector<uint8_t>& out);
 
 // A picture resource of exactly this name, plain bitmap or packed, as a DIB
 // section; null when there is none or it is damaged.
-HBITMAP LoadPictureResource(HINSTANCE module, const char* name);
+HBITMAP LoadPictureResource(HINSTANCE module, const wchar_t* name);

@@ -2,11 +2,11 @@
 #include "WinApp.h"
 
 bool CMenu::AppendSeparator() {
-    return m_hMenu && AppendMenuA(m_hMenu, MF_SEPARATOR, 0, nullptr);
+    return m_hMenu && AppendMenuW(m_hMenu, MF_SEPARATOR, 0, nullptr);
 }
 
-bool CMenu::AppendItem(UINT commandId, const char* text) {
-    return m_hMenu && AppendMenuA(m_hMenu, MF_STRING, commandId, text ? text : "");
+bool CMenu::AppendItem(UINT commandId, const wchar_t* text) {
+    return m_hMenu && AppendMenuW(m_hMenu, MF_STRING, commandId, text ? text : L"");
 }
 
 int CMenu::ItemCount() const {
@@ -18,8 +18,8 @@ UINT CMenu::ItemId(int position) const {
 }
 
 CString CMenu::ItemText(int position) const {
-    char text[256] = "";
-    if (m_hMenu) GetMenuStringA(m_hMenu, static_cast<UINT>(position), text, sizeof text, MF_BYPOSITION);
+    wchar_t text[256] = L"";
+    if (m_hMenu) GetMenuStringW(m_hMenu, static_cast<UINT>(position), text, 256, MF_BYPOSITION);
     return CString(text);
 }
 
@@ -28,7 +28,7 @@ CMenu CMenu::SubMenu(int position) const {
 }
 
 CString LoadResString(UINT id) {
-    char text[512] = "";
-    int n = LoadStringA(AppResourceHandle(), id, text, sizeof text);
+    wchar_t text[512] = L"";
+    int n = LoadStringW(AppResourceHandle(), id, text, 512);
     return n > 0 ? CString(text, static_cast<size_t>(n)) : CString();
 }

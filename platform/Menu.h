@@ -15,7 +15,7 @@ public:
 
     HMENU GetSafeHmenu() const { return m_hMenu; }
     bool AppendSeparator();
-    bool AppendItem(UINT commandId, const char* text);
+    bool AppendItem(UINT commandId, const wchar_t* text);
     int ItemCount() const;
     // The item's command id; (UINT)-1 for separators and submenus.
     UINT ItemId(int position) const;

@@ -1,11 +1,11 @@
 #include "MessageBox.h"
 #include "WinApp.h"
 
-int AppMessageBox(const char* text, UINT type) {
+int AppMessageBox(const wchar_t* text, UINT type) {
     HWND owner = GetActiveWindow();
     if (!owner) {
         CWinApp* app = CWinApp::Current();
         if (app && app->m_hMainWnd && IsWindow(app->m_hMainWnd)) owner = app->m_hMainWnd;
     }
-    return MessageBoxA(owner, text ? text : "", AppProgramName(), type);
+    return MessageBoxW(owner, text ? text : L"", AppProgramName(), type);
 }

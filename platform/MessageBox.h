@@ -5,4 +5,4 @@
 
 // Shows text with the buttons and icon of 'type' (MB_xxx); returns the
 // button pressed (IDOK, IDYES, ...).
-int AppMessageBox(const char* text, UINT type = MB_OK | MB_ICONEXCLAMATION);
+int AppMessageBox(const wchar_t* text, UINT type = MB_OK | MB_ICONEXCLAMATION);

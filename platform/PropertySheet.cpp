@@ -4,8 +4,8 @@
 
 namespace {
 // How much the sheet has grown to hold its pages (see FitIntoSheet).
-const char kGrowXProp[] = "Tlk.SheetGrowX";
-const char kGrowYProp[] = "Tlk.SheetGrowY";
+const wchar_t kGrowXProp[] = L"Tlk.SheetGrowX";
+const wchar_t kGrowYProp[] = L"Tlk.SheetGrowY";
 }  // namespace
 
 BEGIN_MESSAGE_TABLE(CPropertyPage, CDialog)
@@ -24,12 +24,12 @@ CPropertyPage::CPropertyPage(UINT templateId) : CDialog(templateId), m_activated
     m_usual.cx = m_usual.cy = 0;
 }
 
-void CPropertyPage::Describe(PROPSHEETPAGEA& page, HINSTANCE instance) {
+void CPropertyPage::Describe(PROPSHEETPAGEW& page, HINSTANCE instance) {
     std::memset(&page, 0, sizeof page);
     page.dwSize = sizeof page;
     page.dwFlags = PSP_HASHELP;
     page.hInstance = instance;
-    page.pszTemplate = MAKEINTRESOURCEA(m_nIDTemplate);
+    page.pszTemplate = MAKEINTRESOURCEW(m_nIDTemplate);
     page.pfnDlgProc = PageProc;
     page.lParam = reinterpret_cast<LPARAM>(this);
 }
@@ -39,7 +39,7 @@ void CPropertyPage::Describe(PROPSHEETPAGEA& page, HINSTANCE instance) {
 INT_PTR CALLBACK CPropertyPage::PageProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     CDialog* self = nullptr;
     if (msg == WM_INITDIALOG) {
-        const PROPSHEETPAGEA* page = reinterpret_cast<const PROPSHEETPAGEA*>(lParam);
+        const PROPSHEETPAGEW* page = reinterpret_cast<const PROPSHEETPAGEW*>(lParam);
         CPropertyPage* created = page ? reinterpret_cast<CPropertyPage*>(page->lParam) : nullptr;
         // The window still has its template's size; the sheet resizes it later.
         RECT r;
@@ -66,7 +66,7 @@ BOOL CPropertyPage::OnKillActive() {
 }
 
 void CPropertyPage::SetWizardButtons(DWORD flags) const {
-    if (HWND sheet = GetSheet()) SendMessageA(sheet, PSM_SETWIZBUTTONS, 0, static_cast<LPARAM>(flags));
+    if (HWND sheet = GetSheet()) SendMessageW(sheet, PSM_SETWIZBUTTONS, 0, static_cast<LPARAM>(flags));
 }
 
 void CPropertyPage::FitIntoSheet() {
@@ -80,8 +80,8 @@ void CPropertyPage::FitIntoSheet() {
         m_usual.cy = page.bottom - page.top;
     }
     // What the sheet has grown so far, and what this page still lacks.
-    int grownX = static_cast<int>(reinterpret_cast<INT_PTR>(GetPropA(sheet, kGrowXProp)));
-    int grownY = static_cast<int>(reinterpret_cast<INT_PTR>(GetPropA(sheet, kGrowYProp)));
+    int grownX = static_cast<int>(reinterpret_cast<INT_PTR>(GetPropW(sheet, kGrowXProp)));
+    int grownY = static_cast<int>(reinterpret_cast<INT_PTR>(GetPropW(sheet, kGrowYProp)));
     // A few pixels of a page's empty margin may go; more is a clipped page.
     const int kSlack = 4;
     int extraX = m_natural.cx - m_usual.cx - grownX, extraY = m_natural.cy - m_usual.cy - grownY;
@@ -91,9 +91,9 @@ void CPropertyPage::FitIntoSheet() {
         // Everything beside and below the pages moves, the etched line
         // widens, and the sheet grows.
         for (HWND child = GetWindow(sheet, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
-            char cls[16] = "";
-            GetClassNameA(child, cls, sizeof cls);
-            if (lstrcmpA(cls, "#32770") == 0) continue;
+            wchar_t cls[16] = L"";
+            GetClassNameW(child, cls, 16);
+            if (lstrcmpW(cls, L"#32770") == 0) continue;
             RECT r;
             GetWindowRect(child, &r);
             MapWindowPoints(nullptr, sheet, reinterpret_cast<POINT*>(&r), 2);
@@ -107,8 +107,8 @@ void CPropertyPage::FitIntoSheet() {
                      SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
         grownX += extraX;
         grownY += extraY;
-        SetPropA(sheet, kGrowXProp, reinterpret_cast<HANDLE>(static_cast<INT_PTR>(grownX)));
-        SetPropA(sheet, kGrowYProp, reinterpret_cast<HANDLE>(static_cast<INT_PTR>(grownY)));
+        SetPropW(sheet, kGrowXProp, reinterpret_cast<HANDLE>(static_cast<INT_PTR>(grownX)));
+        SetPropW(sheet, kGrowYProp, reinterpret_cast<HANDLE>(static_cast<INT_PTR>(grownY)));
         RedrawWindow(sheet, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
     }
     int wantX = m_usual.cx + grownX, wantY = m_usual.cy + grownY;
@@ -134,29 +134,29 @@ LRESULT CPropertyPage::OnNotifyHelp(WPARAM, LPARAM) { ShowHelp(); return 0; }
 // is the sheet, which is no dialog of ours. The sheet's window procedure is
 // wrapped so that F1 there asks for help too (the current page's topic).
 namespace {
-const char kSheetProcProp[] = "Tlk.SheetProc";
+const wchar_t kSheetProcProp[] = L"Tlk.SheetProc";
 
 
 LRESULT CALLBACK SheetProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-    WNDPROC original = reinterpret_cast<WNDPROC>(GetPropA(hwnd, kSheetProcProp));
+    WNDPROC original = reinterpret_cast<WNDPROC>(GetPropW(hwnd, kSheetProcProp));
     if (msg == WM_HELP) {
         if (CWinApp* app = CWinApp::Current()) app->OnHelp();
         return TRUE;
     }
     if (msg == WM_NCDESTROY && original) {
-        SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(original));
-        RemovePropA(hwnd, kSheetProcProp);
-        RemovePropA(hwnd, kGrowXProp);
-        RemovePropA(hwnd, kGrowYProp);
+        SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(original));
+        RemovePropW(hwnd, kSheetProcProp);
+        RemovePropW(hwnd, kGrowXProp);
+        RemovePropW(hwnd, kGrowYProp);
     }
-    return original ? CallWindowProcA(original, hwnd, msg, wParam, lParam) : DefWindowProcA(hwnd, msg, wParam, lParam);
+    return original ? CallWindowProcW(original, hwnd, msg, wParam, lParam) : DefWindowProcW(hwnd, msg, wParam, lParam);
 }
 
 int CALLBACK SheetCallback(HWND hwnd, UINT msg, LPARAM) {
-    if (msg == PSCB_INITIALIZED && hwnd && !GetPropA(hwnd, kSheetProcProp)) {
-        LONG_PTR original = GetWindowLongPtrA(hwnd, GWLP_WNDPROC);
-        if (original && SetPropA(hwnd, kSheetProcProp, reinterpret_cast<HANDLE>(original)))
-            SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(SheetProc));
+    if (msg == PSCB_INITIALIZED && hwnd && !GetPropW(hwnd, kSheetProcProp)) {
+        LONG_PTR original = GetWindowLongPtrW(hwnd, GWLP_WNDPROC);
+        if (original && SetPropW(hwnd, kSheetProcProp, reinterpret_cast<HANDLE>(original)))
+            SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(SheetProc));
     }
     return 0;
 }
@@ -177,10 +177,10 @@ INT_PTR CPropertySheet::DoModal() {
     if (m_pages.empty()) return -1;
     CWinApp* app = CWinApp::Current();
     HINSTANCE instance = AppResourceHandle();
-    std::vector<PROPSHEETPAGEA> pages(m_pages.size());
+    std::vector<PROPSHEETPAGEW> pages(m_pages.size());
     for (size_t i = 0; i < m_pages.size(); ++i) m_pages[i]->Describe(pages[i], instance);
 
-    PROPSHEETHEADERA header = m_psh;
+    PROPSHEETHEADERW header = m_psh;
     header.dwSize = sizeof header;
     header.dwFlags = (m_psh.dwFlags | PSH_PROPSHEETPAGE | PSH_HASHELP | PSH_NOAPPLYNOW | PSH_USECALLBACK) &
                      ~PSH_MODELESS;
@@ -188,9 +188,9 @@ INT_PTR CPropertySheet::DoModal() {
     header.hInstance = instance;
     if (!header.hwndParent && app && app->m_hMainWnd && IsWindow(app->m_hMainWnd))
         header.hwndParent = app->m_hMainWnd;
-    header.pszCaption = MAKEINTRESOURCEA(m_captionId);
+    header.pszCaption = MAKEINTRESOURCEW(m_captionId);
     header.nPages = static_cast<UINT>(pages.size());
     if (header.nStartPage >= header.nPages) header.nStartPage = 0;
     header.ppsp = pages.data();
-    return PropertySheetA(&header);
+    return PropertySheetW(&header);
 }

@@ -14,7 +14,7 @@ public:
 
     // The system's description of this page: its template, help enabled,
     // and this object as the page procedure's way in.
-    void Describe(PROPSHEETPAGEA& page, HINSTANCE instance);
+    void Describe(PROPSHEETPAGEW& page, HINSTANCE instance);
 
     // The sheet the page belongs to (null before it is shown).
     HWND GetSheet() const { return m_hWnd ? GetParent(m_hWnd) : nullptr; }
@@ -85,7 +85,7 @@ public:
 
     // The header the sheet is made from; set PSH_WIZARD in dwFlags for a
     // wizard. Pages, caption, owner and help are filled in by DoModal.
-    PROPSHEETHEADERA m_psh;
+    PROPSHEETHEADERW m_psh;
 
 private:
     UINT m_captionId;

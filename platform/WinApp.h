@@ -16,7 +16,7 @@ public:
 
     HINSTANCE m_hInstance;
     // The command-line tail: what follows the program name, as Windows passes it.
-    const char* m_lpCmdLine;
+    const wchar_t* m_lpCmdLine;
     // Owner of dialogs created without a parent.
     HWND m_hMainWnd;
     // The program's exit code when InitInstance returns FALSE.
@@ -31,11 +31,16 @@ public:
 
     static CWinApp* Current() { return s_current; }
     // The entry point's work, guarded so that no exception leaves the program.
-    static int Main(HINSTANCE instance, const char* cmdLine);
+    static int Main(HINSTANCE instance, const wchar_t* cmdLine);
 
 private:
     static CWinApp* s_current;
 };
+
+// What follows the program's name in a command line, as the runtime hands
+// it to WinMain: the name ends at its closing quote or at the first blank,
+// and the blanks after it are skipped.
+const wchar_t* CommandTail(const wchar_t* commandLine);
 
 // The running program's full path; empty when it does not fit MAX_PATH, since
 // a cut path would name the wrong folder.
@@ -43,7 +48,7 @@ CString AppProgramPath();
 
 // Program name as used for message-box captions: the executable's file name
 // without its extension.
-const char* AppProgramName();
+const wchar_t* AppProgramName();
 
 // The module holding the program's resources: the application's instance,
 // or the executable when there is no application object (tests).

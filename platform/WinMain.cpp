@@ -2,8 +2,10 @@
 #include "WinApp.h"
 #include <cstdlib>
 
-int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR cmdLine, int) {
-    return CWinApp::Main(instance, cmdLine);
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
+    // The tail as UTF-16: the 8-bit one Windows passes has lost every letter
+    // outside the code page.
+    return CWinApp::Main(instance, CommandTail(GetCommandLineW()));
 }
 
 #if defined(__GNUC__)

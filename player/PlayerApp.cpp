@@ -23,21 +23,20 @@ BEGIN_MESSAGE_TABLE(CPlayerHostDlg, CDialog)
 END_MESSAGE_TABLE(CPlayerHostDlg, CDialog)
 
 CPlayerHostDlg::CPlayerHostDlg() : CDialog(kHostTemplate), m_hIcon(nullptr) {
-    m_hIcon = LoadIconA(AppResourceHandle(), MAKEINTRESOURCEA(kAppIcon));
+    m_hIcon = LoadIconW(AppResourceHandle(), MAKEINTRESOURCEW(kAppIcon));
 }
 
 BOOL CPlayerHostDlg::OnInitDialog() {
     CWinApp::Current()->m_hMainWnd = m_hWnd;
-    SendMessageA(m_hWnd, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_hIcon));
-    SendMessageA(m_hWnd, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_hIcon));
+    SendMessageW(m_hWnd, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_hIcon));
+    SendMessageW(m_hWnd, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_hIcon));
 
     // The definition and the background lie beside the running program:
     // on the disc, its root.
     const CString folder = DirectoryWithSlash(AppProgramPath());
     const CString definitionPath = DefinitionPathFor(folder, CWinApp::Current()->m_lpCmdLine);
-    const int layout = CDefinitionFile(definitionPath).ReadInt(def::kGeneral, def::kTemplate, def::kTemplateDefaultPlayer);
     {
-        CPlayerDlg menuWindow(kPlayerMenuIds, layout, definitionPath, folder);
+        CPlayerDlg menuWindow(kPlayerMenuIds, CPlayerDlg::kLayoutOfDefinition, definitionPath, folder);
         menuWindow.DoModal();
     }
     // Ends the host before its own loop starts: the program is over.

@@ -23,7 +23,7 @@ BOOL CActionDlg::OnInitDialog() {
     SetItemText(IDC_ACT_WORKDIR, m_workDir);
 
     // Index 0 is the blank entry, index k menu k (appended, never sorted).
-    SendItem(IDC_ACT_GOTO, CB_INSERTSTRING, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(""));
+    SendItem(IDC_ACT_GOTO, CB_INSERTSTRING, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(L""));
     AppendMenuEntries(GetDlgItem(IDC_ACT_GOTO));
     if (int entry = wiz::GotoEntryForProgram(m_program)) SendItem(IDC_ACT_GOTO, CB_SETCURSEL, entry);
     return TRUE;
@@ -34,7 +34,7 @@ CString CActionDlg::GotoText() const {
     if (sel <= 0) return CString();
     int length = static_cast<int>(SendItem(IDC_ACT_GOTO, CB_GETLBTEXTLEN, sel));
     if (length <= 0 || length > 64) return CString();
-    char text[72] = "";
+    wchar_t text[72] = L"";
     SendItem(IDC_ACT_GOTO, CB_GETLBTEXT, sel, reinterpret_cast<LPARAM>(text));
     return CString(text);
 }
@@ -44,9 +44,9 @@ LRESULT CActionDlg::OnGotoChange(WPARAM, LPARAM) {
     if (sel == 0) {
         // The blank entry removes the go-to.
         m_program.Empty();
-        SetItemText(IDC_ACT_PROGRAM, "");
+        SetItemText(IDC_ACT_PROGRAM, L"");
     } else if (sel > 0) {
-        SetItemText(IDC_ACT_PROGRAM, CString("_") + GotoText());
+        SetItemText(IDC_ACT_PROGRAM, CString(L"_") + GotoText());
     }
     return 0;
 }
@@ -69,23 +69,23 @@ void AppendMenuEntries(HWND list) {
     if (!list) return;
     for (int k = 1; k <= def::kMaxMenus; ++k) {
         CString entry = wiz::GotoEntryText(k);
-        SendMessageA(list, CB_INSERTSTRING, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(entry.c_str()));
+        SendMessageW(list, CB_INSERTSTRING, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(entry.c_str()));
     }
 }
 
-void EditLineAction(HWND owner, const CDefinitionFile& file, int menu, int line, const char* lineText) {
+void EditLineAction(HWND owner, const CDefinitionFile& file, int menu, int line, const wchar_t* lineText) {
     using namespace def;
     if (menu < 1 || menu > kMaxMenus || line < 1 || line > kLines) return;
-    CString key = CString::Format("%d", line);
+    CString key = CString::Format(L"%d", line);
     CString program = MenuSection(kActionBase, menu), params = MenuSection(kParamsBase, menu);
     CString workDir = MenuSection(kWorkDirBase, menu), quit = MenuSection(kQuitBase, menu);
 
     CActionDlg dialog(owner);
-    dialog.m_program = file.ReadString(program, key, "", kShortBuffer);
-    dialog.m_params = file.ReadString(params, key, "", kShortBuffer);
-    dialog.m_workDir = file.ReadString(workDir, key, "", kShortBuffer);
-    dialog.m_quit = def::IsTrue(file.ReadString(quit, key, "", kShortBuffer));
-    dialog.m_heading = CString::Format("Menu # %d Line # %d", menu, line);
+    dialog.m_program = file.ReadString(program, key, L"", kShortBuffer);
+    dialog.m_params = file.ReadString(params, key, L"", kShortBuffer);
+    dialog.m_workDir = file.ReadString(workDir, key, L"", kShortBuffer);
+    dialog.m_quit = def::IsTrue(file.ReadString(quit, key, L"", kShortBuffer));
+    dialog.m_heading = CString::Format(L"Menu # %d Line # %d", menu, line);
     dialog.m_line = lineText;
     if (dialog.DoModal() != IDOK) return;
 

@@ -35,4 +35,4 @@ void AppendMenuEntries(HWND list);
 
 // Edits the action of line 'line' (1-12) of menu 'menu' (1-200): reads its
 // four keys, runs the dialog, and at OK writes all four back in order.
-void EditLineAction(HWND owner, const CDefinitionFile& file, int menu, int line, const char* lineText);
+void EditLineAction(HWND owner, const CDefinitionFile& file, int menu, int line, const wchar_t* lineText);

@@ -11,26 +11,26 @@
 namespace {
 
 struct SoundRow {
-    const char* key;
+    const wchar_t* key;
     int nameId, setId, listenId;
-    const char* dialogTitle;
+    const wchar_t* dialogTitle;
 };
 // In the order the page keeps its names: start-up, mouse-over, select, menu change.
 const SoundRow kSoundRows[CColorSound::kSounds] = {
-    {def::kStartupSound, IDC_NAME_STARTUP, IDC_SET_STARTUP, IDC_LISTEN_STARTUP, "Browse for Startup Sound"},
-    {def::kHoverSound, IDC_NAME_HOVER, IDC_SET_HOVER, IDC_LISTEN_HOVER, "Browse for Passover Sound"},
-    {def::kSelectSound, IDC_NAME_SELECT, IDC_SET_SELECT, IDC_LISTEN_SELECT, "Browse for Select Sound"},
+    {def::kStartupSound, IDC_NAME_STARTUP, IDC_SET_STARTUP, IDC_LISTEN_STARTUP, L"Browse for Startup Sound"},
+    {def::kHoverSound, IDC_NAME_HOVER, IDC_SET_HOVER, IDC_LISTEN_HOVER, L"Browse for Passover Sound"},
+    {def::kSelectSound, IDC_NAME_SELECT, IDC_SET_SELECT, IDC_LISTEN_SELECT, L"Browse for Select Sound"},
     {def::kMenuChangeSound, IDC_NAME_MENUCHANGE, IDC_SET_MENUCHANGE, IDC_LISTEN_MENUCHANGE,
-     "Browse for Menu Change Sound"},
+     L"Browse for Menu Change Sound"},
 };
 
 const int kImageButtons[10] = {IDC_NORMAL_COLOR,   IDC_HIGHLIGHT_COLOR, IDC_SET_STARTUP,   IDC_LISTEN_STARTUP,
                                IDC_SET_HOVER,      IDC_LISTEN_HOVER,    IDC_SET_SELECT,    IDC_LISTEN_SELECT,
                                IDC_SET_MENUCHANGE, IDC_LISTEN_MENUCHANGE};
 
-const char* const kComponentKeys[3] = {def::kRed, def::kGreen, def::kBlue};
+const wchar_t* const kComponentKeys[3] = {def::kRed, def::kGreen, def::kBlue};
 
-COLORREF ReadColor(const CDefinitionFile& file, const char* section, int fallback) {
+COLORREF ReadColor(const CDefinitionFile& file, const wchar_t* section, int fallback) {
     int c[3];
     for (int i = 0; i < 3; ++i) c[i] = file.ReadInt(section, kComponentKeys[i], fallback);
     return static_cast<COLORREF>(def::ColorFromComponents(c[0], c[1], c[2]));
@@ -63,9 +63,9 @@ CColorSound::CColorSound(EditorState& state)
 
 BOOL CColorSound::OnInitDialog() {
     CDefinitionFile file = EditedDefinition(m_state);
-    m_title = file.ReadString(def::kGeneral, def::kTitle, "", def::kShortBuffer);
+    m_title = file.ReadString(def::kGeneral, def::kTitle, L"", def::kShortBuffer);
     for (int i = 0; i < kSounds; ++i)
-        m_sound[i] = file.ReadString(def::kGeneral, kSoundRows[i].key, "", def::kShortBuffer);
+        m_sound[i] = file.ReadString(def::kGeneral, kSoundRows[i].key, L"", def::kShortBuffer);
     // The player reads the title back through an 80-byte buffer.
     SendItem(IDC_TITLE, EM_LIMITTEXT, def::kShortBuffer - 1);
     DoDataExchange(false);
@@ -98,14 +98,14 @@ BOOL CColorSound::OnKillActive() {
     return TRUE;
 }
 
-void CColorSound::PickColor(const char* section, COLORREF& color) {
-    CHOOSECOLORA choose = {};
+void CColorSound::PickColor(const wchar_t* section, COLORREF& color) {
+    CHOOSECOLORW choose = {};
     choose.lStructSize = sizeof choose;
     choose.hwndOwner = GetSheet();
     choose.rgbResult = 0;
     choose.lpCustColors = m_state.customColors;
     choose.Flags = 0;
-    if (ChooseColorA(&choose)) {
+    if (ChooseColorW(&choose)) {
         color = choose.rgbResult;
         int c[3];
         def::ComponentsOfColor(color, c);
@@ -131,11 +131,11 @@ LRESULT CColorSound::OnEraseBkgnd(WPARAM wParam, LPARAM) {
     GetClientRect(m_hWnd, &client);
     // The page's own background first, so that nothing of an earlier
     // picture shows through where the samples do not cover it.
-    HBRUSH face = reinterpret_cast<HBRUSH>(SendMessageA(m_hWnd, WM_CTLCOLORDLG, wParam, reinterpret_cast<LPARAM>(m_hWnd)));
+    HBRUSH face = reinterpret_cast<HBRUSH>(SendMessageW(m_hWnd, WM_CTLCOLORDLG, wParam, reinterpret_cast<LPARAM>(m_hWnd)));
     FillRect(dc, &client, face ? face : GetSysColorBrush(COLOR_BTNFACE));
 
     HGDIOBJ oldFont = nullptr;
-    if (HFONT font = reinterpret_cast<HFONT>(SendMessageA(m_hWnd, WM_GETFONT, 0, 0))) oldFont = SelectObject(dc, font);
+    if (HFONT font = reinterpret_cast<HFONT>(SendMessageW(m_hWnd, WM_GETFONT, 0, 0))) oldFont = SelectObject(dc, font);
     SetBkMode(dc, OPAQUE);
     SetBkColor(dc, RGB(192, 192, 192));
     // Centred beside the colour buttons: on (width - 300) / 2, at heights
@@ -146,10 +146,10 @@ LRESULT CColorSound::OnEraseBkgnd(WPARAM wParam, LPARAM) {
     r.right -= ScaleToDpi(300, dpi);
     r.bottom += ScaleToDpi(50, dpi);
     SetTextColor(dc, m_normal);
-    DrawTextA(dc, "Normal Text Color", -1, &r, DT_SINGLELINE | DT_CENTER | DT_VCENTER);
+    DrawTextW(dc, L"Normal Text Color", -1, &r, DT_SINGLELINE | DT_CENTER | DT_VCENTER);
     r.bottom += ScaleToDpi(90, dpi);
     SetTextColor(dc, m_highlight);
-    DrawTextA(dc, "Highlight Text Color", -1, &r, DT_SINGLELINE | DT_CENTER | DT_VCENTER);
+    DrawTextW(dc, L"Highlight Text Color", -1, &r, DT_SINGLELINE | DT_CENTER | DT_VCENTER);
     if (oldFont) SelectObject(dc, oldFont);
     return TRUE;
 }
@@ -158,7 +158,7 @@ LRESULT CColorSound::OnSetSound(WPARAM wParam, LPARAM) {
     int i = SoundOfButton(LOWORD(wParam), false);
     if (i < 0) return 0;
     const EditorState& state = m_state;
-    CFileDialog dialog(true, "wav", nullptr, OFN_FILEMUSTEXIST | OFN_HIDEREADONLY, "wav Files (*.wav)|*.wav||",
+    CFileDialog dialog(true, L"wav", nullptr, OFN_FILEMUSTEXIST | OFN_HIDEREADONLY, L"wav Files (*.wav)|*.wav||",
                        GetSheet());
     dialog.SetInitialDir(state.soundDir);
     dialog.SetTitle(kSoundRows[i].dialogTitle);
@@ -179,6 +179,6 @@ LRESULT CColorSound::OnListen(WPARAM wParam, LPARAM) {
     // The work folder's copy, not whatever file of that name the current
     // folder or the system's folders hold.
     CString path = wiz::SoundToPlay(m_state.workDir, m_sound[i]);
-    if (!path.IsEmpty()) sndPlaySoundA(path, SND_ASYNC);
+    if (!path.IsEmpty()) sndPlaySoundW(path, SND_ASYNC);
     return 0;
 }

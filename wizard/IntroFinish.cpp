@@ -7,7 +7,7 @@ CIntroduction::CIntroduction() : CPropertyPage(IDD_WIZARD_INTRO) {}
 BOOL CIntroduction::OnInitDialog() {
     // The logo keeps its place's size and shows the picture from its
     // top-left corner; clicking it does nothing.
-    m_logo.LoadBitmaps("WIZLOGO");
+    m_logo.LoadBitmaps(L"WIZLOGO");
     m_logo.SubclassDlgItem(IDC_WIZLOGO, m_hWnd);
     return TRUE;
 }
@@ -32,7 +32,7 @@ BOOL CFinish::OnSetActive() {
     SetWizardButtons(PSWIZB_BACK | PSWIZB_FINISH);
     // Some sheets leave no control with the focus on the last page, and
     // then F1 reaches no window; once the sheet has settled, Finish takes it.
-    PostMessageA(m_hWnd, WM_FOCUS_FINISH, 0, 0);
+    PostMessageW(m_hWnd, WM_FOCUS_FINISH, 0, 0);
     return CPropertyPage::OnSetActive();
 }
 
@@ -41,6 +41,6 @@ LRESULT CFinish::OnFocusFinish(WPARAM, LPARAM) {
     HWND finish = sheet ? ::GetDlgItem(sheet, kFinishButton) : nullptr;
     HWND focus = GetFocus();
     if (finish && IsWindowVisible(finish) && IsWindowEnabled(finish) && (!focus || !IsChild(sheet, focus)))
-        SendMessageA(sheet, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(finish), TRUE);
+        SendMessageW(sheet, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(finish), TRUE);
     return 0;
 }

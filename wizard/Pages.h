@@ -130,7 +130,7 @@ private:
     LRESULT OnSetSound(WPARAM, LPARAM);
     LRESULT OnListen(WPARAM, LPARAM);
 
-    void PickColor(const char* section, COLORREF& color);
+    void PickColor(const wchar_t* section, COLORREF& color);
 
     CString m_title;
     CString m_sound[kSounds];     // start-up, mouse-over, select, menu change

@@ -31,7 +31,7 @@ int CSelectTmplt::Selection() const {
 
 void CSelectTmplt::ShowTemplate(int index) {
     bool known = def::IsLayoutIndex(index);
-    SetItemText(IDC_TPL_DESCRIPTION, known ? wiz::kLayoutChoices[index].description : "");
+    SetItemText(IDC_TPL_DESCRIPTION, known ? wiz::kLayoutChoices[index].description : L"");
     if (known) m_preview.LoadBitmaps(wiz::kLayoutChoices[index].preview);
     if (HWND button = GetDlgItem(IDC_TPL_PREVIEW)) InvalidateRect(button, nullptr, TRUE);
 }

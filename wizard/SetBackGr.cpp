@@ -1,6 +1,7 @@
 // The background page: a stock picture or the user's own picture, with a
 // preview in the picture's own palette.
 #include "../workspace/BackgroundLimit.h"
+#include "../platform/Encoding.h"
 #include "../workspace/PictureFile.h"
 #include "../workspace/WorkDir.h"
 #include "../platform/FileDialog.h"
@@ -74,7 +75,7 @@ LRESULT CSetBackGr::OnOwnRadio(WPARAM, LPARAM) {
 }
 
 LRESULT CSetBackGr::OnBrowse(WPARAM, LPARAM) {
-    CFileDialog dialog(true, "bmp", nullptr, OFN_HIDEREADONLY | OFN_FILEMUSTEXIST, pic::kBrowseFilter, GetSheet());
+    CFileDialog dialog(true, L"bmp", nullptr, OFN_HIDEREADONLY | OFN_FILEMUSTEXIST, pic::kBrowseFilter, GetSheet());
     if (dialog.DoModal() != IDOK) return 0;
     // The user's picture takes its place at once, whatever the wizard's end.
     // Decoding a large photo takes a moment.
@@ -83,7 +84,7 @@ LRESULT CSetBackGr::OnBrowse(WPARAM, LPARAM) {
                                         BackgroundLimit());
     SetCursor(old);
     if (!placed.ok && !placed.message.empty()) {
-        AppMessageBox(placed.message.c_str(), MB_OK | MB_ICONEXCLAMATION);
+        AppMessageBox(FromUtf8(placed.message), MB_OK | MB_ICONEXCLAMATION);
         return 0;
     }
     DrawPreview(Selection());
@@ -116,7 +117,7 @@ void CSetBackGr::DrawPreview(int index) {
     if (!path.IsEmpty()) {
         // A file that cannot be opened leaves the picture shown before; one
         // that opens but is no bitmap empties the preview.
-        HANDLE file = CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+        HANDLE file = CreateFileW(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                                   FILE_ATTRIBUTE_NORMAL, nullptr);
         if (file != INVALID_HANDLE_VALUE) {
             CloseHandle(file);

@@ -92,7 +92,7 @@ bool CTextAction::SaveCurrentMenu(const CDefinitionFile& file, const CDefinition
 
 void CTextAction::SaveLine(int slot) {
     CString text = GetItemText(BoxOfSlot(slot));
-    EditedDefinition(m_state).UpdateString(MenuSection(def::kTextBase, m_current + 1), CString::Format("%d", slot + 1), text);
+    EditedDefinition(m_state).UpdateString(MenuSection(def::kTextBase, m_current + 1), CString::Format(L"%d", slot + 1), text);
     Stored(m_current, slot) = text;
 }
 

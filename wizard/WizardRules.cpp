@@ -5,16 +5,16 @@
 namespace wiz {
 
 const StockBackground kStockBackgrounds[kStockCount] = {
-    {"Blue Gradient", "bluegrad.bmp"},
-    {"Blue-Red Gradient", "bluered.bmp"},
-    {"Green Gradient", "greegrad.bmp"},
-    {"Black-Orange Gradient", "blacoran.bmp"},
-    {"Rainbow", "rainbow.bmp"},
-    {"Lime Green Pattern", "limegreen.bmp"},
-    {"Purple Pattern", "purple.bmp"},
-    {"Fluffy White", "fluff.bmp"},
-    {"Iridescent Pattern", "shiny.bmp"},
-    {"Raised Paper", "raised.bmp"},
+    {L"Blue Gradient", L"bluegrad.bmp"},
+    {L"Blue-Red Gradient", L"bluered.bmp"},
+    {L"Green Gradient", L"greegrad.bmp"},
+    {L"Black-Orange Gradient", L"blacoran.bmp"},
+    {L"Rainbow", L"rainbow.bmp"},
+    {L"Lime Green Pattern", L"limegreen.bmp"},
+    {L"Purple Pattern", L"purple.bmp"},
+    {L"Fluffy White", L"fluff.bmp"},
+    {L"Iridescent Pattern", L"shiny.bmp"},
+    {L"Raised Paper", L"raised.bmp"},
 };
 
 static bool IsStockIndex(int i) { return i >= 0 && i < kStockCount; }
@@ -32,23 +32,23 @@ BackgroundSave BackgroundLeavingSave(bool stockRadio, int selection) {
     return {true, selection, kStockBackgrounds[selection].file};
 }
 
-CString BackgroundPreviewPath(bool ownBitmap, int selection, const char* workDir, const char* stockDir) {
+CString BackgroundPreviewPath(bool ownBitmap, int selection, const wchar_t* workDir, const wchar_t* stockDir) {
     if (ownBitmap) return CString(workDir) + def::kBackgroundFile;
     if (!IsStockIndex(selection)) return CString();
     return CString(stockDir) + kStockBackgrounds[selection].file;
 }
 
 const LayoutChoice kLayoutChoices[10] = {
-    {"5 Lines - Arial", "5 lines of centered, wrapped text. Best for menus with long lines of selection text.", "D1"},
-    {"5 Lines - Times New Roman", "5 lines of large centered text.", "D2"},
-    {"5 Lines - Times New Roman", "5 lines of left justified, wrapped text. Use for long lines of selection text.", "D3"},
-    {"7 Lines - Arial", "7 lines of centered text.", "D4"},
-    {"5 Lines - Times New Roman", "5 lines of right justified text.", "D5"},
-    {"5 Lines - Times New Roman", "5 lines of right justified text", "D6"},
-    {"8 Lines - Arial", "8 lines of right justified text.", "D7"},
-    {"10 Lines - Times New Roman", "10 lines of centered text.", "D8"},
-    {"10 Lines - Times New Roman", "10 lines of right justified text.", "D9"},
-    {"10 Lines - Times New Roman", "10 lines of left justified text.", "D10"},
+    {L"5 Lines - Arial", L"5 lines of centered, wrapped text. Best for menus with long lines of selection text.", L"D1"},
+    {L"5 Lines - Times New Roman", L"5 lines of large centered text.", L"D2"},
+    {L"5 Lines - Times New Roman", L"5 lines of left justified, wrapped text. Use for long lines of selection text.", L"D3"},
+    {L"7 Lines - Arial", L"7 lines of centered text.", L"D4"},
+    {L"5 Lines - Times New Roman", L"5 lines of right justified text.", L"D5"},
+    {L"5 Lines - Times New Roman", L"5 lines of right justified text", L"D6"},
+    {L"8 Lines - Arial", L"8 lines of right justified text.", L"D7"},
+    {L"10 Lines - Times New Roman", L"10 lines of centered text.", L"D8"},
+    {L"10 Lines - Times New Roman", L"10 lines of right justified text.", L"D9"},
+    {L"10 Lines - Times New Roman", L"10 lines of left justified text.", L"D10"},
 };
 
 int RaisedMenuCount(int stored, int menu) {
@@ -56,10 +56,10 @@ int RaisedMenuCount(int stored, int menu) {
 }
 
 CString GotoEntryText(int menu) {
-    return CString::Format("menu%d", menu);
+    return CString::Format(L"menu%d", menu);
 }
 
-int GotoEntryForProgram(const char* program) {
+int GotoEntryForProgram(const wchar_t* program) {
     CString p(program);
     if (!p.StartsWith(def::kGoToPrefix)) return 0;
     CString rest = p.Mid(1);
@@ -71,20 +71,20 @@ int GotoEntryForProgram(const char* program) {
     return 0;
 }
 
-CString ProgramToStore(const char* gotoText, const char* program) {
-    if (gotoText && *gotoText) return CString("_") + gotoText;
+CString ProgramToStore(const wchar_t* gotoText, const wchar_t* program) {
+    if (gotoText && *gotoText) return CString(L"_") + gotoText;
     return CString(program);
 }
 
-CString BareFileName(const char* path) {
+CString BareFileName(const wchar_t* path) {
     CString p(path);
     int slash = p.ReverseFind('\\');
     return slash < 0 ? p : p.Mid(static_cast<size_t>(slash) + 1);
 }
 
-CString SoundToPlay(const char* workDir, const char* name) {
+CString SoundToPlay(const wchar_t* workDir, const wchar_t* name) {
     if (!name || !*name) return CString();
-    if (std::strpbrk(name, "\\/:")) return CString();
+    if (std::wcspbrk(name, L"\\/:")) return CString();
     return CString(workDir) + name;
 }
 

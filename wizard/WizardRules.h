@@ -11,8 +11,8 @@ namespace wiz {
 const int kStockCount = 10;
 
 struct StockBackground {
-    const char* listText;
-    const char* file;        // in the stock background folder
+    const wchar_t* listText;
+    const wchar_t* file;        // in the stock background folder
 };
 extern const StockBackground kStockBackgrounds[kStockCount];
 
@@ -28,20 +28,20 @@ BackgroundView ViewForStoredBackground(int stored);
 struct BackgroundSave {
     bool writeKey;
     int value;               // key "400"
-    const char* copyStock;   // stock file to copy to autorun.bmp, or null
+    const wchar_t* copyStock;   // stock file to copy to autorun.bmp, or null
 };
 // stockRadio: "Choose a Background" is checked; selection: the list's (-1: none).
 BackgroundSave BackgroundLeavingSave(bool stockRadio, int selection);
 
 // The picture the preview shows: the work folder's autorun.bmp for the own
 // bitmap, else the stock file of the selection; empty when there is none.
-CString BackgroundPreviewPath(bool ownBitmap, int selection, const char* workDir, const char* stockDir);
+CString BackgroundPreviewPath(bool ownBitmap, int selection, const wchar_t* workDir, const wchar_t* stockDir);
 
 // ---- Template page --------------------------------------------------------------
 struct LayoutChoice {
-    const char* listText;
-    const char* description;
-    const char* preview;     // bitmap resource
+    const wchar_t* listText;
+    const wchar_t* description;
+    const wchar_t* preview;     // bitmap resource
 };
 extern const LayoutChoice kLayoutChoices[10];
 
@@ -57,15 +57,15 @@ CString GotoEntryText(int menu);
 // The go-to list entry (1-200) a stored program selects, 0 for none: only a
 // program that starts with the go-to prefix exactly is a go-to, and the entry is
 // the first whose text starts with the rest, without regard to case.
-int GotoEntryForProgram(const char* program);
+int GotoEntryForProgram(const wchar_t* program);
 // What OK stores as the program: the go-to when one is chosen, else the path.
-CString ProgramToStore(const char* gotoText, const char* program);
+CString ProgramToStore(const wchar_t* gotoText, const wchar_t* program);
 
 // ---- Title, colours and sounds page ------------------------------------------------
 // The part of a chosen path after its last backslash.
-CString BareFileName(const char* path);
+CString BareFileName(const wchar_t* path);
 // The work folder's copy of a sound to play; empty when there is nothing to
 // play or the name is not a bare file name (it would point elsewhere).
-CString SoundToPlay(const char* workDir, const char* name);
+CString SoundToPlay(const wchar_t* workDir, const wchar_t* name);
 
 }  // namespace wiz

@@ -92,7 +92,7 @@ bool ReadDialogFacts(const void* data, std::size_t size, DialogFacts& facts) {
 }
 
 pic::Size LayoutWindowSize(HMODULE module, int templateId, int dpi) {
-    HRSRC found = FindResourceA(module, MAKEINTRESOURCEA(templateId), reinterpret_cast<LPCSTR>(RT_DIALOG));
+    HRSRC found = FindResourceW(module, MAKEINTRESOURCEW(templateId), reinterpret_cast<LPCWSTR>(RT_DIALOG));
     HGLOBAL loaded = found ? LoadResource(module, found) : nullptr;
     const void* data = loaded ? LockResource(loaded) : nullptr;
     DialogFacts facts;

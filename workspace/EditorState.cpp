@@ -6,19 +6,19 @@ static bool Fits(const CString& path) {
     return path.GetLength() < static_cast<size_t>(EditorState::kPathSize);
 }
 
-bool SetupEditorPaths(EditorState& state, const char* executablePath, const char* commandTail) {
+bool SetupEditorPaths(EditorState& state, const wchar_t* executablePath, const wchar_t* commandTail) {
     state.workDir[0] = state.definitionPath[0] = state.bitmapDir[0] = state.soundDir[0] = '\0';
     CString folder = DirectoryWithSlash(executablePath);
     if (folder.IsEmpty()) return false;
     // The stock folders hang off the folder without its trailing backslash.
     CString base = folder.Left(folder.GetLength() - 1);
     CString definition = DefinitionPathFor(folder, commandTail);
-    CString bitmaps = CString::Format("%s\\BMPS\\", base.c_str());
-    CString sounds = CString::Format("%s\\sounds\\", base.c_str());
+    CString bitmaps = CString::Format(L"%s\\BMPS\\", base.c_str());
+    CString sounds = CString::Format(L"%s\\sounds\\", base.c_str());
     if (!Fits(folder) || !Fits(definition) || !Fits(bitmaps) || !Fits(sounds)) return false;
-    lstrcpynA(state.workDir, folder, EditorState::kPathSize);
-    lstrcpynA(state.definitionPath, definition, EditorState::kPathSize);
-    lstrcpynA(state.bitmapDir, bitmaps, EditorState::kPathSize);
-    lstrcpynA(state.soundDir, sounds, EditorState::kPathSize);
+    lstrcpynW(state.workDir, folder, EditorState::kPathSize);
+    lstrcpynW(state.definitionPath, definition, EditorState::kPathSize);
+    lstrcpynW(state.bitmapDir, bitmaps, EditorState::kPathSize);
+    lstrcpynW(state.soundDir, sounds, EditorState::kPathSize);
     return true;
 }

@@ -11,13 +11,13 @@ struct EditorState {
     // The editor's own folder, ending in a backslash. It is also the
     // scratch folder: the definition being edited lives here as auto.tdf,
     // autorun.bmp and the chosen .wav files.
-    char workDir[kPathSize] = "";
+    wchar_t workDir[kPathSize] = L"";
     // workDir + "auto" + command-line text + ".tdf".
-    char definitionPath[kPathSize] = "";
+    wchar_t definitionPath[kPathSize] = L"";
     // The stock backgrounds and nodef.bmp: "<editor folder>\BMPS\".
-    char bitmapDir[kPathSize] = "";
+    wchar_t bitmapDir[kPathSize] = L"";
     // Where browsing for sounds starts: "<editor folder>\sounds\".
-    char soundDir[kPathSize] = "";
+    wchar_t soundDir[kPathSize] = L"";
 
     // True while the definition in the work directory has no unsaved changes.
     bool definitionSaved = true;
@@ -44,4 +44,4 @@ struct EditorState {
 // command-line text. False, with every path empty, when the executable
 // path has no folder or a path would not fit its buffer (the editor must
 // then not touch any file: a cut path could name someone else's).
-bool SetupEditorPaths(EditorState& state, const char* executablePath, const char* commandTail);
+bool SetupEditorPaths(EditorState& state, const wchar_t* executablePath, const wchar_t* commandTail);

@@ -12,8 +12,8 @@ namespace {
 
 class FileSource : public pic::ByteSource {
 public:
-    explicit FileSource(const char* path)
-        : m_file(CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL,
+    explicit FileSource(const wchar_t* path)
+        : m_file(CreateFileW(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL,
                              nullptr)) {}
     ~FileSource() override {
         if (Open()) CloseHandle(m_file);
@@ -54,31 +54,23 @@ struct BitmapDeleter {
     void operator()(GpBitmap* b) const { DllExports::GdipDisposeImage(b); }
 };
 
-std::wstring Wide(const char* text) {
-    const int n = MultiByteToWideChar(CP_ACP, 0, text, -1, nullptr, 0);
-    std::wstring out(n > 0 ? n : 1, L'\0');
-    if (n > 0) MultiByteToWideChar(CP_ACP, 0, text, -1, &out[0], n);
-    out.resize(out.size() - 1);
-    return out;
-}
-
 // Writes beside the target and then replaces it, so that a failure leaves
 // the old file as it was.
-bool WriteReplacing(const char* target, const std::vector<std::uint8_t>& bytes) {
-    const std::string temporary = std::string(target) + ".new";
-    SetFileAttributesA(temporary.c_str(), FILE_ATTRIBUTE_NORMAL);
-    HANDLE h = CreateFileA(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+bool WriteReplacing(const wchar_t* target, const std::vector<std::uint8_t>& bytes) {
+    const CString temporary = CString(target) + L".new";
+    SetFileAttributesW(temporary.c_str(), FILE_ATTRIBUTE_NORMAL);
+    HANDLE h = CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (h == INVALID_HANDLE_VALUE) return false;
     DWORD written = 0;
     const bool ok = WriteFile(h, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
                     written == bytes.size();
     CloseHandle(h);
-    SetFileAttributesA(target, FILE_ATTRIBUTE_NORMAL);
+    SetFileAttributesW(target, FILE_ATTRIBUTE_NORMAL);
     bool replaced = false;
     // A virus scanner, an indexer or a viewer may hold the old picture for a
     // moment; give such a reader a second and a half before giving up.
     for (int attempt = 0; ok && !replaced && attempt < 30; ++attempt) {
-        replaced = MoveFileExA(temporary.c_str(), target, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != FALSE;
+        replaced = MoveFileExW(temporary.c_str(), target, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != FALSE;
         if (!replaced) {
             const DWORD why = GetLastError();
             if (why != ERROR_SHARING_VIOLATION && why != ERROR_ACCESS_DENIED && why != ERROR_LOCK_VIOLATION) break;
@@ -86,7 +78,7 @@ bool WriteReplacing(const char* target, const std::vector<std::uint8_t>& bytes) 
         }
     }
     if (!replaced) {
-        DeleteFileA(temporary.c_str());
+        DeleteFileW(temporary.c_str());
         return false;
     }
     return true;
@@ -96,7 +88,7 @@ const int kRowsPerLock = 64;
 
 }  // namespace
 
-PlacedPicture ConvertPicture(const char* picture, const char* target, pic::Size limit) {
+PlacedPicture ConvertPicture(const wchar_t* picture, const wchar_t* target, pic::Size limit) {
     PlacedPicture result;
     result.converted = true;
     pic::Header header;
@@ -121,7 +113,7 @@ PlacedPicture ConvertPicture(const char* picture, const char* target, pic::Size 
     try {
         GdiplusSession session;
         GpBitmap* raw = nullptr;
-        if (!session.Started() || DllExports::GdipCreateBitmapFromFile(Wide(picture).c_str(), &raw) != Ok || !raw) {
+        if (!session.Started() || DllExports::GdipCreateBitmapFromFile(picture, &raw) != Ok || !raw) {
             result.message = pic::MsgNotAPicture(picture);
             return result;
         }
@@ -170,7 +162,7 @@ PlacedPicture ConvertPicture(const char* picture, const char* target, pic::Size 
     return result;
 }
 
-PlacedPicture PlacePicture(const char* picture, const char* target, pic::Size limit) {
+PlacedPicture PlacePicture(const wchar_t* picture, const wchar_t* target, pic::Size limit) {
     if (!pic::CopiedAsItIs(picture)) return ConvertPicture(picture, target, limit);
     // A bitmap goes in as it always did: copied byte for byte. A failed copy
     // has no message; the wizard does not look at it, the command line does.

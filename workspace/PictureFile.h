@@ -14,8 +14,8 @@ struct PlacedPicture {
     std::string message;        // why not, for the user
 };
 
-PlacedPicture PlacePicture(const char* picture, const char* target, pic::Size limit);
+PlacedPicture PlacePicture(const wchar_t* picture, const wchar_t* target, pic::Size limit);
 
 // Decodes a picture file and gives its rows to the converter, which reduces
 // it to the size ReducedSize gives for 'limit'.
-PlacedPicture ConvertPicture(const char* picture, const char* target, pic::Size limit);
+PlacedPicture ConvertPicture(const wchar_t* picture, const wchar_t* target, pic::Size limit);

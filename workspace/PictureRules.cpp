@@ -1,19 +1,20 @@
 #include "PictureRules.h"
+#include "../platform/Encoding.h"
 #include "../platform/ImageScale.h"
 #include <cstring>
 
 namespace pic {
 
-const char kBrowseFilter[] =
-    "All pictures|*.bmp;*.jpg;*.jpeg;*.png;*.gif;*.tif;*.tiff|"
-    "Bitmaps (*.bmp)|*.bmp|JPEG pictures (*.jpg, *.jpeg)|*.jpg;*.jpeg|PNG pictures (*.png)|*.png|"
-    "GIF pictures (*.gif)|*.gif|TIFF pictures (*.tif, *.tiff)|*.tif;*.tiff||";
+const wchar_t kBrowseFilter[] =
+    L"All pictures|*.bmp;*.jpg;*.jpeg;*.png;*.gif;*.tif;*.tiff|"
+    L"Bitmaps (*.bmp)|*.bmp|JPEG pictures (*.jpg, *.jpeg)|*.jpg;*.jpeg|PNG pictures (*.png)|*.png|"
+    L"GIF pictures (*.gif)|*.gif|TIFF pictures (*.tif, *.tiff)|*.tif;*.tiff||";
 
-bool CopiedAsItIs(const char* path) {
+bool CopiedAsItIs(const wchar_t* path) {
     if (!path) return false;
-    const std::size_t n = std::strlen(path);
+    const std::size_t n = std::wcslen(path);
     if (n < 4) return false;
-    const char* e = path + n - 4;
+    const wchar_t* e = path + n - 4;
     return e[0] == '.' && (e[1] | 0x20) == 'b' && (e[2] | 0x20) == 'm' && (e[3] | 0x20) == 'p';
 }
 
@@ -99,14 +100,14 @@ Header ReadHeader(ByteSource& source) {
     static const std::uint8_t kPng[8] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
     if (n >= 8 && std::memcmp(b, kPng, 8) == 0) {
         h.format = Format::kPng;
-        if (n >= 24 && std::memcmp(b + 12, "IHDR", 4) == 0) h.size = Checked(Be32(b + 16), Be32(b + 20));
+        if (n >= 24 && std::memcmp(b + 12, L"IHDR", 4) == 0) h.size = Checked(Be32(b + 16), Be32(b + 20));
     } else if (n >= 3 && b[0] == 0xFF && b[1] == 0xD8 && b[2] == 0xFF) {
         h.format = Format::kJpeg;
         h.size = JpegSize(source);
-    } else if (n >= 6 && (std::memcmp(b, "GIF87a", 6) == 0 || std::memcmp(b, "GIF89a", 6) == 0)) {
+    } else if (n >= 6 && (std::memcmp(b, L"GIF87a", 6) == 0 || std::memcmp(b, L"GIF89a", 6) == 0)) {
         h.format = Format::kGif;
         if (n >= 10) h.size = Checked(Le16(b + 6), Le16(b + 8));
-    } else if (n >= 4 && (std::memcmp(b, "II*\0", 4) == 0 || std::memcmp(b, "MM\0*", 4) == 0)) {
+    } else if (n >= 4 && (std::memcmp(b, L"II*\0", 4) == 0 || std::memcmp(b, L"MM\0*", 4) == 0)) {
         h.format = Format::kTiff;
         h.size = TiffSize(source, b[0] == 'I');
     } else if (n >= 2 && b[0] == 'B' && b[1] == 'M') {
@@ -260,23 +261,23 @@ std::vector<std::uint8_t> Bitmap24File(const std::uint32_t* pixels, Size size) {
     return file;
 }
 
-std::string MsgNotAPicture(const char* path) {
-    return std::string(path) +
+std::string MsgNotAPicture(const wchar_t* path) {
+    return ToUtf8(path, WideLength(path)) +
            "\n\nThis file is not a picture that can be read, or it is damaged. Please choose a bitmap (.bmp), "
            "JPEG, PNG, GIF or TIFF picture.";
 }
 
-std::string MsgTooLarge(const char* path, Size size) {
-    return std::string(path) + "\n\nThis picture is " + std::to_string(size.w) + " x " + std::to_string(size.h) +
+std::string MsgTooLarge(const wchar_t* path, Size size) {
+    return ToUtf8(path, WideLength(path)) + "\n\nThis picture is " + std::to_string(size.w) + " x " + std::to_string(size.h) +
            " pixels: too large to read. Please choose a picture of at most 64 megapixels.";
 }
 
-std::string MsgNoMemory(const char* path) {
-    return std::string(path) + "\n\nThere is not enough memory to read this picture.";
+std::string MsgNoMemory(const wchar_t* path) {
+    return ToUtf8(path, WideLength(path)) + "\n\nThere is not enough memory to read this picture.";
 }
 
-std::string MsgCannotWrite(const char* path) {
-    return std::string("The background cannot be written to ") + path + ".";
+std::string MsgCannotWrite(const wchar_t* path) {
+    return std::string("The background cannot be written to ") + ToUtf8(path, WideLength(path)) + ".";
 }
 
 std::string ByteCount(std::uint64_t bytes) {

@@ -19,11 +19,11 @@ inline bool operator==(Size a, Size b) { return a.w == b.w && a.h == b.h; }
 inline bool operator!=(Size a, Size b) { return !(a == b); }
 
 // The filter of the background page's Browse, "All pictures" first.
-extern const char kBrowseFilter[];
+extern const wchar_t kBrowseFilter[];
 
 // A file named .bmp is copied byte for byte, as it always was; every other
 // file is decoded and written as a new bitmap.
-bool CopiedAsItIs(const char* path);
+bool CopiedAsItIs(const wchar_t* path);
 
 // ---- What a file holds -------------------------------------------------------------
 enum class Format { kUnknown, kBmp, kPng, kJpeg, kGif, kTiff };
@@ -107,10 +107,10 @@ std::uint64_t Bitmap24Bytes(Size size);
 std::uint32_t OnWhite(std::uint32_t argb);
 
 // ---- What the user is told ----------------------------------------------------------------
-std::string MsgNotAPicture(const char* path);
-std::string MsgTooLarge(const char* path, Size size);
-std::string MsgNoMemory(const char* path);
-std::string MsgCannotWrite(const char* path);
+std::string MsgNotAPicture(const wchar_t* path);
+std::string MsgTooLarge(const wchar_t* path, Size size);
+std::string MsgNoMemory(const wchar_t* path);
+std::string MsgCannotWrite(const wchar_t* path);
 // "850 KB", "36.0 MB"
 std::string ByteCount(std::uint64_t bytes);
 

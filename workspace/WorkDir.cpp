@@ -3,47 +3,47 @@
 #include <windows.h>
 #include <cstring>
 
-const char kEmptyBackground[] = "nodef.bmp";
+const wchar_t kEmptyBackground[] = L"nodef.bmp";
 
-static CString FullPath(const char* path) {
-    char full[MAX_PATH * 2] = "";
-    DWORD n = GetFullPathNameA(path, sizeof full, full, nullptr);
-    return n > 0 && n < sizeof full ? CString(full) : CString(path);
+static CString FullPath(const wchar_t* path) {
+    wchar_t full[MAX_PATH * 2] = L"";
+    DWORD n = GetFullPathNameW(path, ARRAYSIZE(full), full, nullptr);
+    return n > 0 && n < ARRAYSIZE(full) ? CString(full) : CString(path);
 }
 
-bool CopyFileNormal(const char* from, const char* to) {
+bool CopyFileNormal(const wchar_t* from, const wchar_t* to) {
     if (!from || !to) return false;
-    if (lstrcmpiA(FullPath(from), FullPath(to)) == 0)
-        return GetFileAttributesA(from) != INVALID_FILE_ATTRIBUTES;
-    SetFileAttributesA(to, FILE_ATTRIBUTE_NORMAL);
-    BOOL copied = CopyFileA(from, to, FALSE);
-    SetFileAttributesA(to, FILE_ATTRIBUTE_NORMAL);
+    if (lstrcmpiW(FullPath(from), FullPath(to)) == 0)
+        return GetFileAttributesW(from) != INVALID_FILE_ATTRIBUTES;
+    SetFileAttributesW(to, FILE_ATTRIBUTE_NORMAL);
+    BOOL copied = CopyFileW(from, to, FALSE);
+    SetFileAttributesW(to, FILE_ATTRIBUTE_NORMAL);
     return copied != FALSE;
 }
 
-static bool EndsWithWav(const char* name) {
-    size_t n = std::strlen(name);
-    return n >= 4 && lstrcmpiA(name + n - 4, ".wav") == 0;
+static bool EndsWithWav(const wchar_t* name) {
+    size_t n = std::wcslen(name);
+    return n >= 4 && lstrcmpiW(name + n - 4, L".wav") == 0;
 }
 
-std::vector<CString> SoundFilesIn(const char* folderWithSlash) {
+std::vector<CString> SoundFilesIn(const wchar_t* folderWithSlash) {
     std::vector<CString> names;
-    WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA(CString::Format("%s*.wav", folderWithSlash ? folderWithSlash : ""), &found);
+    WIN32_FIND_DATAW found;
+    HANDLE search = FindFirstFileW(CString::Format(L"%s*.wav", folderWithSlash ? folderWithSlash : L""), &found);
     if (search == INVALID_HANDLE_VALUE) return names;
     do {
         if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) continue;   // also "." and ".."
         if (!EndsWithWav(found.cFileName)) continue;
         names.push_back(CString(found.cFileName));
-    } while (FindNextFileA(search, &found));
+    } while (FindNextFileW(search, &found));
     FindClose(search);
     return names;
 }
 
 // A read-only file left from an earlier run must go as well.
 static void DeleteAnyway(const CString& path) {
-    SetFileAttributesA(path, FILE_ATTRIBUTE_NORMAL);
-    DeleteFileA(path);
+    SetFileAttributesW(path, FILE_ATTRIBUTE_NORMAL);
+    DeleteFileW(path);
 }
 
 void ResetWorkDirectory(EditorState& state) {

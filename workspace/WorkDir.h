@@ -9,12 +9,12 @@
 // are set to normal before and after, so that a copy taken from a
 // read-only medium (a CD) is writable and a read-only destination is
 // replaced. A file copied onto itself is left alone (and counts as copied).
-bool CopyFileNormal(const char* from, const char* to);
+bool CopyFileNormal(const wchar_t* from, const wchar_t* to);
 
 // The sound files of a folder (its "*.wav" files), in the order the system
 // lists them; bare names. Folders and names merely matched through their
 // short 8.3 alias (such as "x.wave") are not sound files.
-std::vector<CString> SoundFilesIn(const char* folderWithSlash);
+std::vector<CString> SoundFilesIn(const wchar_t* folderWithSlash);
 
 // Empties the work directory of the definition being edited: deletes
 // autorun.bmp, auto.tdf and every sound file, copies the stock nodef.bmp
@@ -23,4 +23,4 @@ std::vector<CString> SoundFilesIn(const char* folderWithSlash);
 void ResetWorkDirectory(EditorState& state);
 
 // The names the editor's work directory uses.
-extern const char kEmptyBackground[];   // "nodef.bmp", in the stock background folder
+extern const wchar_t kEmptyBackground[];   // "nodef.bmp", in the stock background folder

@@ -106,7 +106,7 @@ def read_heading_fonts(path=HEADING_TABLE):
     with open(path) as f:
         text = _strip_comments(f.read())
     table = re.search(r'kHeadingFonts\s*\[[^\]]*\]\s*=\s*\{(.*?)\};', text, re.S)
-    rows = re.findall(r'\{\s*"([^"]+)"\s*,\s*(\d+)\s*,\s*(\d+)\s*\}', table.group(1) if table else '')
+    rows = re.findall(r'\{\s*L?"([^"]+)"\s*,\s*(\d+)\s*,\s*(\d+)\s*\}', table.group(1) if table else '')
     if len(rows) != 10:
         raise ValueError('%s: expected 10 heading fonts, found %d' % (path, len(rows)))
     return [(face, int(h1), int(h2)) for face, h1, h2 in rows]
