@@ -1,4 +1,5 @@
 #include "DiscCheck.h"
+#include "AutoRunFile.h"
 #include "../menu/Definition.h"
 #include "../menu/DibImage.h"
 #include "../menu/MenuLogic.h"
@@ -16,10 +17,8 @@ const std::size_t kPathMax = 240;       // longest path inside the disc that eve
 const int kDepthMax = 8;                // folder levels of ISO 9660
 const std::size_t kAutoRunReadMax = 64 * 1024;   // an AutoRun file is a few lines; read no more
 const std::size_t kLabelMax = 32;       // characters of a drive label the shell shows
-const int kBadLinesNamed = 3;           // unreadable lines named one by one; the rest counted
 
-// The AutoRun file's section and the keys the check looks at.
-const char kAutoRunSection[] = "autorun";
+// The AutoRun file's keys the check looks at.
 const char kOpenKey[] = "open";
 const char kIconKey[] = "icon";
 const char kLabelKey[] = "label";
@@ -90,23 +89,8 @@ std::string Megabytes(std::uint64_t bytes) {
     return text;
 }
 
-// The keys compared are ASCII: other letters must match exactly.
-bool SameText(const std::string& a, const char* b) {
-    std::size_t i = 0;
-    for (; i < a.size() && b[i]; ++i)
-        if (std::tolower(static_cast<unsigned char>(a[i])) != std::tolower(static_cast<unsigned char>(b[i]))) return false;
-    return i == a.size() && !b[i];
-}
-
-std::string Trimmed(const std::string& text) {
-    std::size_t b = text.find_first_not_of(" \t"), e = text.find_last_not_of(" \t");
-    return b == std::string::npos ? std::string() : text.substr(b, e - b + 1);
-}
-
-std::string Unquoted(const std::string& text) {
-    if (text.size() >= 2 && text.front() == '"' && text.back() == '"') return text.substr(1, text.size() - 2);
-    return text;
-}
+using autorun::Trimmed;
+using autorun::Unquoted;
 
 // A line of the file as a finding can show it: printable, not too long.
 std::string Shown(const std::string& line) {
@@ -115,68 +99,6 @@ std::string Shown(const std::string& line) {
     if (line.size() > 40) s += "...";
     return Quoted(s.c_str());
 }
-
-// The AutoRun file as the shell reads it: an INI file whose text may carry
-// a byte-order mark. Only the keys of [autorun] matter; the first of two
-// equal keys counts.
-struct AutoRunFile {
-    std::vector<std::pair<std::string, std::string>> keys;   // of [autorun]
-    std::vector<std::pair<int, std::string>> badLines;        // line number, text
-    int badCount = 0;
-
-    const std::string* Find(const char* key) const {
-        for (const auto& k : keys)
-            if (SameText(k.first, key)) return &k.second;
-        return nullptr;
-    }
-
-    static std::string Narrow(const std::string& bytes) {
-        const unsigned char* b = reinterpret_cast<const unsigned char*>(bytes.data());
-        const std::size_t n = bytes.size();
-        if (n >= 3 && b[0] == 0xEF && b[1] == 0xBB && b[2] == 0xBF) return bytes.substr(3);
-        const bool le = n >= 2 && b[0] == 0xFF && b[1] == 0xFE, be = n >= 2 && b[0] == 0xFE && b[1] == 0xFF;
-        if (!le && !be) return bytes;
-        // UTF-16: the keys are ASCII; anything else only needs to stay one character.
-        std::string text;
-        for (std::size_t i = 2; i + 1 < n; i += 2) {
-            const unsigned unit = le ? (b[i] | b[i + 1] << 8) : (b[i] << 8 | b[i + 1]);
-            text += unit < 0x80 ? static_cast<char>(unit) : '?';
-        }
-        return text;
-    }
-
-    void Parse(const std::string& bytes) {
-        const std::string text = Narrow(bytes);
-        bool inAutoRun = false;
-        int number = 0;
-        for (std::size_t at = 0; at <= text.size();) {
-            std::size_t end = text.find('\n', at);
-            if (end == std::string::npos) end = text.size();
-            std::string raw = text.substr(at, end - at);
-            at = end + 1;
-            ++number;
-            if (!raw.empty() && raw.back() == '\r') raw.pop_back();
-            const std::string line = Trimmed(raw);
-            if (line.empty() || line[0] == ';') continue;
-            bool readable = line.find('\0') == std::string::npos;
-            if (readable && line[0] == '[') {
-                const std::size_t close = line.find(']');
-                if (close != std::string::npos) {
-                    inAutoRun = SameText(Trimmed(line.substr(1, close - 1)), kAutoRunSection);
-                    continue;
-                }
-                readable = false;
-            }
-            const std::size_t equals = line.find('=');
-            if (readable && equals != std::string::npos && equals > 0) {
-                const std::string key = Trimmed(line.substr(0, equals));
-                if (inAutoRun && !Find(key.c_str())) keys.push_back({key, Unquoted(Trimmed(line.substr(equals + 1)))});
-                continue;
-            }
-            if (++badCount <= kBadLinesNamed) badLines.push_back({number, raw});
-        }
-    }
-};
 
 class Checker {
 public:
@@ -243,8 +165,8 @@ void Checker::AutoRun() {
     inf.Parse(bytes);
     for (const auto& bad : inf.badLines)
         Error(name + ", line " + std::to_string(bad.first) + " cannot be read as a key and value: " + Shown(bad.second));
-    if (inf.badCount > kBadLinesNamed)
-        Error(name + ": " + std::to_string(inf.badCount - kBadLinesNamed) + " more lines cannot be read as a key and value");
+    if (inf.badCount > AutoRunFile::kBadLinesNamed)
+        Error(name + ": " + std::to_string(inf.badCount - AutoRunFile::kBadLinesNamed) + " more lines cannot be read as a key and value");
 
     // open= names the program and may pass it arguments after a blank.
     const std::string* open = inf.Find(kOpenKey);
@@ -353,6 +275,14 @@ void Checker::Tree() {
                         (item.wide.size() > static_cast<std::size_t>(disc::kJolietNameMax)
                              ? "more than 64 characters" : "a character it forbids") +
                         "), it is changed on the disc");
+            // Windows reads the Joliet names; a system that reads only the
+            // ISO 9660 ones sees letters beyond ASCII replaced.
+            bool plain = true;
+            for (unsigned char c : item.name) plain = plain && c < 0x80;
+            if (!plain)
+                Warning(Quoted(inside.c_str()) + ": the name has letters beyond ASCII, which the disc's ISO 9660 names replace (" +
+                        Quoted(disc::PrimaryName(item.name, item.folder).c_str()) +
+                        "): Windows shows the name as it is, older systems and players only the replacement");
             // The disc's size as the image lays it out: whole sectors per
             // file and per folder record (close enough for the disc limits).
             m_bytes += (item.size + disc::kSectorSize - 1) / disc::kSectorSize * disc::kSectorSize + 2 * 64;

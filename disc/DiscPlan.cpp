@@ -19,9 +19,11 @@ const std::uint32_t kFirstFreeSector = 19;      // after the system area and thr
 
 bool IsDChar(unsigned char c) { return (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_'; }
 
+// Names are UTF-8: a letter of several bytes becomes one "_".
 std::string DChars(const std::string& text, std::size_t max) {
     std::string out;
     for (unsigned char c : text) {
+        if (c >= 0x80 && c < 0xC0) continue;   // the rest of a letter already replaced
         if (out.size() == max) break;
         if (c >= 'a' && c <= 'z') c = static_cast<unsigned char>(c - 'a' + 'A');
         out += IsDChar(c) ? static_cast<char>(c) : '_';
@@ -96,6 +98,8 @@ std::uint64_t ExtentCount(std::uint64_t size) {
 
 std::u16string JolietLabel(DiscFiles& files, const std::string& label) {
     std::u16string out = files.Wide(label).substr(0, kJolietLabelMax);
+    // Never half of a letter written as two units.
+    if (!out.empty() && out.back() >= 0xD800 && out.back() <= 0xDBFF) out.pop_back();
     for (char16_t& c : out)
         if (JolietForbidden(c)) c = '_';
     return out;

@@ -24,6 +24,7 @@ target_link_libraries(tlk_workspace PUBLIC tlk_menu tlk_platform_ui gdiplus)
 
 # ---- The disc: what goes on it, its checks and its image (no windows) --------
 add_library(tlk_disc STATIC
+    ${CMAKE_SOURCE_DIR}/disc/AutoRunFile.cpp
     ${CMAKE_SOURCE_DIR}/disc/BuildPlan.cpp
     ${CMAKE_SOURCE_DIR}/disc/DiscCheck.cpp
     ${CMAKE_SOURCE_DIR}/disc/DiscFilesWin32.cpp

@@ -65,12 +65,15 @@ void CopyEntry(const wchar_t*& v, size_t& n, int bufferSize) {
 }
 
 
+// The file's bytes go into the top of the text's own memory (room for
+// size + 2 characters) and are decoded from there in place, front to back:
+// a character is never written over a byte not yet read, whatever the width
+// of a character. A large definition costs its memory once, and touching
+// fresh memory is most of what a read costs.
+size_t BytesAt(size_t size) { return (size + 2) * sizeof(wchar_t) - size; }
+
 }  // namespace
 
-// The file's bytes go into the upper half of the text's own memory and are
-// decoded from there in place, front to back (a character is never written
-// over a byte not yet read): a large definition costs its memory once, and
-// touching fresh memory is most of what a read costs.
 char* CProfileImage::Reserve(size_t size) {
     m_text.reset();
     m_sections.reset();
@@ -81,7 +84,7 @@ char* CProfileImage::Reserve(size_t size) {
     const size_t kLargest = 16 * 1024 * 1024;   // far above any definition
     if (size > kLargest) return nullptr;
     m_text.reset(new (std::nothrow) wchar_t[size + 2]);
-    return m_text ? reinterpret_cast<char*>(m_text.get()) + size + 4 : nullptr;
+    return m_text ? reinterpret_cast<char*>(m_text.get()) + BytesAt(size) : nullptr;
 }
 
 CProfileImage::Form CProfileImage::FormOf(const unsigned char* u, size_t size) {
@@ -92,7 +95,7 @@ CProfileImage::Form CProfileImage::FormOf(const unsigned char* u, size_t size) {
 }
 
 bool CProfileImage::Decode(size_t size) {
-    const unsigned char* u = reinterpret_cast<const unsigned char*>(m_text.get()) + size + 4;
+    const unsigned char* u = reinterpret_cast<const unsigned char*>(m_text.get()) + BytesAt(size);
     wchar_t* out = m_text.get();
     // A byte-order mark chooses the form; any other file is ANSI text.
     m_form = FormOf(u, size);

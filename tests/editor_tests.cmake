@@ -89,3 +89,35 @@ foreach(dpi 96 120 144 168 192)
         FIXTURES_REQUIRED dpi_prefixes
         TIMEOUT 300)
 endforeach()
+
+# ---- Every script ---------------------------------------------------------------
+# The editor, installed in a folder its code page cannot spell, designs a
+# menu in seven scripts from real key input, builds the disc folder and its
+# image; the real player shows the letters from both on the code pages
+# 1252, 1251 and 932 (LANG picks Wine's). A prefix of its own has fonts that
+# draw every script (see scripts/make_prefix.sh).
+add_executable(script_tests ${CMAKE_CURRENT_SOURCE_DIR}/scripts/test_scripts.cpp)
+target_include_directories(script_tests PRIVATE ${CMAKE_SOURCE_DIR} ${CMAKE_CURRENT_SOURCE_DIR})
+target_link_libraries(script_tests PRIVATE gtest_main user32 gdi32)
+add_dependencies(script_tests autorun tlkedit dist_data)
+set(SCRIPTS_PREFIX ${TLK_TEST_PREFIX}-scripts)
+set(SCRIPTS_OUT ${CMAKE_BINARY_DIR}/scripts)
+wine_path(WIN_SCRIPTS_OUT ${SCRIPTS_OUT})
+add_test(NAME scripts_prefix COMMAND sh -c "rm -rf \"$0\" && mkdir -p \"$0\" && \"$1\" \"$2\""
+         ${SCRIPTS_OUT} ${CMAKE_CURRENT_SOURCE_DIR}/scripts/make_prefix.sh ${TLK_TEST_PREFIX})
+set_tests_properties(scripts_prefix PROPERTIES FIXTURES_SETUP scripts_prefix ENVIRONMENT "TLK_ARCH=${TLK_ARCH}" TIMEOUT 300)
+set(SCRIPTS_ENVIRONMENT "WINEPREFIX=${SCRIPTS_PREFIX};TLK_DIST=${WIN_DIST};TLK_SCRIPTS_OUT=${WIN_SCRIPTS_OUT}")
+add_test(NAME scripts_design COMMAND script_tests --gtest_filter=Design.*)
+set_tests_properties(scripts_design PROPERTIES ENVIRONMENT "${SCRIPTS_ENVIRONMENT};LANG=C.UTF-8"
+                     FIXTURES_REQUIRED scripts_prefix FIXTURES_SETUP scripts_disc TIMEOUT 600)
+# The image's files as a reader of Joliet names takes them out.
+add_test(NAME scripts_image COMMAND sh -c "rm -rf \"$0/iso\" && 7z x -y -o\"$0/iso\" \"$0\"/*.iso >/dev/null" ${SCRIPTS_OUT})
+set_tests_properties(scripts_image PROPERTIES FIXTURES_REQUIRED scripts_disc FIXTURES_SETUP scripts_iso)
+foreach(page "1252:C.UTF-8" "1251:ru_RU.UTF-8" "932:ja_JP.UTF-8")
+    string(REPLACE ":" ";" parts ${page})
+    list(GET parts 0 codepage)
+    list(GET parts 1 locale)
+    add_test(NAME scripts_${codepage} COMMAND script_tests --gtest_filter=Player.*)
+    set_tests_properties(scripts_${codepage} PROPERTIES ENVIRONMENT "${SCRIPTS_ENVIRONMENT};LANG=${locale};LC_ALL=${locale}"
+                         FIXTURES_REQUIRED "scripts_prefix;scripts_disc;scripts_iso" TIMEOUT 300)
+endforeach()

@@ -21,7 +21,7 @@ fi
 # 64-bit Wine everywhere; 32-bit Wine only where 32-bit programs run.
 packages=(cmake make python3 g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix wine64
           xvfb xauth fonts-liberation fonts-wine imagemagick x11-apps xdotool googletest g++
-          nsis osslsigncode openssl genisoimage xorriso p7zip-full)
+          nsis osslsigncode openssl genisoimage xorriso p7zip-full fonts-dejavu-core fonts-wqy-microhei locales)
 if [ "$can32" = yes ]; then
     packages+=(wine wine32:i386)
 fi
@@ -53,6 +53,20 @@ if [ ${#missing[@]} -gt 0 ]; then
         apt-get install -y -qq --no-install-recommends -t "$suite" "${missing[@]}"
     fi
 fi
+# Wine names files in the Linux locale's character set: the tests that run
+# the programs under other code pages (LANG=ru_RU.UTF-8, ja_JP.UTF-8) need
+# those locales, or every name beyond ASCII becomes unreachable.
+for loc in ru_RU ja_JP; do
+    if ! locale -a 2>/dev/null | grep -qix "$loc.utf-\?8"; then
+        if [ "$(id -u)" = 0 ]; then
+            echo "setup: making the locale $loc.UTF-8"
+            localedef -i "$loc" -f UTF-8 "$loc.UTF-8" || echo "setup: the locale $loc.UTF-8 could not be made" >&2
+        else
+            echo "setup: the locale $loc.UTF-8 is missing; run this as root to make it" >&2
+        fi
+    fi
+done
+
 [ "$with_wine" = yes ] || exit 0
 
 # The private Wine prefix lives in the build folder and is set up once per
