@@ -145,4 +145,27 @@ for dpi in 144 192; do
     )
 done
 
+# ---- Every script ------------------------------------------------------------------
+# The script tests with pauses: the editor's texts page and the menu on each
+# code page, in the prefix whose fonts draw every script.
+(
+    cd "$build"
+    watch_dir="$build/scripts"
+    (
+        for n in $(seq 1 600); do
+            for ready in "$watch_dir"/*.ready; do
+                [ -f "$ready" ] || continue
+                name=$(basename "$ready" .ready)
+                rm -f "$ready"
+                sleep 0.5
+                import -window root "$out/scripts-$name.png"
+            done
+            sleep 0.2
+        done
+    ) &
+    watcher=$!
+    TLK_SCRIPTS_SCREENSHOT=1 ctest -R '^scripts_' >/dev/null || echo "screenshots: a script test failed" >&2
+    kill "$watcher" 2>/dev/null || true
+)
+
 ls "$out"

@@ -31,5 +31,9 @@ for face in "DejaVu Sans" "Tahoma"; do
     timeout 60 "$run" reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontLink\SystemLink' \
         /v "$face" /t REG_MULTI_SZ /d "wqy-microhei.ttc,WenQuanYi Micro Hei" /f >/dev/null
 done
+# Edit controls find a font for a script by its usual Windows face.
+for face in "MS Gothic" "MS UI Gothic" "MS PGothic" "SimSun" "Microsoft YaHei" "Meiryo"; do
+    timeout 60 "$run" reg add 'HKCU\Software\Wine\Fonts\Replacements' /v "$face" /d "WenQuanYi Micro Hei" /f >/dev/null
+done
 timeout 30 "$run" --server -w 2>/dev/null || "$run" --server -k 2>/dev/null || true
 grep -q '"Arial"="DejaVu Sans"' "$dst/user.reg" || { echo "the font stand-ins did not take in $dst" >&2; exit 1; }

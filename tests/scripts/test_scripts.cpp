@@ -214,6 +214,15 @@ int ShapesDrawnHere(const wchar_t* text) {
 }
 
 std::wstring Out() { return EnvW(L"TLK_SCRIPTS_OUT"); }
+
+// With TLK_SCRIPTS_SCREENSHOT set (tools/screenshots.sh), the test says
+// when the screen shows something worth a picture and holds still.
+void HoldForScreenshot(const wchar_t* name) {
+    if (EnvW(L"TLK_SCRIPTS_SCREENSHOT").empty()) return;
+    HANDLE h = CreateFileW((Out() + L"\\" + name + L".ready").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    if (h != INVALID_HANDLE_VALUE) CloseHandle(h);
+    Sleep(2500);
+}
 // The disc folder the editor builds: its name holds Cyrillic and Japanese.
 std::wstring DiscFolder() { return Out() + L"\\Диск 日本"; }
 std::wstring ImageFile() { return Out() + L"\\Диск 日本.iso"; }
@@ -317,6 +326,7 @@ TEST(Design, TypedInEveryScriptInAFolderTheCodePageCannotSpell) {
         TypeWide(kLines[i]);
         EXPECT_EQ(kLines[i], TextOf(editor.Item(kLine1 + i))) << "line " << i + 1 << " as typed";
     }
+    HoldForScreenshot(L"editor-texts");
     ASSERT_TRUE(editor.Press(PSBTN_NEXT));   // title and colours
     RealClick(editor.Item(kTitleEdit));
     TypeWide(kTitle);
@@ -400,8 +410,7 @@ void CheckMenu(const std::wstring& folder) {
         const int shapes = GlyphShapes(FromScreen(run.window, drv::ChildRect(run.window, line)), kInk);
         EXPECT_GE(shapes, 3) << "line " << i + 1 << " shows boxes or question marks, not its letters";
     }
-    std::wstring shot = EnvW(L"TLK_SCRIPTS_SCREENSHOT");
-    if (!shot.empty()) Sleep(1500);   // time for a screenshot from outside
+    HoldForScreenshot((L"menu-" + std::to_wstring(GetACP())).c_str());
 }
 
 TEST(Player, ShowsEveryScriptFromTheBuiltFolder) { CheckMenu(DiscFolder()); }
