@@ -58,6 +58,10 @@ public:
     friend bool operator!=(const CString& a, const CString& b) { return !(a == b); }
     friend bool operator!=(const CString& a, const wchar_t* b) { return !(a == b); }
     friend bool operator!=(const CString& a, const char* b) { return !(a == b); }
+    friend bool operator==(const wchar_t* a, const CString& b) { return b == a; }
+    friend bool operator==(const char* a, const CString& b) { return b == a; }
+    friend bool operator!=(const wchar_t* a, const CString& b) { return !(b == a); }
+    friend bool operator!=(const char* a, const CString& b) { return !(b == a); }
     friend CString operator+(const CString& a, const CString& b);
     friend CString operator+(const CString& a, const wchar_t* b);
     friend CString operator+(const wchar_t* a, const CString& b);

@@ -2,6 +2,7 @@
 #include "../platform/IconPaint.h"
 #include "../menu/Definition.h"
 #include "../menu/PlayerDlg.h"
+#include "../menu/Variants.h"
 #include "../resources/menu_ids.h"
 
 CPlayerApp theApp;
@@ -34,7 +35,9 @@ BOOL CPlayerHostDlg::OnInitDialog() {
     // The definition and the background lie beside the running program:
     // on the disc, its root.
     const CString folder = DirectoryWithSlash(AppProgramPath());
-    const CString definitionPath = DefinitionPathFor(folder, CWinApp::Current()->m_lpCmdLine);
+    // A command-line tail names the definition; without one the disc's
+    // variant in the user's language, where it has one, is shown.
+    const CString definitionPath = variants::ChooseDefinition(folder, CWinApp::Current()->m_lpCmdLine);
     {
         CPlayerDlg menuWindow(kPlayerMenuIds, CPlayerDlg::kLayoutOfDefinition, definitionPath, folder);
         menuWindow.DoModal();

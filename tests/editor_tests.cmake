@@ -113,11 +113,18 @@ set_tests_properties(scripts_design PROPERTIES ENVIRONMENT "${SCRIPTS_ENVIRONMEN
 # The image's files as a reader of Joliet names takes them out.
 add_test(NAME scripts_image COMMAND sh -c "rm -rf \"$0/iso\" && 7z x -y -o\"$0/iso\" \"$0\"/*.iso >/dev/null" ${SCRIPTS_OUT})
 set_tests_properties(scripts_image PROPERTIES FIXTURES_REQUIRED scripts_disc FIXTURES_SETUP scripts_iso)
-foreach(page "1252:C.UTF-8" "1251:ru_RU.UTF-8" "932:ja_JP.UTF-8")
-    string(REPLACE ":" ";" parts ${page})
-    list(GET parts 0 codepage)
+# Each run also picks the disc's menu variant of its user's language.
+foreach(run "1252:C.UTF-8:" "1251:ru_RU.UTF-8:" "932:ja_JP.UTF-8:ja" "1252de:de_DE.UTF-8:de")
+    string(REPLACE ":" ";" parts "${run}")
+    list(GET parts 0 name)
     list(GET parts 1 locale)
-    add_test(NAME scripts_${codepage} COMMAND script_tests --gtest_filter=Player.*)
-    set_tests_properties(scripts_${codepage} PROPERTIES ENVIRONMENT "${SCRIPTS_ENVIRONMENT};LANG=${locale};LC_ALL=${locale}"
+    list(LENGTH parts n)
+    set(language "")
+    if(n GREATER 2)
+        list(GET parts 2 language)
+    endif()
+    add_test(NAME scripts_${name} COMMAND script_tests --gtest_filter=Player.*)
+    set_tests_properties(scripts_${name} PROPERTIES
+                         ENVIRONMENT "${SCRIPTS_ENVIRONMENT};LANG=${locale};LC_ALL=${locale};TLK_SCRIPTS_LANGUAGE=${language}"
                          FIXTURES_REQUIRED "scripts_prefix;scripts_disc;scripts_iso" TIMEOUT 300)
 endforeach()

@@ -10,6 +10,7 @@
 #include "support/driver.h"
 #include <gtest/gtest.h>
 #include <commctrl.h>
+#include <map>
 #include <set>
 #include <string>
 #include <vector>
@@ -416,6 +417,56 @@ void CheckMenu(const std::wstring& folder) {
 TEST(Player, ShowsEveryScriptFromTheBuiltFolder) { CheckMenu(DiscFolder()); }
 
 TEST(Player, ShowsEveryScriptFromTheImagesFiles) { CheckMenu(Out() + L"\\iso"); }
+
+// ---- Language variants: auto.<tag>.tdf beside auto.tdf ------------------------------
+
+void WriteUtf16(const std::wstring& path, const std::wstring& text) {
+    HANDLE h = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    if (h == INVALID_HANDLE_VALUE) return;
+    const std::wstring all = L"\xFEFF" + text;
+    DWORD wrote = 0;
+    WriteFile(h, all.data(), static_cast<DWORD>(all.size() * sizeof(wchar_t)), &wrote, nullptr);
+    CloseHandle(h);
+}
+
+std::wstring MenuTitled(const wchar_t* title) { return std::wstring(L"[100]\r\n200=") + title + L"\r\n[15001]\r\n1=" + title + L"\r\n"; }
+
+std::wstring CaptionOfPlayer(const std::wstring& folder, const std::wstring& tail = L"") {
+    WideProcess proc;
+    if (!proc.Start(folder + L"\\autorun.exe", tail, Out())) return L"(not started)";
+    HWND window = drv::WaitWindow(proc.Id(), 15000);
+    if (!window) return L"(no window)";
+    wchar_t caption[256] = L"";
+    GetWindowTextW(window, caption, 256);
+    PostMessageW(window, WM_CLOSE, 0, 0);
+    proc.Wait(10000);
+    return caption;
+}
+
+// The user's language (LANG chooses Wine's) picks the disc's variant; a tail
+// on the command line still names the file; a language the disc has no
+// variant for, or a variant that cannot be read, gets auto.tdf.
+TEST(Player, ShowsTheVariantOfTheUsersLanguage) {
+    const std::wstring language = EnvW(L"TLK_SCRIPTS_LANGUAGE");   // "de", "ja" or "" for none of the disc's
+    const std::map<std::wstring, std::wstring> titles = {{L"", L"Welcome"}, {L"de", L"Willkommen"}, {L"ja", L"ようこそ"}};
+    const std::wstring folder = Out() + L"\\variants-" + (language.empty() ? L"none" : language) + std::to_wstring(GetACP());
+    CreateDirectoryW(folder.c_str(), nullptr);
+    ASSERT_TRUE(CopyFileW((EnvW(L"TLK_DIST") + L"\\autorun.exe").c_str(), (folder + L"\\autorun.exe").c_str(), FALSE));
+    WriteUtf16(folder + L"\\auto.tdf", MenuTitled(L"Welcome"));
+    WriteUtf16(folder + L"\\auto.de.tdf", MenuTitled(L"Willkommen"));
+    WriteUtf16(folder + L"\\auto.JA.tdf", MenuTitled(L"ようこそ"));   // the tag in any case
+    ASSERT_TRUE(titles.count(language));
+    EXPECT_EQ(titles.at(language), CaptionOfPlayer(folder));
+    EXPECT_EQ(L"ようこそ", CaptionOfPlayer(folder, L".ja"));
+    EXPECT_EQ(L"Willkommen", CaptionOfPlayer(folder, L".de"));
+
+    // A variant that cannot be read: the default, and no crash.
+    DeleteFileW((folder + L"\\auto.de.tdf").c_str());
+    DeleteFileW((folder + L"\\auto.JA.tdf").c_str());
+    CreateDirectoryW((folder + L"\\auto.de.tdf").c_str(), nullptr);
+    CreateDirectoryW((folder + L"\\auto.ja.tdf").c_str(), nullptr);
+    EXPECT_EQ(L"Welcome", CaptionOfPlayer(folder));
+}
 
 // The measure tells letters from boxes and question marks at all.
 TEST(Player, GlyphCheckSeesBoxesAndQuestionMarks) {
