@@ -9,6 +9,7 @@
 #include "Storage.h"
 #include "../workspace/WorkDir.h"
 #include "../platform/Encoding.h"
+#include "../menu/Variants.h"
 #include <windows.h>
 #include <cctype>
 #include <ctime>
@@ -118,6 +119,14 @@ int BuildCommand(const CommandRequest& r, const EditorState& editor, CommandOutp
             code = 1;
         }
     }
+    // The set's languages, as the player finds them beside auto.tdf.
+    for (const CString& tag : variants::VariantTagsOf(W(set))) {
+        const CString from = variants::VariantPath(W(set), tag), to = folder + variants::VariantPath(def::kDefinitionFile, tag);
+        if (!CopyFileNormal(from, to)) {
+            output.Err("Cannot copy " + ToUtf8(from) + " to " + ToUtf8(to));
+            code = 1;
+        }
+    }
     if (code == 0) output.Out("built: " + ToUtf8(folder));
     return code;
 }
@@ -144,6 +153,9 @@ int PictureCommand(const CommandRequest& r, CommandOutput& output) {
         return 1;
     }
     CDefinitionFile(W(set)).UpdateInt(def::kGeneral, def::kBackground, def::kOwnBackground);
+    // The background is the disc's: every language of the set says so.
+    for (const CString& tag : variants::VariantTagsOf(W(set)))
+        CDefinitionFile(variants::VariantPath(W(set), tag)).UpdateInt(def::kGeneral, def::kBackground, def::kOwnBackground);
     std::string line = "background: " + target;
     if (placed.converted) line += " (" + SizeText(placed.written) + " pixels, from " + SizeText(placed.original) + ")";
     output.Out(line);

@@ -13,6 +13,11 @@
 #include "Storage.h"
 #include "../workspace/WorkDir.h"
 #include "../wizard/Wizard.h"
+#include "../workspace/Languages.h"
+#include "LanguageDlg.h"
+
+const wchar_t kMsgLanguageFailed[] = L"The language could not be added or chosen.";
+const wchar_t kAskRemoveLanguage[] = L"Remove the language %s and its texts from the menu?";
 
 const wchar_t kMsgFolderTooLong[] =
     L"tlkedit cannot work from this folder because its path is too long. Please move it to a folder "
@@ -42,6 +47,9 @@ BEGIN_MESSAGE_TABLE(CEditorDlg, CDialog)
     ON_COMMAND_ID_ROW(ID_FILE_OPEN, &CEditorDlg::OnFileOpen)
     ON_COMMAND_ID_ROW(ID_FILE_MAKE_IMAGE, &CEditorDlg::OnMakeImage)
     ON_MESSAGE_ROW(WM_CLOSE, &CEditorDlg::OnClose)
+    ON_COMMAND_ID_ROW(ID_LANGUAGE_ADD, &CEditorDlg::OnAddLanguage)
+    ON_COMMAND_ID_ROW(ID_LANGUAGE_REMOVE, &CEditorDlg::OnRemoveLanguage)
+    ON_MESSAGE_ROW(WM_INITMENUPOPUP, &CEditorDlg::OnInitMenuPopup)
 END_MESSAGE_TABLE(CEditorDlg, CDialog)
 
 CEditorDlg::CEditorDlg(HWND parent) : CDialog(IDD_EDITOR, parent), m_hIcon(nullptr) {
@@ -98,6 +106,7 @@ BOOL CEditorDlg::OnInitDialog() {
     ResetWorkDirectory(state);
     state.definitionSaved = true;
     state.definitionPresent = false;
+    ShowLanguage();
     return TRUE;
 }
 
@@ -195,6 +204,7 @@ LRESULT CEditorDlg::OnFileNew(WPARAM, LPARAM) {
     EditorState& state = m_state;
     if (state.definitionSaved) {
         ResetWorkDirectory(state);
+        ShowLanguage();
         AppMessageBox(kMsgDefinitionCleared, kBoxOk);
     } else if (AppMessageBox(kAskSaveBeforeNew, kBoxYesNo) == IDYES) {
         // The definition stays; the user chooses New again after saving.
@@ -202,6 +212,7 @@ LRESULT CEditorDlg::OnFileNew(WPARAM, LPARAM) {
     } else {
         ResetWorkDirectory(state);
     }
+    ShowLanguage();
     return 0;
 }
 
@@ -229,7 +240,80 @@ LRESULT CEditorDlg::OnFileOpen(WPARAM, LPARAM) {
     if (dialog.DoModal() != IDOK) return 0;
     if (OpenDefinitionSet(m_state, dialog.GetPathName()) == StorageResult::kRefusedWorkDir)
         AppMessageBox(kMsgWorkDirReserved, kBoxOk);
+    ShowLanguage();
     return 0;
+}
+
+void CEditorDlg::ShowLanguage() {
+    SetItemText(IDC_LANGUAGE_LABEL, L"Language: " + LanguageName(m_state.language));
+}
+
+void CEditorDlg::SwitchLanguage(const CString& tag) {
+    // What the wizard changed last is the disc's in every language already;
+    // once more, in case a file was edited by hand meanwhile.
+    ShareDiscSettings(m_state);
+    if (!ChooseLanguage(m_state, tag)) AppMessageBox(kMsgLanguageFailed, kBoxOk);
+    ShowLanguage();
+}
+
+LRESULT CEditorDlg::OnAddLanguage(WPARAM, LPARAM) {
+    CLanguageDlg dialog(m_hWnd);
+    if (dialog.DoModal() != IDOK || dialog.Chosen().IsEmpty()) return 0;
+    ShareDiscSettings(m_state);
+    if (!AddLanguage(m_state, dialog.Chosen())) AppMessageBox(kMsgLanguageFailed, kBoxOk);
+    ShowLanguage();
+    return 0;
+}
+
+LRESULT CEditorDlg::OnRemoveLanguage(WPARAM, LPARAM) {
+    if (m_state.language.IsEmpty()) return 0;
+    const CString question = CString::Format(kAskRemoveLanguage, LanguageName(m_state.language).c_str());
+    if (AppMessageBox(question, kBoxYesNo) != IDYES) return 0;
+    RemoveLanguage(m_state, m_state.language);
+    ShowLanguage();
+    return 0;
+}
+
+// The Language menu as it opens: the default and every language added,
+// the one being edited checked; Remove only for a language.
+LRESULT CEditorDlg::OnInitMenuPopup(WPARAM wParam, LPARAM) {
+    HMENU popup = reinterpret_cast<HMENU>(wParam);
+    if (GetMenuState(popup, ID_LANGUAGE_ADD, MF_BYCOMMAND) == static_cast<UINT>(-1)) {
+        Default();
+        return 0;
+    }
+    while (GetMenuItemCount(popup) > 0) {
+        const UINT id = GetMenuItemID(popup, GetMenuItemCount(popup) - 1);
+        if (id < ID_LANGUAGE_FIRST || id > ID_LANGUAGE_LAST) break;
+        DeleteMenu(popup, GetMenuItemCount(popup) - 1, MF_BYPOSITION);
+    }
+    const std::vector<CString> tags = EditedLanguages(m_state);
+    for (size_t i = 0; i < tags.size() && ID_LANGUAGE_FIRST + i <= ID_LANGUAGE_LAST; ++i)
+        AppendMenuW(popup, MF_STRING, ID_LANGUAGE_FIRST + i, LanguageName(tags[i]));
+    CheckMenuItem(popup, ID_LANGUAGE_DEFAULT, m_state.language.IsEmpty() ? MF_CHECKED : MF_UNCHECKED);
+    for (size_t i = 0; i < tags.size() && ID_LANGUAGE_FIRST + i <= ID_LANGUAGE_LAST; ++i)
+        CheckMenuItem(popup, static_cast<UINT>(ID_LANGUAGE_FIRST + i),
+                      tags[i].EqualsNoCase(m_state.language) ? MF_CHECKED : MF_UNCHECKED);
+    EnableMenuItem(popup, ID_LANGUAGE_REMOVE, m_state.language.IsEmpty() ? MF_GRAYED : MF_ENABLED);
+    return 0;
+}
+
+bool CEditorDlg::OnUnhandled(UINT msg, WPARAM wParam, LPARAM lParam, INT_PTR& result) {
+    if (msg == WM_COMMAND && HIWORD(wParam) == 0) {
+        const UINT id = LOWORD(wParam);
+        if (id == ID_LANGUAGE_DEFAULT) {
+            SwitchLanguage(CString());
+            result = TRUE;
+            return true;
+        }
+        if (id >= ID_LANGUAGE_FIRST && id <= ID_LANGUAGE_LAST) {
+            const std::vector<CString> tags = EditedLanguages(m_state);
+            if (id - ID_LANGUAGE_FIRST < tags.size()) SwitchLanguage(tags[id - ID_LANGUAGE_FIRST]);
+            result = TRUE;
+            return true;
+        }
+    }
+    return CDialog::OnUnhandled(msg, wParam, lParam, result);
 }
 
 LRESULT CEditorDlg::OnMakeImage(WPARAM, LPARAM) {

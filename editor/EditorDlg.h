@@ -43,9 +43,17 @@ private:
     LRESULT OnFileOpen(WPARAM, LPARAM);
     LRESULT OnMakeImage(WPARAM, LPARAM);
     LRESULT OnClose(WPARAM, LPARAM);
+    LRESULT OnAddLanguage(WPARAM, LPARAM);
+    LRESULT OnRemoveLanguage(WPARAM, LPARAM);
+    LRESULT OnInitMenuPopup(WPARAM, LPARAM);
+    // The Language menu's languages: a command in their range.
+    bool OnUnhandled(UINT msg, WPARAM wParam, LPARAM lParam, INT_PTR& result) override;
 
     void ExitRequest();
     void SaveAs();
+    // Edits another language ("" the default) and shows which.
+    void SwitchLanguage(const CString& tag);
+    void ShowLanguage();
 
     EditorState m_state;
     HICON m_hIcon;
@@ -63,3 +71,5 @@ private:
 // Shown when the editor's folder path is too long for the editor to use
 // safely (it deletes files in that folder at every start).
 extern const wchar_t kMsgFolderTooLong[];
+extern const wchar_t kMsgLanguageFailed[];
+extern const wchar_t kAskRemoveLanguage[];   // %s: the language

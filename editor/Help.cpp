@@ -16,6 +16,7 @@ const HelpTopic kHelpTopics[] = {
     {kHelpContextBase + IDD_BUILD, L"build.htm"},
     {kHelpContextBase + IDD_MENU_FILE, L"menu-listing.htm"},
     {kHelpContextBase + IDD_DISC_IMAGE, L"disc-image.htm"},
+    {kHelpContextBase + IDD_LANGUAGE, L"languages.htm"},
 };
 const int kHelpTopicCount = sizeof kHelpTopics / sizeof kHelpTopics[0];
 const wchar_t kHelpIndexFile[] = L"index.htm";

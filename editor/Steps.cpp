@@ -6,7 +6,9 @@
 #include "../disc/BuildPlan.h"
 #include "MenuListing.h"
 #include "StepDialogs.h"
+#include "../workspace/Languages.h"
 #include "../workspace/WorkDir.h"
+#include "../menu/Variants.h"
 #include <memory>
 
 const wchar_t kMsgNoDefinitionToTest[] = L"No Autoplay definiton to test! Use the wizard to create one.";
@@ -55,6 +57,10 @@ void BuildDiscFiles(HWND owner, EditorState& state) {
     BuildFileList files = PlanBuild(CDefinitionFile(state.definitionPath));
     for (int i = 0; i < files.count; ++i)
         CopyFileNormal(CString(state.workDir) + files.names[i], folder + files.names[i]);
+    // Each language's menu beside auto.tdf, for the player to choose from.
+    for (const CString& tag : EditedLanguages(state))
+        CopyFileNormal(variants::VariantPath(state.defaultDefinitionPath, tag),
+                       folder + variants::VariantPath(def::kDefinitionFile, tag));
     AppMessageBox(kMsgBuildComplete);
 }
 

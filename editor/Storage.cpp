@@ -1,6 +1,8 @@
 #include "Storage.h"
 #include "../workspace/WorkDir.h"
 #include "../menu/Definition.h"
+#include "../menu/Variants.h"
+#include "../workspace/Languages.h"
 #include <windows.h>
 #include <cstring>
 
@@ -58,6 +60,17 @@ StorageResult SaveDefinitionSet(EditorState& state, const wchar_t* chosenPath) {
     if (SameFolder(set.folder, work)) return StorageResult::kRefusedWorkDir;
 
     CopyFileNormal(work + def::kDefinitionFile, set.folder + set.name);
+    // The languages as name.<tag>.tdf beside name.tdf; those of an earlier
+    // save under the name that the definition no longer has go.
+    const std::vector<CString> languages = EditedLanguages(state);
+    for (const CString& tag : variants::VariantTagsOf(set.folder + set.name)) {
+        bool kept = false;
+        for (const CString& t : languages) kept = kept || t.EqualsNoCase(tag);
+        if (!kept) DeleteFileW(variants::VariantPath(set.folder + set.name, tag));
+    }
+    for (const CString& tag : languages)
+        CopyFileNormal(variants::VariantPath(state.defaultDefinitionPath, tag),
+                       variants::VariantPath(set.folder + set.name, tag));
     CopyFileNormal(work + def::kBackgroundFile, set.folder + set.prefix + def::kBackgroundFile);
     for (const CString& sound : SoundFilesIn(work))
         CopyFileNormal(work + sound, set.folder + set.prefix + sound);
@@ -69,6 +82,8 @@ std::vector<SetFile> SetFiles(const SetNames& set) {
     std::vector<SetFile> files;
     files.push_back({def::kBackgroundFile, set.folder + set.prefix + def::kBackgroundFile});
     files.push_back({def::kDefinitionFile, set.folder + set.name});
+    for (const CString& tag : variants::VariantTagsOf(set.folder + set.name))
+        files.push_back({variants::VariantPath(def::kDefinitionFile, tag), variants::VariantPath(set.folder + set.name, tag)});
     for (const CString& saved : SoundFilesIn(set.folder)) {
         CString own = RestoredSoundName(saved, set.prefix);
         if (!own.IsEmpty()) files.push_back({own, set.folder + saved});

@@ -4,6 +4,7 @@
 // A set saved under D + N (folder D, file name N with its extension, base
 // B = N before its last ".") consists of
 //     D + N                       the definition file (auto.tdf)
+//     D + B + "." + T + ext       its variant for the language T (auto.T.tdf)
 //     D + B + "~autorun.bmp"      the background
 //     D + B + "~" + S             every sound file S
 // Several sets share a folder as long as their base names differ.
@@ -24,7 +25,7 @@ SetNames DeriveSetNames(const wchar_t* chosenPath);
 
 // The files of a saved set, each as the name it has in the work directory
 // and the file in the set's folder it comes from: the background, the
-// definition and the set's own sounds, in that order.
+// definition, its language variants and the set's own sounds, in that order.
 struct SetFile {
     CString workName;
     CString source;

@@ -16,6 +16,7 @@ target_link_libraries(tlk_platform_ui PUBLIC tlk_platform comctl32 comdlg32)
 add_library(tlk_workspace STATIC
     ${CMAKE_SOURCE_DIR}/workspace/BackgroundLimit.cpp
     ${CMAKE_SOURCE_DIR}/workspace/EditorState.cpp
+    ${CMAKE_SOURCE_DIR}/workspace/Languages.cpp
     ${CMAKE_SOURCE_DIR}/workspace/PictureFile.cpp
     ${CMAKE_SOURCE_DIR}/workspace/PictureRules.cpp
     ${CMAKE_SOURCE_DIR}/workspace/WorkDir.cpp)
@@ -55,6 +56,7 @@ add_library(tlk_editor STATIC
     ${CMAKE_SOURCE_DIR}/editor/ImageDlg.cpp
     ${CMAKE_SOURCE_DIR}/editor/MenuListing.cpp
     ${CMAKE_SOURCE_DIR}/editor/StepDialogs.cpp
+    ${CMAKE_SOURCE_DIR}/editor/LanguageDlg.cpp
     ${CMAKE_SOURCE_DIR}/editor/Steps.cpp
     ${CMAKE_SOURCE_DIR}/editor/Storage.cpp)
 target_link_libraries(tlk_editor PUBLIC tlk_wizard tlk_disc tlk_workspace tlk_menu tlk_platform_ui shell32)

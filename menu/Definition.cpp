@@ -32,6 +32,14 @@ const wchar_t kDefinitionFile[] = L"auto.tdf";
 const wchar_t kBackgroundFile[] = L"autorun.bmp";
 const wchar_t kPlayerFile[] = L"autorun.exe";
 const wchar_t kAutoRunFile[] = L"autorun.inf";
+const KeyName kSharedKeys[] = {
+    {kGeneral, kMenuCount},     {kGeneral, kBackground},  {kGeneral, kTemplate},
+    {kGeneral, kStartupSound},  {kGeneral, kHoverSound},  {kGeneral, kSelectSound},
+    {kGeneral, kMenuChangeSound},
+    {kNormalColor, kRed},       {kNormalColor, kGreen},   {kNormalColor, kBlue},
+    {kHighlightColor, kRed},    {kHighlightColor, kGreen}, {kHighlightColor, kBlue},
+};
+const int kSharedKeyCount = sizeof kSharedKeys / sizeof kSharedKeys[0];
 const int kVisibleLines[kLayouts] = {5, 5, 5, 7, 5, 5, 8, 10, 10, 10};
 
 bool IsLayoutIndex(int index) { return index >= 0 && index < kLayouts; }
@@ -211,6 +219,39 @@ bool CDefinitionFile::UpdateInt(const wchar_t* section, const wchar_t* key, int 
     return UpdateString(section, key, CString::Format(L"%d", value));
 }
 
+bool CDefinitionFile::DeleteKey(const wchar_t* section, const wchar_t* key) const {
+    if (Unwritable(section) || Unwritable(key)) return false;
+    if (!CDefinitionSnapshot(*this).HasValue(section, key)) return true;
+    if (!PrepareForm(section, key, L"")) return false;
+    return WritePrivateProfileStringW(section, key, nullptr, m_path) != FALSE;
+}
+
+bool ShareKeys(const wchar_t* sourcePath, const std::vector<CString>& otherPaths) {
+    const CDefinitionFile source(sourcePath);
+    const CDefinitionSnapshot from(source);
+    std::vector<CString> written;
+    bool ok = true;
+    for (const CString& path : otherPaths) {
+        const CString next = path + L".new";
+        SetFileAttributesW(next, FILE_ATTRIBUTE_NORMAL);
+        if (!CopyFileW(path, next, FALSE)) { ok = false; break; }
+        written.push_back(next);
+        const CDefinitionFile target(next);
+        for (int i = 0; i < def::kSharedKeyCount && ok; ++i) {
+            const def::KeyName& k = def::kSharedKeys[i];
+            ok = from.HasValue(k.section, k.key)
+                     ? target.UpdateString(k.section, k.key, from.ReadString(k.section, k.key, L"", CDefinitionFile::kMaxWritten))
+                     : target.DeleteKey(k.section, k.key);
+        }
+        if (!ok) break;
+    }
+    for (size_t i = 0; ok && i < written.size(); ++i)
+        ok = MoveFileExW(written[i], otherPaths[i], MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != FALSE;
+    // What was not put in place goes: the originals stay as they were.
+    for (const CString& next : written) DeleteFileW(next);
+    return ok;
+}
+
 bool CDefinitionFile::UpdateNumberedKeys(const CDefinitionSnapshot& snapshot, const wchar_t* section, int keyCount,
                                          const CString* values, bool* wrote) const {
     bool ok = true;
@@ -250,6 +291,12 @@ void CDefinitionSnapshot::ReadNumberedKeys(const wchar_t* section, int keyCount,
         values[k - 1] = m_fast ? ReadCut(m_image.ReadString(index, key, L"", bufferSize), bufferSize)
                                : m_file.ReadString(section, key, L"", bufferSize);
     }
+}
+
+bool CDefinitionSnapshot::HasValue(const wchar_t* section, const wchar_t* key) const {
+    if (m_fast) return m_image.HasValue(m_image.FindSection(section), key);
+    // Without an image: a value differs from both of two different fallbacks.
+    return m_file.ReadString(section, key, L"\x1", 2) != L"\x1" || m_file.ReadString(section, key, L"\x2", 2) != L"\x2";
 }
 
 bool CDefinitionSnapshot::WriteChangesNothing(const wchar_t* section, const wchar_t* key, const wchar_t* value) const {

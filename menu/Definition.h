@@ -7,6 +7,7 @@
 #pragma once
 #include "../platform/String.h"
 #include "ProfileImage.h"
+#include <vector>
 
 class CDefinitionSnapshot;
 
@@ -73,6 +74,16 @@ int VisibleMainLines(int layoutIndex);
 inline constexpr wchar_t kGoToPrefix[] = L"_menu";
 const int kGoToPrefixLength = sizeof kGoToPrefix / sizeof kGoToPrefix[0] - 1;
 
+// The keys that belong to the disc rather than to a language: the layout,
+// the background, the sounds, the menu count and the colours. Every
+// language variant of a definition holds the same values for them.
+struct KeyName {
+    const wchar_t* section;
+    const wchar_t* key;
+};
+extern const KeyName kSharedKeys[];
+extern const int kSharedKeyCount;
+
 // A quit flag means yes only when it reads exactly "TRUE".
 bool IsTrue(const wchar_t* flag);
 // A colour from stored components: the low 8 bits of each (a COLORREF).
@@ -128,6 +139,8 @@ public:
     // large definition is what a write costs.
     bool UpdateString(const wchar_t* section, const wchar_t* key, const wchar_t* value) const;
     bool UpdateInt(const wchar_t* section, const wchar_t* key, int value) const;
+    // Takes the key out of its section (a missing key stays missing).
+    bool DeleteKey(const wchar_t* section, const wchar_t* key) const;
     // The same, decided on a reading of the file taken before (valid while
     // nothing but these updates wrote since); keys "1".."keyCount" get
     // values[k - 1]. *wrote (when given) tells whether the file was written.
@@ -140,6 +153,13 @@ private:
     bool PrepareForm(const wchar_t* section, const wchar_t* key, const wchar_t* value) const;
     CString m_path;
 };
+
+// Gives each of the other files the shared keys (def::kSharedKeys) of the
+// source definition, as values or as missing keys, in one step: every file
+// is written beside itself first, and all of them replace their originals
+// only when every one was written. False, with every file as it was, when
+// one could not be written.
+bool ShareKeys(const wchar_t* sourcePath, const std::vector<CString>& otherPaths);
 
 // One reading of the whole definition file that answers as the profile
 // functions would for the file as it was then: many keys for the price of
@@ -156,6 +176,8 @@ public:
     // Keys "1".."keyCount" of one section, values[k - 1] receiving key k as
     // a read with the buffer size and an empty fallback gives it.
     void ReadNumberedKeys(const wchar_t* section, int keyCount, int bufferSize, CString* values) const;
+    // True when the key has a value (a read does not give the fallback).
+    bool HasValue(const wchar_t* section, const wchar_t* key) const;
     // True when a plain write of value would leave the file as it is.
     bool WriteChangesNothing(const wchar_t* section, const wchar_t* key, const wchar_t* value) const;
 

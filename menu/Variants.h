@@ -4,6 +4,7 @@
 // that the disc has, else auto.tdf.
 #pragma once
 #include "../platform/String.h"
+#include <vector>
 
 namespace variants {
 
@@ -20,6 +21,18 @@ int TailsFor(const CString* tags, int tagCount, CString (&tails)[kMaxTails]);
 // first: Windows' list where it has one (Vista and later), else the one
 // language it has (Windows XP). Returns the count.
 int UserLanguages(CString (&tags)[kMaxLanguages]);
+
+// A plain language tag: letters, digits and "-", not first, at most 40
+// characters. Only such a tag names a variant file.
+bool IsTag(const CString& tag);
+
+// The variant of a definition for a language: "D\auto.tdf" and "de" give
+// "D\auto.de.tdf".
+CString VariantPath(const wchar_t* definitionPath, const wchar_t* tag);
+
+// The tags of the variants beside a definition, sorted without regard to
+// case: "de" for "D\auto.de.tdf" beside "D\auto.tdf".
+std::vector<CString> VariantTagsOf(const wchar_t* definitionPath);
 
 // The definition the player shows from the folder (with its trailing
 // backslash): the given command-line tail's as always when there is one;

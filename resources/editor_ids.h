@@ -108,4 +108,17 @@
 #define IDC_IMAGE_NEXT_STEP    2110
 #define ID_FILE_MAKE_IMAGE     32777
 
+/* The languages of a menu: the main window's label and Language menu (the
+   languages added take the numbers from ID_LANGUAGE_FIRST on), and the
+   list of the system's languages to add one from. */
+#define IDC_LANGUAGE_LABEL     2011
+#define ID_LANGUAGE_ADD        32780
+#define ID_LANGUAGE_REMOVE     32781
+#define ID_LANGUAGE_DEFAULT    32782
+#define ID_LANGUAGE_FIRST      32800
+#define ID_LANGUAGE_LAST       32999
+#define IDD_LANGUAGE           161
+#define IDC_LANGUAGE_LIST      2120
+#define IDC_LANGUAGE_HELP      2121
+
 #endif

@@ -1,6 +1,7 @@
 #include "Wizard.h"
 #include "../resources/editor_ids.h"
 #include "Pages.h"
+#include "../workspace/Languages.h"
 
 void RunWizard(EditorState& state) {
     // No parent: the application's main window owns the sheet and stays
@@ -22,4 +23,7 @@ void RunWizard(EditorState& state) {
     // Finished or cancelled, the caller goes on the same way: every page
     // has written what it promised already.
     sheet.DoModal();
+    // The layout, the background, the colours, the sounds and the menu count
+    // are the disc's: every language gets what this one has now.
+    ShareDiscSettings(state);
 }

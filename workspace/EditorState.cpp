@@ -7,7 +7,9 @@ static bool Fits(const CString& path) {
 }
 
 bool SetupEditorPaths(EditorState& state, const wchar_t* executablePath, const wchar_t* commandTail) {
-    state.workDir[0] = state.definitionPath[0] = state.bitmapDir[0] = state.soundDir[0] = '\0';
+    state.workDir[0] = state.definitionPath[0] = state.defaultDefinitionPath[0] = state.bitmapDir[0] =
+        state.soundDir[0] = '\0';
+    state.language.Empty();
     CString folder = DirectoryWithSlash(executablePath);
     if (folder.IsEmpty()) return false;
     // The stock folders hang off the folder without its trailing backslash.
@@ -18,6 +20,7 @@ bool SetupEditorPaths(EditorState& state, const wchar_t* executablePath, const w
     if (!Fits(folder) || !Fits(definition) || !Fits(bitmaps) || !Fits(sounds)) return false;
     lstrcpynW(state.workDir, folder, EditorState::kPathSize);
     lstrcpynW(state.definitionPath, definition, EditorState::kPathSize);
+    lstrcpynW(state.defaultDefinitionPath, definition, EditorState::kPathSize);
     lstrcpynW(state.bitmapDir, bitmaps, EditorState::kPathSize);
     lstrcpynW(state.soundDir, sounds, EditorState::kPathSize);
     return true;

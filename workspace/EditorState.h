@@ -12,8 +12,13 @@ struct EditorState {
     // scratch folder: the definition being edited lives here as auto.tdf,
     // autorun.bmp and the chosen .wav files.
     wchar_t workDir[kPathSize] = L"";
-    // workDir + "auto" + command-line text + ".tdf".
+    // The definition being edited: the default, workDir + "auto" +
+    // command-line text + ".tdf", or the variant of the language chosen.
     wchar_t definitionPath[kPathSize] = L"";
+    // The default definition, whatever language is being edited.
+    wchar_t defaultDefinitionPath[kPathSize] = L"";
+    // The language being edited: its tag ("de"), or "" for the default.
+    CString language;
     // The stock backgrounds and nodef.bmp: "<editor folder>\BMPS\".
     wchar_t bitmapDir[kPathSize] = L"";
     // Where browsing for sounds starts: "<editor folder>\sounds\".

@@ -1,5 +1,6 @@
 #include "WorkDir.h"
 #include "../menu/Definition.h"
+#include "../menu/Variants.h"
 #include <windows.h>
 #include <cstring>
 
@@ -51,8 +52,13 @@ void ResetWorkDirectory(EditorState& state) {
     if (!work.IsEmpty()) {
         DeleteAnyway(work + def::kBackgroundFile);
         DeleteAnyway(work + def::kDefinitionFile);
+        // The language variants beside it go with it.
+        for (const CString& tag : variants::VariantTagsOf(state.defaultDefinitionPath))
+            DeleteAnyway(variants::VariantPath(state.defaultDefinitionPath, tag));
         for (const CString& name : SoundFilesIn(work)) DeleteAnyway(work + name);
         CopyFileNormal(CString(state.bitmapDir) + kEmptyBackground, work + def::kBackgroundFile);
     }
     state.definitionPresent = false;
+    lstrcpynW(state.definitionPath, state.defaultDefinitionPath, EditorState::kPathSize);
+    state.language.Empty();
 }

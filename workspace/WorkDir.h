@@ -17,7 +17,8 @@ bool CopyFileNormal(const wchar_t* from, const wchar_t* to);
 std::vector<CString> SoundFilesIn(const wchar_t* folderWithSlash);
 
 // Empties the work directory of the definition being edited: deletes
-// autorun.bmp, auto.tdf and every sound file, copies the stock nodef.bmp
+// autorun.bmp, auto.tdf and its language variants and every sound file
+// (the default language is then the one edited), copies the stock nodef.bmp
 // in as autorun.bmp and clears the definition-present flag. Failures are
 // ignored; a missing nodef.bmp leaves no autorun.bmp.
 void ResetWorkDirectory(EditorState& state);
