@@ -5,6 +5,8 @@
 #include "../menu/MenuLogic.h"
 #include "DiscImage.h"
 #include "../platform/Encoding.h"
+#include "../menu/Variants.h"
+#include <algorithm>
 #include <windows.h>
 #include <cctype>
 #include <cstdio>
@@ -106,8 +108,8 @@ public:
         : m_files(files), m_folder(folder), m_limit(limit) {}
     std::vector<DiscFinding> findings;
 
-    void Error(const std::string& text) { findings.push_back({DiscFinding::kError, text}); }
-    void Warning(const std::string& text) { findings.push_back({DiscFinding::kWarning, text}); }
+    void Error(const std::string& text) { findings.push_back({DiscFinding::kError, m_prefix + text}); }
+    void Warning(const std::string& text) { findings.push_back({DiscFinding::kWarning, m_prefix + text}); }
     std::string In(const char* name) const { return JoinPath(m_files, m_folder, name); }
     std::string In(const wchar_t* name) const { return In(U8(name).c_str()); }
 
@@ -119,6 +121,11 @@ public:
 private:
     void Oversized(pic::Size size);
     void Action(int menu, int line, const CString& text, const CString& action, int count);
+    // A language variant against the default: same menus, same go-to
+    // targets, text on the same lines, the same disc settings; findings
+    // name the variant's file.
+    void Variant(const std::string& name, const MenuSettings& base, const MenuTables& baseTables);
+    std::string m_prefix;   // "auto.de.tdf: " while a variant is checked
 
     ::DiscFiles& m_files;
     std::string m_folder;
@@ -257,6 +264,63 @@ void Checker::Definition() {
             if (i < 10 && i >= mainLines) continue;
             Action(m + 1, i + 1, tables->text[m][i], tables->program[m][i], settings->menuCount);
         }
+
+    // The languages beside the default: auto.<tag>.tdf.
+    std::vector<::DiscFiles::Item> items;
+    std::vector<std::string> names;
+    const std::string stem = "auto.", extension = ".tdf";
+    if (m_files.List(m_folder, items))
+        for (const ::DiscFiles::Item& item : items) {
+            const std::string& n = item.name;
+            if (item.folder || n.size() <= stem.size() + extension.size()) continue;
+            if (!FromUtf8(n.substr(0, stem.size())).EqualsNoCase(FromUtf8(stem)) ||
+                !FromUtf8(n.substr(n.size() - extension.size())).EqualsNoCase(FromUtf8(extension)))
+                continue;
+            if (variants::IsTag(FromUtf8(n.substr(stem.size(), n.size() - stem.size() - extension.size()))))
+                names.push_back(n);
+        }
+    std::sort(names.begin(), names.end());
+    for (const std::string& name : names) Variant(name, *settings, *tables);
+}
+
+void Checker::Variant(const std::string& name, const MenuSettings& base, const MenuTables& baseTables) {
+    std::unique_ptr<MenuSettings> settings(new MenuSettings);
+    std::unique_ptr<MenuTables> tables(new MenuTables);
+    ReadMenuDefinition(CDefinitionFile(FromUtf8(In(name.c_str()))), *settings, *tables);
+    m_prefix = name + ": ";
+    const std::string defaultName = U8(def::kDefinitionFile);
+    if (settings->menuCount != base.menuCount)
+        Error("the language has " + std::to_string(settings->menuCount) + " menus, " + defaultName + " has " +
+              std::to_string(base.menuCount) + ": a user switching language would land in another menu");
+    const bool sameSettings = settings->layout == base.layout && settings->hoverSound == base.hoverSound &&
+                              settings->selectSound == base.selectSound &&
+                              settings->menuChangeSound == base.menuChangeSound &&
+                              settings->startupSound == base.startupSound &&
+                              std::equal(settings->normalRGB, settings->normalRGB + 3, base.normalRGB) &&
+                              std::equal(settings->highlightRGB, settings->highlightRGB + 3, base.highlightRGB);
+    if (!sameSettings)
+        Warning("the layout, the colours or the sounds differ from " + defaultName + "'s: the menu looks and sounds other in this language");
+    const int count = std::min(settings->menuCount, base.menuCount);
+    const int mainLines = def::VisibleMainLines(settings->layout);
+    for (int m = 0; m < count; ++m)
+        for (int i = 0; i < def::kLines; ++i) {
+            if (i < 10 && i >= mainLines) continue;
+            const std::string where = LineName(m + 1, i + 1, tables->text[m][i]);
+            const int target = menu::DecodeGoTo(tables->program[m][i], def::kMaxMenus);
+            const int baseTarget = menu::DecodeGoTo(baseTables.program[m][i], def::kMaxMenus);
+            if ((target >= 0 || baseTarget >= 0) && target != baseTarget)
+                Error(where + " does not go where the same line of " + defaultName + " goes (" +
+                      (baseTables.program[m][i].IsEmpty() ? std::string("nowhere") : Quoted(baseTables.program[m][i])) +
+                      "): a user switching language would land in another menu");
+            const bool shown = menu::ShowsText(tables->text[m][i]), baseShown = menu::ShowsText(baseTables.text[m][i]);
+            if (shown != baseShown)
+                Warning(where + (shown ? " has text, the same line of " + defaultName + " none"
+                                       : " has no text, the same line of " + defaultName + " has"));
+            // A program or document of this language's own; the default's are checked already.
+            if (tables->program[m][i] != baseTables.program[m][i])
+                Action(m + 1, i + 1, tables->text[m][i], tables->program[m][i], settings->menuCount);
+        }
+    m_prefix.clear();
 }
 
 void Checker::Tree() {

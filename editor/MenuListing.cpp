@@ -1,5 +1,6 @@
 #include "MenuListing.h"
 #include "../platform/Encoding.h"
+#include <memory>
 
 CString FormatMenuListing(const MenuTables& tables, int count) {
     count = ClampMenuCount(count);
@@ -26,6 +27,17 @@ CString FormatMenuListing(const MenuTables& tables, int count) {
 std::string ListingFileBytes(const CString& listing) {
     std::string bytes = ToUtf8(listing);
     return listing.IsAscii() ? bytes : "\xEF\xBB\xBF" + bytes;
+}
+
+CString ListEveryLanguage(const std::vector<CString>& names, const std::vector<CString>& paths) {
+    CString out;
+    for (size_t i = 0; i < paths.size(); ++i) {
+        std::unique_ptr<MenuTables> tables(new MenuTables);
+        const int count = ReadMenuListing(CDefinitionFile(paths[i]), *tables);
+        if (paths.size() > 1) out += CString(i ? L"\r\n" : L"") + L"Language: " + (i < names.size() ? names[i] : CString()) + L"\r\n\r\n";
+        out += FormatMenuListing(*tables, count);
+    }
+    return out;
 }
 
 int ReadMenuListing(const CDefinitionFile& file, MenuTables& tables) {

@@ -70,9 +70,10 @@ void ExportMenuListing(HWND owner, const EditorState& state) {
     CString folder = BuildFolderWithSlash(dialog.Folder());
     CreateDirectoryW(folder, nullptr);
 
-    std::unique_ptr<MenuTables> tables(new MenuTables);
-    int count = ReadMenuListing(CDefinitionFile(state.definitionPath), *tables);
-    CString listing = FormatMenuListing(*tables, count);
+    // Every language of the menu, the default first.
+    std::vector<CString> names{LanguageName(CString())};
+    for (const CString& tag : EditedLanguages(state)) names.push_back(LanguageName(tag));
+    const CString listing = ListEveryLanguage(names, EditedDefinitions(state));
 
     HANDLE file = CreateFileW(folder + L"automenu.txt", GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                               FILE_ATTRIBUTE_NORMAL, nullptr);
