@@ -8,6 +8,7 @@
 // The same program runs once per code page (LANG picks Wine's): the design
 // only where the editor's user sits (1252), the player checks everywhere.
 #include "support/driver.h"
+#include "editor_e2e/editor_session.h"
 #include <gtest/gtest.h>
 #include <commctrl.h>
 #include <map>
@@ -381,6 +382,145 @@ TEST(Design, TypedInEveryScriptInAFolderTheCodePageCannotSpell) {
     EXPECT_GT(ReadBytes(ImageFile()).size(), 100000u);
 }
 
+// The menu in a second language: German added as a copy of the default,
+// two lines translated and the background changed in German; saved, opened
+// again and built: every file carries the new background, the German texts
+// stay German, the disc folder has both languages.
+const UINT kLanguageAdd = 32780, kFileSaveAs = 32773, kFileNew = 57600, kFileOpen = 57601;
+const int kLanguageLabel = 2011, kLanguageList = 2120, kBackgroundList = 1000, kStockButton = 1002;
+
+std::wstring KeyOf(const std::wstring& file, const wchar_t* section, const wchar_t* key) {
+    wchar_t value[256] = L"";
+    GetPrivateProfileStringW(section, key, L"(missing)", value, 256, file.c_str());
+    return value;
+}
+
+bool FileChosen(DWORD pid, const std::wstring& path) {
+    HWND dialog = nullptr;
+    for (int i = 0; i < 600 && !dialog; ++i) {
+        ed::FileDialogSearch search = {pid, nullptr};
+        EnumWindows(ed::FindFileDialogProc, reinterpret_cast<LPARAM>(&search));
+        if (!(dialog = search.found)) Sleep(50);
+    }
+    if (!dialog) return false;
+    drv::Settle(dialog, 200);
+    HWND box = ed::Descendant(dialog, 0x480);
+    if (!box) box = ed::Descendant(dialog, 0x47c);
+    HWND edit = box ? FindWindowExW(box, nullptr, L"Edit", nullptr) : nullptr;
+    SendMessageW(edit ? edit : box, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path.c_str()));
+    PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+    for (int i = 0; i < 200 && IsWindow(dialog) && IsWindowVisible(dialog); ++i) Sleep(50);
+    return !IsWindowVisible(dialog);
+}
+
+// Presses OK in the program's next message box and gives its text.
+std::string Answered(DWORD pid) {
+    HWND box = drv::WaitWindow(pid, 10000, "#32770", "tlkedit");
+    if (!box) return "(no message box)";
+    std::string text = ed::StaticTexts(box);
+    PostMessageW(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+    for (int i = 0; i < 200 && IsWindow(box); ++i) Sleep(25);
+    return text;
+}
+
+void TypeLine(Editor& editor, int line, const std::wstring& text) {
+    RealClick(editor.Item(kLine1 + line));
+    SendMessageW(editor.Item(kLine1 + line), EM_SETSEL, 0, -1);
+    TypeWide(text);
+}
+
+TEST(Design, AGermanMenuBesideTheDefaultIsSavedOpenedAndBuilt) {
+    const std::wstring install = Out() + L"\\languages";
+    ASSERT_TRUE(CopyTreeW(EnvW(L"TLK_DIST"), install));
+    Editor editor;
+    ASSERT_TRUE(editor.Start(install));
+    EXPECT_EQ(L"Language: Default", TextOf(GetDlgItem(editor.main, kLanguageLabel)));
+    ASSERT_TRUE(editor.OpenWizard());
+    for (int page = 0; page < 3; ++page) ASSERT_TRUE(editor.Press(PSBTN_NEXT));
+    TypeLine(editor, 0, L"Install");
+    TypeLine(editor, 1, L"Read me");
+    ASSERT_TRUE(editor.Press(PSBTN_NEXT));
+    ASSERT_TRUE(editor.Press(PSBTN_NEXT));
+    ASSERT_TRUE(editor.Press(PSBTN_FINISH));
+    drv::Settle(editor.main, 200);
+
+    // Language > Add Language..., German from the system's list.
+    PostMessageW(editor.main, WM_COMMAND, MAKEWPARAM(kLanguageAdd, 0), 0);
+    HWND add = editor.WaitDialog("Add Language");
+    ASSERT_NE(nullptr, add);
+    HWND list = GetDlgItem(add, kLanguageList);
+    const int rows = static_cast<int>(SendMessageW(list, LB_GETCOUNT, 0, 0));
+    EXPECT_GT(rows, 20) << "the system's languages";
+    int german = -1;
+    for (int i = 0; i < rows && german < 0; ++i) {
+        wchar_t row[256] = L"";
+        if (SendMessageW(list, LB_GETTEXTLEN, i, 0) < 256) SendMessageW(list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(row));
+        if (std::wstring(row).find(L"(de)") != std::wstring::npos) german = i;
+    }
+    ASSERT_GE(german, 0) << "German is not in the list";
+    SendMessageW(list, LB_SETCURSEL, german, 0);
+    PostMessageW(add, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+    for (int i = 0; i < 200 && IsWindow(add); ++i) Sleep(25);
+    drv::Settle(editor.main, 200);
+    const std::wstring label = TextOf(GetDlgItem(editor.main, kLanguageLabel));
+    EXPECT_NE(std::wstring::npos, label.find(L"(de)")) << Utf8(label);
+    HoldForScreenshot(L"editor-language");
+
+    // Translated, and another background chosen, in German.
+    ASSERT_TRUE(editor.OpenWizard());
+    ASSERT_TRUE(editor.Press(PSBTN_NEXT));
+    PostMessageW(editor.Item(kStockButton), BM_CLICK, 0, 0);
+    drv::Settle(editor.Page(), 100);
+    SendMessageW(editor.Item(kBackgroundList), LB_SETCURSEL, 2, 0);
+    SendMessageW(editor.Page(), WM_COMMAND, MAKEWPARAM(kBackgroundList, LBN_SELCHANGE),
+                 reinterpret_cast<LPARAM>(editor.Item(kBackgroundList)));
+    ASSERT_TRUE(editor.Press(PSBTN_NEXT));
+    ASSERT_TRUE(editor.Press(PSBTN_NEXT));
+    EXPECT_EQ(L"Install", TextOf(editor.Item(kLine1))) << "a new language starts with the default's texts";
+    TypeLine(editor, 0, L"Installieren");
+    TypeLine(editor, 1, L"Lies mich");
+    ASSERT_TRUE(editor.Press(PSBTN_NEXT));
+    ASSERT_TRUE(editor.Press(PSBTN_NEXT));
+    ASSERT_TRUE(editor.Press(PSBTN_FINISH));
+    drv::Settle(editor.main, 300);
+
+    // File > Save As.
+    const std::wstring sets = Out() + L"\\sets";
+    CreateDirectoryW(sets.c_str(), nullptr);
+    PostMessageW(editor.main, WM_COMMAND, MAKEWPARAM(kFileSaveAs, 0), 0);
+    ASSERT_TRUE(FileChosen(editor.Id(), sets + L"\\fair.tdf"));
+    EXPECT_EQ("Save Definition Complete", Answered(editor.Id()));
+    const std::wstring saved = sets + L"\\fair.tdf", savedGerman = sets + L"\\fair.de.tdf";
+    EXPECT_EQ(L"2", KeyOf(saved, L"100", L"400")) << "the background is the disc's, in every language";
+    EXPECT_EQ(L"2", KeyOf(savedGerman, L"100", L"400"));
+    EXPECT_EQ(L"Install", KeyOf(saved, L"15001", L"1"));
+    EXPECT_EQ(L"Lies mich", KeyOf(savedGerman, L"15001", L"2"));
+
+    // New, then Open: both languages come back.
+    PostMessageW(editor.main, WM_COMMAND, MAKEWPARAM(kFileNew, 0), 0);
+    EXPECT_EQ("Definition Cleared", Answered(editor.Id()));
+    EXPECT_EQ(L"Language: Default", TextOf(GetDlgItem(editor.main, kLanguageLabel)));
+    EXPECT_EQ(L"(missing)", KeyOf(install + L"\\auto.de.tdf", L"15001", L"1")) << "New clears every language";
+    PostMessageW(editor.main, WM_COMMAND, MAKEWPARAM(kFileOpen, 0), 0);
+    ASSERT_TRUE(FileChosen(editor.Id(), saved));
+    drv::Settle(editor.main, 300);
+    EXPECT_EQ(L"Installieren", KeyOf(install + L"\\auto.de.tdf", L"15001", L"1"));
+    EXPECT_EQ(L"Install", KeyOf(install + L"\\auto.tdf", L"15001", L"1"));
+
+    // Build: the disc folder has both.
+    const std::wstring disc = Out() + L"\\languages-disc";
+    PostMessageW(GetDlgItem(editor.main, kBuildButton), BM_CLICK, 0, 0);
+    HWND build = editor.WaitDialog("Build Information");
+    ASSERT_NE(nullptr, build);
+    drv::Settle(build, 100);
+    SendDlgItemMessageW(build, kBuildEdit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(disc.c_str()));
+    PostMessageW(build, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+    EXPECT_EQ("Build Complete", Answered(editor.Id()));
+    EXPECT_EQ(L"Installieren", KeyOf(disc + L"\\auto.de.tdf", L"15001", L"1"));
+    EXPECT_EQ(L"Read me", KeyOf(disc + L"\\auto.tdf", L"15001", L"2"));
+    EXPECT_EQ(L"2", KeyOf(disc + L"\\auto.de.tdf", L"100", L"400"));
+}
+
 // ---- The player, on any machine ------------------------------------------------------
 
 struct PlayerRun {
@@ -459,6 +599,14 @@ TEST(Player, ShowsTheVariantOfTheUsersLanguage) {
     EXPECT_EQ(titles.at(language), CaptionOfPlayer(folder));
     EXPECT_EQ(L"ようこそ", CaptionOfPlayer(folder, L".ja"));
     EXPECT_EQ(L"Willkommen", CaptionOfPlayer(folder, L".de"));
+
+    // The disc the editor built with a German menu beside the default.
+    {
+        PlayerRun run(Out() + L"\\languages-disc");
+        ASSERT_NE(nullptr, run.window);
+        EXPECT_EQ(language == L"de" ? L"Installieren" : L"Install", TextOf(GetDlgItem(run.window, kLineIds[0])));
+        HoldForScreenshot((L"menu-languages-" + (language.empty() ? std::wstring(L"default") : language)).c_str());
+    }
 
     // A variant that cannot be read: the default, and no crash.
     DeleteFileW((folder + L"\\auto.de.tdf").c_str());
