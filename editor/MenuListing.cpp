@@ -1,5 +1,6 @@
 #include "MenuListing.h"
 #include "../platform/Encoding.h"
+#include "../menu/Conditions.h"
 #include <memory>
 
 CString FormatMenuListing(const MenuTables& tables, int count) {
@@ -19,6 +20,12 @@ CString FormatMenuListing(const MenuTables& tables, int count) {
             // Only links to other menus are listed; programs are not.
             const wchar_t* link = action[i - 1].StartsWith(def::kGoToPrefix) ? action[i - 1].c_str() : L"";
             out += CString::Format(L"Menu %2d Line %2d %50s %s\r\n", m, i, text[i - 1].c_str(), link);
+            // What the line requires of the PC, under it, from the text's column.
+            const cond::Condition c = cond::Parse(tables.condition[m - 1][i - 1], tables.conditionValue[m - 1][i - 1],
+                                                  tables.conditionNot[m - 1][i - 1], tables.conditionHide[m - 1][i - 1]);
+            CString more = cond::Describe(c);
+            if (def::IsTrue(tables.runAs[m - 1][i - 1])) more += CString(more.IsEmpty() ? L"" : L"; ") + L"runs as administrator";
+            if (!more.IsEmpty()) out += CString::Format(L"%16s%s\r\n", L"", more.c_str());
         }
     }
     return out;
@@ -47,6 +54,14 @@ int ReadMenuListing(const CDefinitionFile& file, MenuTables& tables) {
         source.ReadNumberedKeys(MenuSection(def::kTextBase, m), def::kTexts, def::kTextBuffer, tables.text[m - 1]);
         source.ReadNumberedKeys(MenuSection(def::kActionBase, m), def::kLines, def::kShortBuffer,
                                 tables.program[m - 1]);
+        source.ReadNumberedKeys(MenuSection(def::kConditionBase, m), def::kLines, def::kShortBuffer, tables.condition[m - 1]);
+        source.ReadNumberedKeys(MenuSection(def::kConditionValueBase, m), def::kLines, def::kTextBuffer,
+                                tables.conditionValue[m - 1]);
+        source.ReadNumberedKeys(MenuSection(def::kConditionNotBase, m), def::kLines, def::kShortBuffer,
+                                tables.conditionNot[m - 1]);
+        source.ReadNumberedKeys(MenuSection(def::kConditionHideBase, m), def::kLines, def::kShortBuffer,
+                                tables.conditionHide[m - 1]);
+        source.ReadNumberedKeys(MenuSection(def::kRunAsBase, m), def::kLines, def::kShortBuffer, tables.runAs[m - 1]);
     }
     return count;
 }

@@ -26,6 +26,11 @@ const wchar_t kQuitBase[] = L"1600";
 const wchar_t kActionBase[] = L"1700";
 const wchar_t kParamsBase[] = L"1800";
 const wchar_t kWorkDirBase[] = L"1900";
+const wchar_t kConditionBase[] = L"2000";
+const wchar_t kConditionValueBase[] = L"2100";
+const wchar_t kConditionNotBase[] = L"2200";
+const wchar_t kConditionHideBase[] = L"2300";
+const wchar_t kRunAsBase[] = L"2400";
 const wchar_t kTrue[] = L"TRUE";
 const wchar_t kFalse[] = L"FALSE";
 const wchar_t kDefinitionFile[] = L"auto.tdf";
@@ -226,32 +231,6 @@ bool CDefinitionFile::DeleteKey(const wchar_t* section, const wchar_t* key) cons
     return WritePrivateProfileStringW(section, key, nullptr, m_path) != FALSE;
 }
 
-bool ShareKeys(const wchar_t* sourcePath, const std::vector<CString>& otherPaths) {
-    const CDefinitionFile source(sourcePath);
-    const CDefinitionSnapshot from(source);
-    std::vector<CString> written;
-    bool ok = true;
-    for (const CString& path : otherPaths) {
-        const CString next = path + L".new";
-        SetFileAttributesW(next, FILE_ATTRIBUTE_NORMAL);
-        if (!CopyFileW(path, next, FALSE)) { ok = false; break; }
-        written.push_back(next);
-        const CDefinitionFile target(next);
-        for (int i = 0; i < def::kSharedKeyCount && ok; ++i) {
-            const def::KeyName& k = def::kSharedKeys[i];
-            ok = from.HasValue(k.section, k.key)
-                     ? target.UpdateString(k.section, k.key, from.ReadString(k.section, k.key, L"", CDefinitionFile::kMaxWritten))
-                     : target.DeleteKey(k.section, k.key);
-        }
-        if (!ok) break;
-    }
-    for (size_t i = 0; ok && i < written.size(); ++i)
-        ok = MoveFileExW(written[i], otherPaths[i], MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != FALSE;
-    // What was not put in place goes: the originals stay as they were.
-    for (const CString& next : written) DeleteFileW(next);
-    return ok;
-}
-
 bool CDefinitionFile::UpdateNumberedKeys(const CDefinitionSnapshot& snapshot, const wchar_t* section, int keyCount,
                                          const CString* values, bool* wrote) const {
     bool ok = true;
@@ -329,6 +308,11 @@ void ReadMenuDefinition(const CDefinitionFile& file, MenuSettings& s, MenuTables
         {kWorkDirBase, kLines, kShortBuffer, [](MenuTables& m, int r) { return m.workDir[r]; }},
         {kQuitBase, kLines, kShortBuffer, [](MenuTables& m, int r) { return m.quit[r]; }},
         {kTextBase, kTexts, kTextBuffer, [](MenuTables& m, int r) { return m.text[r]; }},
+        {kConditionBase, kLines, kShortBuffer, [](MenuTables& m, int r) { return m.condition[r]; }},
+        {kConditionValueBase, kLines, kTextBuffer, [](MenuTables& m, int r) { return m.conditionValue[r]; }},
+        {kConditionNotBase, kLines, kShortBuffer, [](MenuTables& m, int r) { return m.conditionNot[r]; }},
+        {kConditionHideBase, kLines, kShortBuffer, [](MenuTables& m, int r) { return m.conditionHide[r]; }},
+        {kRunAsBase, kLines, kShortBuffer, [](MenuTables& m, int r) { return m.runAs[r]; }},
     };
     for (int n = 1; n <= s.menuCount; ++n) {
         for (const Part& p : parts) source.ReadNumberedKeys(MenuSection(p.base, n), p.keys, p.buffer, p.row(t, n - 1));

@@ -37,6 +37,13 @@ extern const wchar_t kQuitBase[];         // "1600" keys 1-12 quit flags
 extern const wchar_t kActionBase[];       // "1700" keys 1-12 program or go-to
 extern const wchar_t kParamsBase[];       // "1800" keys 1-12 parameters
 extern const wchar_t kWorkDirBase[];      // "1900" keys 1-12 working directories
+// A line's condition (see Conditions.h) and how it starts its program. A
+// definition without these sections shows every line, as it always did.
+extern const wchar_t kConditionBase[];    // "2000" keys 1-12 kind: version, 64bit, file, registry, opens...
+extern const wchar_t kConditionValueBase[];  // "2100" keys 1-12 what the kind asks for
+extern const wchar_t kConditionNotBase[];    // "2200" keys 1-12 "TRUE": the condition negated
+extern const wchar_t kConditionHideBase[];   // "2300" keys 1-12 "HIDE": hidden when not met, else greyed
+extern const wchar_t kRunAsBase[];        // "2400" keys 1-12 "TRUE": run the program as administrator
 
 extern const wchar_t kTrue[];             // "TRUE": the only text that means yes
 extern const wchar_t kFalse[];            // "FALSE"
@@ -194,6 +201,11 @@ struct MenuTables {
     CString params[def::kMaxMenus][def::kLines];
     CString workDir[def::kMaxMenus][def::kLines];
     CString quit[def::kMaxMenus][def::kLines];
+    CString condition[def::kMaxMenus][def::kLines];
+    CString conditionValue[def::kMaxMenus][def::kLines];
+    CString conditionNot[def::kMaxMenus][def::kLines];
+    CString conditionHide[def::kMaxMenus][def::kLines];
+    CString runAs[def::kMaxMenus][def::kLines];
 };
 
 struct MenuSettings {

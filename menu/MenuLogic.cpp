@@ -38,6 +38,19 @@ bool ReadsRightToLeft(const wchar_t* text) {
     return false;
 }
 
+unsigned long GreyedColor(const int normalRGB[3]) {
+    int c[3];
+    for (int i = 0; i < 3; ++i) c[i] = normalRGB[i] & 0xFF;
+    // Perceived lightness, 0..255 (ITU-R BT.601 weights).
+    const int light = (299 * c[0] + 587 * c[1] + 114 * c[2]) / 1000;
+    for (int i = 0; i < 3; ++i) {
+        // Light text over a dark picture grows darker, dark text lighter,
+        // both towards the middle grey but never past it.
+        c[i] = light >= 128 ? (c[i] + 0x60) / 2 : (c[i] + 0xA0) / 2;
+    }
+    return def::ColorFromComponents(c[0], c[1], c[2]);
+}
+
 int KeyTarget(KeyMove move, int from, const bool reachable[kLineCount]) {
     const int at = from >= 0 && from < kLineCount ? from : -1;
     int start, step;

@@ -23,6 +23,16 @@ bool ShowsText(const wchar_t* text);
 // such as Arabic or Hebrew. The system's character table decides.
 bool ReadsRightToLeft(const wchar_t* text);
 
+// How a line shows on this PC: as usual, greyed (shown; nothing lights,
+// clicks or keys reach it) or hidden (its place stays empty), by its
+// condition.
+enum class LineState { kShown, kGreyed, kHidden };
+
+// The colour of a greyed line: the normal text colour moved half way
+// towards the side it already contrasts with (light text darker, dark text
+// lighter), so that it reads dimmed where the author's colour reads.
+unsigned long GreyedColor(const int normalRGB[3]);
+
 // How a key moves the keyboard position.
 enum KeyMove { kNextLine, kPreviousLine, kFirstLine, kLastLine };
 

@@ -12,6 +12,9 @@ namespace {
 // The window property through which the thread's key filter finds the menu
 // window a key belongs to: the object is the window's, not the program's.
 const wchar_t kKeyTarget[] = L"TlkMenuKeys";
+// The menu window of a line, and the line's own procedure under ours.
+const wchar_t kLineOwner[] = L"TlkMenuLineOwner";
+const wchar_t kLineProc[] = L"TlkMenuLineProc";
 
 const UINT kClickTimer = 1;
 const UINT kClickLockMs = 500;
@@ -65,6 +68,10 @@ CPlayerDlg::CPlayerDlg(const MenuWindowIds& ids, int layout, const wchar_t* defi
       m_fontHeading2(nullptr),
       m_keyFilter(nullptr) {
     std::memset(m_pLine, 0, sizeof m_pLine);
+    for (int i = 0; i < menu::kLineCount; ++i) {
+        m_lineState[i] = menu::LineState::kShown;
+        m_layoutShows[i] = true;
+    }
     m_szBitmapPath[0] = L'\0';
     m_hWindowIcon = LoadIconW(AppResourceHandle(), MAKEINTRESOURCEW(128));
     // The whole definition in one reading: the layout comes with it.
@@ -111,7 +118,14 @@ BOOL CPlayerDlg::OnInitDialog() {
     // backslash: "D:" alone would mean drive D's current folder, not its root.
     if (!m_folder.IsEmpty()) SetCurrentDirectoryW(m_folder);
 
-    for (int i = 0; i < menu::kLineCount; ++i) m_pLine[i] = GetDlgItem(m_ids.lines[i]);
+    for (int i = 0; i < menu::kLineCount; ++i) {
+        m_pLine[i] = GetDlgItem(m_ids.lines[i]);
+        m_layoutShows[i] = m_pLine[i] && (GetWindowLongPtrW(m_pLine[i], GWL_STYLE) & WS_VISIBLE);
+        if (m_pLine[i] && SetPropW(m_pLine[i], kLineOwner, this)) {
+            LONG_PTR original = SetWindowLongPtrW(m_pLine[i], GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(GreyedLineProc));
+            SetPropW(m_pLine[i], kLineProc, reinterpret_cast<HANDLE>(original));
+        }
+    }
     m_pLine[menu::kNoLine] = GetDlgItem(m_ids.noLine);
 
     ShowMenu(1, false);
@@ -161,6 +175,76 @@ void CPlayerDlg::ShowMenu(int menuNumber, bool repaint) {
             IsWindowVisible(control))
             NotifyWinEvent(EVENT_OBJECT_NAMECHANGE, control, OBJID_WINDOW, CHILDID_SELF);
     }
+    ApplyConditions();
+}
+
+void CPlayerDlg::ApplyConditions() {
+    if (m_nCurMenu < 1 || m_nCurMenu > def::kMaxMenus) return;
+    const int row = m_nCurMenu - 1;
+    for (int i = 0; i < menu::kLineCount; ++i) {
+        HWND line = m_pLine[i];
+        if (!line) continue;
+        const cond::Condition c = cond::Parse(m_tables->condition[row][i], m_tables->conditionValue[row][i],
+                                              m_tables->conditionNot[row][i], m_tables->conditionHide[row][i]);
+        const menu::LineState state = cond::Met(c, m_system, m_folder)
+                                          ? menu::LineState::kShown
+                                          : (c.hide ? menu::LineState::kHidden : menu::LineState::kGreyed);
+        const bool changed = state != m_lineState[i];
+        m_lineState[i] = state;
+        // A line the layout hides stays hidden whatever its condition.
+        const bool visible = m_layoutShows[i] && state != menu::LineState::kHidden;
+        if ((IsWindowVisible(line) != FALSE) != visible || !IsWindowVisible(m_hWnd))
+            ShowWindow(line, visible ? SW_SHOWNA : SW_HIDE);
+        EnableWindow(line, state == menu::LineState::kShown);
+        if (changed && state != menu::LineState::kShown && m_tracker.HotLine() == i) m_tracker.Reset();
+        if (changed) RepaintLine(line, true);
+    }
+}
+
+LRESULT CALLBACK CPlayerDlg::GreyedLineProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    WNDPROC original = reinterpret_cast<WNDPROC>(GetPropW(hwnd, kLineProc));
+    const CPlayerDlg* owner = static_cast<const CPlayerDlg*>(GetPropW(hwnd, kLineOwner));
+    if (msg == WM_PAINT && owner && !IsWindowEnabled(hwnd)) {
+        PAINTSTRUCT ps;
+        HDC dc = BeginPaint(hwnd, &ps);
+        if (dc) {
+            try {
+                owner->PaintGreyed(hwnd, dc);
+            } catch (...) {
+            }
+            EndPaint(hwnd, &ps);
+        }
+        return 0;
+    }
+    if (msg == WM_NCDESTROY) {
+        RemovePropW(hwnd, kLineOwner);
+        RemovePropW(hwnd, kLineProc);
+        if (original) SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(original));
+    }
+    return original ? CallWindowProcW(original, hwnd, msg, wParam, lParam) : DefWindowProcW(hwnd, msg, wParam, lParam);
+}
+
+void CPlayerDlg::PaintGreyed(HWND line, HDC dc) const {
+    wchar_t text[def::kTextBuffer] = L"";
+    const int n = GetWindowTextW(line, text, def::kTextBuffer);
+    RECT r;
+    GetClientRect(line, &r);
+    const LONG_PTR style = GetWindowLongPtrW(line, GWL_STYLE);
+    const LONG_PTR exStyle = GetWindowLongPtrW(line, GWL_EXSTYLE);
+    // Laid out as the static lays out its text: alignment, wrapping, order.
+    UINT format = DT_NOPREFIX | DT_EXPANDTABS;
+    switch (style & SS_TYPEMASK) {
+    case SS_CENTER: format |= DT_CENTER | DT_WORDBREAK; break;
+    case SS_RIGHT: format |= DT_RIGHT | DT_WORDBREAK; break;
+    case SS_LEFTNOWORDWRAP: format |= DT_LEFT; break;
+    default: format |= DT_LEFT | DT_WORDBREAK; break;
+    }
+    if (exStyle & WS_EX_RTLREADING) format |= DT_RTLREADING;
+    HGDIOBJ oldFont = SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(line, WM_GETFONT, 0, 0)));
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, static_cast<COLORREF>(menu::GreyedColor(m_settings.normalRGB)));
+    DrawTextW(dc, text, n, &r, format);
+    if (oldFont) SelectObject(dc, oldFont);
 }
 
 void CPlayerDlg::SetReadingOrder(HWND control, const wchar_t* text) {
@@ -186,7 +270,7 @@ void CPlayerDlg::Apply(const menu::MoveOutcome& out) {
 void CPlayerDlg::Reachable(int menuNumber, bool reachable[menu::kLineCount]) const {
     const bool known = menuNumber >= 1 && menuNumber <= def::kMaxMenus;
     for (int i = 0; i < menu::kLineCount; ++i)
-        reachable[i] = known && m_pLine[i] && IsWindowVisible(m_pLine[i]) &&
+        reachable[i] = known && m_pLine[i] && IsWindowVisible(m_pLine[i]) && LineUsable(i) &&
                        menu::ShowsText(m_tables->text[menuNumber - 1][i]);
 }
 
@@ -253,6 +337,9 @@ LRESULT CPlayerDlg::OnDestroy(WPARAM, LPARAM) {
 LRESULT CPlayerDlg::OnActivate(WPARAM wParam, LPARAM) {
     m_bActive = LOWORD(wParam);
     Default();
+    // Back from the installer the disc started: what the lines ask for may
+    // be there now, or gone.
+    if (m_bActive != WA_INACTIVE) ApplyConditions();
     return 0;
 }
 
@@ -274,6 +361,8 @@ LRESULT CPlayerDlg::OnMouseMove(WPARAM, LPARAM lParam) {
     HWND child = ChildUnderPointer(lParam);
     HWND activeWindow = GetActiveWindow();
     int slot = LineSlotOf(child);
+    // A greyed line does not light up.
+    if (!LineUsable(slot)) slot = -1;
     bool hasText = slot >= 0 && !m_tables->text[m_nCurMenu - 1][slot].IsEmpty();
     menu::MoveOutcome out =
         m_tracker.OnMove(m_bActive != 0, reinterpret_cast<uintptr_t>(child), slot,
@@ -290,6 +379,8 @@ LRESULT CPlayerDlg::OnLButtonDown(WPARAM, LPARAM lParam) {
 
 void CPlayerDlg::Select(int slot, bool byKey) {
     if (slot >= menu::kLineCount) slot = -1;
+    // A click on a greyed or hidden line does nothing at all.
+    if (slot >= 0 && !LineUsable(slot)) return;
     int row = m_nCurMenu - 1;
     const wchar_t* action = slot >= 0 ? m_tables->program[row][slot].c_str() : L"";
     const wchar_t* quit = slot >= 0 ? m_tables->quit[row][slot].c_str() : L"";
@@ -318,10 +409,26 @@ void CPlayerDlg::Select(int slot, bool byKey) {
         CString workDir = m_tables->workDir[row][slot];
         // The selection sound finishes before the program takes the screen.
         if (!m_settings.selectSound.IsEmpty()) sndPlaySoundW(m_settings.selectSound, 0);
-        if (!program.IsEmpty())
-            ShellExecuteW(nullptr, L"open", program, params.IsEmpty() ? nullptr : params.c_str(),
-                          workDir.IsEmpty() ? nullptr : workDir.c_str(), SW_SHOWNORMAL);
-        if (out.quit) PostMessageW(m_hWnd, WM_CLOSE, 0, 0);
+        bool declined = false;
+        const wchar_t* parameters = params.IsEmpty() ? nullptr : params.c_str();
+        const wchar_t* folder = workDir.IsEmpty() ? nullptr : workDir.c_str();
+        if (!program.IsEmpty() && def::IsTrue(m_tables->runAs[row][slot])) {
+            // "runas" asks for an administrator's rights first (the elevation
+            // prompt of Windows Vista and later, the Run As dialog of XP).
+            SHELLEXECUTEINFOW start = {};
+            start.cbSize = sizeof start;
+            start.fMask = SEE_MASK_FLAG_NO_UI;
+            start.lpVerb = L"runas";
+            start.lpFile = program;
+            start.lpParameters = parameters;
+            start.lpDirectory = folder;
+            start.nShow = SW_SHOWNORMAL;
+            // The user saying no to the prompt is no failure: the menu stays.
+            declined = !ShellExecuteExW(&start) && GetLastError() == ERROR_CANCELLED;
+        } else if (!program.IsEmpty()) {
+            ShellExecuteW(nullptr, L"open", program, parameters, folder, SW_SHOWNORMAL);
+        }
+        if (out.quit && !declined) PostMessageW(m_hWnd, WM_CLOSE, 0, 0);
     }
 }
 

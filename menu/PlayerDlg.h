@@ -8,6 +8,7 @@
 #include "Definition.h"
 #include "DibImage.h"
 #include "MenuLogic.h"
+#include "Conditions.h"
 #include "MenuWindowIds.h"
 #include <memory>
 
@@ -64,6 +65,16 @@ private:
     // Reading order of a control's text: right to left when it starts
     // with a right-to-left letter; place and alignment stay the layout's.
     static void SetReadingOrder(HWND control, const wchar_t* text);
+    // Each line of the current menu as its condition has it on this PC;
+    // asked when a menu is shown and whenever the window becomes active
+    // again (the user may have installed what a line asks for).
+    void ApplyConditions();
+    bool LineUsable(int slot) const { return slot >= 0 && slot < menu::kLineCount && m_lineState[slot] == menu::LineState::kShown; }
+    // A greyed line is a disabled static, which a screen reader hears as
+    // unavailable; it paints its text itself in the greyed colour, which the
+    // system's disabled grey may not read on every background.
+    static LRESULT CALLBACK GreyedLineProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+    void PaintGreyed(HWND line, HDC dc) const;
 
     const MenuWindowIds& m_ids;
     int m_layout;
@@ -83,6 +94,9 @@ private:
     HFONT m_fontHeading2;
     menu::PointerTracker m_tracker;
     HHOOK m_keyFilter;
+    cond::WindowsSystem m_system;
+    menu::LineState m_lineState[menu::kLineCount];
+    bool m_layoutShows[menu::kLineCount];    // the layout's own visible lines
 
     DECLARE_MESSAGE_TABLE()
 };

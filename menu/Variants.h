@@ -30,6 +30,9 @@ bool IsTag(const CString& tag);
 // "D\auto.de.tdf".
 CString VariantPath(const wchar_t* definitionPath, const wchar_t* tag);
 
+// "D\\auto.tdf" as "D\\auto" and ".tdf" (no extension: all of it, "").
+void SplitStem(const CString& path, CString& stem, CString& extension);
+
 // The tags of the variants beside a definition, sorted without regard to
 // case: "de" for "D\auto.de.tdf" beside "D\auto.tdf".
 std::vector<CString> VariantTagsOf(const wchar_t* definitionPath);

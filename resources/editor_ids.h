@@ -76,6 +76,13 @@
 #define IDC_ACT_LINE           1076
 #define IDC_ACT_PARAMS         1077
 #define IDC_ACT_WORKDIR        1078
+#define IDC_ACT_RUNAS          1079
+#define IDC_ACT_COND_KIND      1080
+#define IDC_ACT_COND_VALUE     1081
+#define IDC_ACT_COND_BROWSE    1083
+#define IDC_ACT_COND_NOT       1085
+#define IDC_ACT_COND_HIDE      1086
+#define IDC_ACT_COND_GREY      1087
 /* Title, colours and sounds page */
 #define IDC_TITLE              1066
 #define IDC_NORMAL_COLOR       1034

@@ -1,11 +1,14 @@
 #include "ActionDlg.h"
 #include "../resources/editor_ids.h"
 #include "WizardRules.h"
+#include "../platform/FileDialog.h"
 #include <initializer_list>
 
 BEGIN_MESSAGE_TABLE(CActionDlg, CDialog)
     ON_COMMAND_ROW(CBN_SELCHANGE, IDC_ACT_GOTO, &CActionDlg::OnGotoChange)
     ON_COMMAND_ROW(BN_CLICKED, IDC_HELP_BUTTON, &CActionDlg::OnHelpButton)
+    ON_COMMAND_ROW(CBN_SELCHANGE, IDC_ACT_COND_KIND, &CActionDlg::OnConditionKind)
+    ON_COMMAND_ROW(BN_CLICKED, IDC_ACT_COND_BROWSE, &CActionDlg::OnConditionBrowse)
 END_MESSAGE_TABLE(CActionDlg, CDialog)
 
 CActionDlg::CActionDlg(HWND parent) : CDialog(IDD_ACTION, parent), m_quit(false) {}
@@ -26,7 +29,56 @@ BOOL CActionDlg::OnInitDialog() {
     SendItem(IDC_ACT_GOTO, CB_INSERTSTRING, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(L""));
     AppendMenuEntries(GetDlgItem(IDC_ACT_GOTO));
     if (int entry = wiz::GotoEntryForProgram(m_program)) SendItem(IDC_ACT_GOTO, CB_SETCURSEL, entry);
+
+    CheckItem(IDC_ACT_RUNAS, m_runAs);
+    // The kinds of condition in the table's order; a word written by hand
+    // that names none stays as it is, as one more entry.
+    int chosen = 0, count = 0;
+    for (; count < wiz::kConditionChoiceCount; ++count) {
+        const wiz::ConditionChoice& k = wiz::kConditionChoices[count];
+        SendItem(IDC_ACT_COND_KIND, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(k.label));
+        if (m_condKind.EqualsNoCase(k.word)) chosen = count;
+    }
+    if (chosen == 0 && !m_condKind.IsEmpty()) {
+        SendItem(IDC_ACT_COND_KIND, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(m_condKind.c_str()));
+        chosen = count;
+    }
+    SendItem(IDC_ACT_COND_KIND, CB_SETCURSEL, chosen);
+    SendItem(IDC_ACT_COND_VALUE, EM_LIMITTEXT, kMaxConditionText);
+    SetItemText(IDC_ACT_COND_VALUE, m_condValue);
+    CheckItem(IDC_ACT_COND_NOT, m_condNot);
+    CheckItem(IDC_ACT_COND_HIDE, m_condHide);
+    CheckItem(IDC_ACT_COND_GREY, !m_condHide);
+    EnableConditionControls();
     return TRUE;
+}
+
+CString CActionDlg::ChosenKind() const {
+    const int sel = static_cast<int>(SendItem(IDC_ACT_COND_KIND, CB_GETCURSEL));
+    if (sel >= 0 && sel < wiz::kConditionChoiceCount) return wiz::kConditionChoices[sel].word;
+    // The entry kept for a word of its own.
+    return sel < 0 ? CString() : m_condKind;
+}
+
+void CActionDlg::EnableConditionControls() {
+    const CString kind = ChosenKind();
+    const wiz::ConditionChoice* choice = wiz::ConditionChoiceFor(kind);
+    const bool any = !kind.IsEmpty();
+    const bool value = !choice || choice->takesValue;
+    EnableItem(IDC_ACT_COND_VALUE, any && value);
+    EnableItem(IDC_ACT_COND_BROWSE, choice && choice->browses);
+    for (int id : {IDC_ACT_COND_NOT, IDC_ACT_COND_HIDE, IDC_ACT_COND_GREY}) EnableItem(id, any);
+}
+
+LRESULT CActionDlg::OnConditionKind(WPARAM, LPARAM) {
+    EnableConditionControls();
+    return 0;
+}
+
+LRESULT CActionDlg::OnConditionBrowse(WPARAM, LPARAM) {
+    CFileDialog dialog(true, nullptr, nullptr, OFN_HIDEREADONLY, L"All Files (*.*)|*.*||", m_hWnd);
+    if (dialog.DoModal() == IDOK) SetItemText(IDC_ACT_COND_VALUE, dialog.GetPathName());
+    return 0;
 }
 
 CString CActionDlg::GotoText() const {
@@ -57,6 +109,12 @@ void CActionDlg::OnOK() {
     m_program = GetItemText(IDC_ACT_PROGRAM);
     m_params = GetItemText(IDC_ACT_PARAMS);
     m_workDir = GetItemText(IDC_ACT_WORKDIR);
+    m_runAs = IsItemChecked(IDC_ACT_RUNAS);
+    m_condKind = ChosenKind();
+    const wiz::ConditionChoice* choice = wiz::ConditionChoiceFor(m_condKind);
+    m_condValue = !m_condKind.IsEmpty() && (!choice || choice->takesValue) ? GetItemText(IDC_ACT_COND_VALUE) : CString();
+    m_condNot = !m_condKind.IsEmpty() && IsItemChecked(IDC_ACT_COND_NOT);
+    m_condHide = !m_condKind.IsEmpty() && IsItemChecked(IDC_ACT_COND_HIDE);
     EndDialog(IDOK);
 }
 
@@ -85,6 +143,14 @@ void EditLineAction(HWND owner, const CDefinitionFile& file, int menu, int line,
     dialog.m_params = file.ReadString(params, key, L"", kShortBuffer);
     dialog.m_workDir = file.ReadString(workDir, key, L"", kShortBuffer);
     dialog.m_quit = def::IsTrue(file.ReadString(quit, key, L"", kShortBuffer));
+    CString condition[wiz::kConditionKeys];
+    for (int i = 0; i < wiz::kConditionKeys; ++i)
+        condition[i] = file.ReadString(MenuSection(wiz::kConditionBases[i], menu), key, L"", i == 1 ? kTextBuffer : kShortBuffer);
+    dialog.m_condKind = condition[0];
+    dialog.m_condValue = condition[1];
+    dialog.m_condNot = def::IsTrue(condition[2]);
+    dialog.m_condHide = condition[3].EqualsNoCase(L"HIDE");
+    dialog.m_runAs = def::IsTrue(condition[4]);
     dialog.m_heading = CString::Format(L"Menu # %d Line # %d", menu, line);
     dialog.m_line = lineText;
     if (dialog.DoModal() != IDOK) return;
@@ -93,4 +159,13 @@ void EditLineAction(HWND owner, const CDefinitionFile& file, int menu, int line,
     file.UpdateString(params, key, dialog.m_params);
     file.UpdateString(workDir, key, dialog.m_workDir);
     file.UpdateString(quit, key, dialog.m_quit ? kTrue : kFalse);
+    // A line without a condition or elevation leaves no keys of them, so
+    // that a definition that never used them stays as it always was.
+    const wiz::ConditionKeys keys = wiz::ConditionKeyValues(dialog.m_condKind, dialog.m_condValue, dialog.m_condNot,
+                                                            dialog.m_condHide, dialog.m_runAs);
+    for (int i = 0; i < wiz::kConditionKeys; ++i) {
+        const CString section = MenuSection(wiz::kConditionBases[i], menu);
+        if (keys.value[i].IsEmpty()) file.DeleteKey(section, key);
+        else file.UpdateString(section, key, keys.value[i]);
+    }
 }

@@ -13,6 +13,13 @@ public:
     CString m_heading, m_line, m_program, m_params, m_workDir;
     // Set at OK: the go-to list's text, empty or "menu%d".
     CString m_gotoText;
+    // The line's condition (its stored words, see the menu's conditions)
+    // and whether its program starts as administrator.
+    CString m_condKind, m_condValue;
+    bool m_condNot = false, m_condHide = false, m_runAs = false;
+
+    // Longest condition value the player reads back.
+    static const int kMaxConditionText = def::kTextBuffer - 1;
 
     // Longest program, parameters and working folder the player reads back.
     static const int kMaxActionText = def::kShortBuffer - 1;
@@ -23,6 +30,11 @@ protected:
 
 private:
     LRESULT OnGotoChange(WPARAM, LPARAM);
+    LRESULT OnConditionKind(WPARAM, LPARAM);
+    LRESULT OnConditionBrowse(WPARAM, LPARAM);
+    // The condition controls that mean something for the kind chosen.
+    void EnableConditionControls();
+    CString ChosenKind() const;
     LRESULT OnHelpButton(WPARAM, LPARAM);
     CString GotoText() const;
 

@@ -76,6 +76,41 @@ CString ProgramToStore(const wchar_t* gotoText, const wchar_t* program) {
     return CString(program);
 }
 
+const ConditionChoice kConditionChoices[] = {
+    {L"", L"Every PC", false, false},
+    {L"version", L"Windows version at least (6.1, 10.0)", true, false},
+    {L"64bit", L"64-bit Windows", false, false},
+    {L"file", L"This file or folder exists", true, true},
+    {L"registry", L"This registry value exists", true, false},
+    {L"registry32", L"This registry value (32-bit view) exists", true, false},
+    {L"registry64", L"This registry value (64-bit view) exists", true, false},
+    {L"opens", L"A program opens this file type (.pdf)", true, false},
+};
+const int kConditionChoiceCount = sizeof kConditionChoices / sizeof kConditionChoices[0];
+
+const ConditionChoice* ConditionChoiceFor(const wchar_t* word) {
+    const CString w(word);
+    for (const ConditionChoice& c : kConditionChoices)
+        if (w.EqualsNoCase(c.word)) return &c;
+    return nullptr;
+}
+
+const wchar_t* const kConditionBases[kConditionKeys] = {def::kConditionBase, def::kConditionValueBase,
+                                                        def::kConditionNotBase, def::kConditionHideBase,
+                                                        def::kRunAsBase};
+
+ConditionKeys ConditionKeyValues(const wchar_t* kind, const wchar_t* value, bool negate, bool hide, bool runAs) {
+    ConditionKeys keys;
+    if (kind && *kind) {
+        keys.value[0] = kind;
+        keys.value[1] = value;
+        keys.value[2] = negate ? def::kTrue : def::kFalse;
+        keys.value[3] = hide ? L"HIDE" : L"GREY";
+    }
+    if (runAs) keys.value[4] = def::kTrue;
+    return keys;
+}
+
 CString BareFileName(const wchar_t* path) {
     CString p(path);
     int slash = p.ReverseFind('\\');

@@ -61,6 +61,30 @@ int GotoEntryForProgram(const wchar_t* program);
 // What OK stores as the program: the go-to when one is chosen, else the path.
 CString ProgramToStore(const wchar_t* gotoText, const wchar_t* program);
 
+// The kinds of condition the action dialog offers, in its list's order; the
+// first is none (every PC).
+struct ConditionChoice {
+    const wchar_t* word;    // as stored
+    const wchar_t* label;   // as listed
+    bool takesValue;        // the kind asks for a value
+    bool browses;           // the value is a path to browse for
+};
+extern const ConditionChoice kConditionChoices[];
+extern const int kConditionChoiceCount;
+// The choice of a stored word, null for a word that names none.
+const ConditionChoice* ConditionChoiceFor(const wchar_t* word);
+
+// The five keys of a line's condition and elevation, in this order: kind,
+// value, negation, what happens when not met, run as administrator.
+const int kConditionKeys = 5;
+extern const wchar_t* const kConditionBases[kConditionKeys];
+struct ConditionKeys {
+    CString value[kConditionKeys];   // empty: the key is not stored
+};
+// What OK stores: nothing at all for a line without a condition and
+// without elevation.
+ConditionKeys ConditionKeyValues(const wchar_t* kind, const wchar_t* value, bool negate, bool hide, bool runAs);
+
 // ---- Title, colours and sounds page ------------------------------------------------
 // The part of a chosen path after its last backslash.
 CString BareFileName(const wchar_t* path);
