@@ -6,6 +6,8 @@
 #include "DiscImage.h"
 #include "../platform/Encoding.h"
 #include "../menu/Variants.h"
+#include "../menu/Conditions.h"
+#include "Signature.h"
 #include <algorithm>
 #include <windows.h>
 #include <cctype>
@@ -121,6 +123,8 @@ public:
 private:
     void Oversized(pic::Size size);
     void Action(int menu, int line, const CString& text, const CString& action, int count);
+    // A line's condition and its start as administrator.
+    void LineExtras(int menu, int line, const MenuTables& tables);
     // A language variant against the default: same menus, same go-to
     // targets, text on the same lines, the same disc settings; findings
     // name the variant's file.
@@ -215,6 +219,27 @@ void Checker::Oversized(pic::Size size) {
             pic::ByteCount(pic::Bitmap24Bytes(reduced)) + ". Chosen as a JPEG or PNG picture, it is reduced so.");
 }
 
+// Programs, as opposed to documents that open with one.
+bool IsProgram(const CString& action) {
+    const int dot = action.ReverseFind(L'.');
+    const CString extension = dot < 0 ? CString() : action.Mid(static_cast<size_t>(dot));
+    return extension.EqualsNoCase(L".exe");
+}
+
+void Checker::LineExtras(int menu, int line, const MenuTables& t) {
+    const int m = menu - 1, i = line - 1;
+    const std::string where = LineName(menu, line, t.text[m][i]);
+    const cond::Condition c = cond::Parse(t.condition[m][i], t.conditionValue[m][i], t.conditionNot[m][i], t.conditionHide[m][i]);
+    const CString problem = cond::Problem(c);
+    if (!problem.IsEmpty())
+        Warning(where + " has a condition the player cannot check (" + ToUtf8(problem) + "): the line is " +
+                (c.hide ? "never shown" : "always greyed"));
+    const CString& action = t.program[m][i];
+    if (def::IsTrue(t.runAs[m][i]) && !action.IsEmpty() && menu::DecodeGoTo(action, def::kMaxMenus) < 0 && !IsProgram(action))
+        Warning(where + " opens the document " + Quoted(action) +
+                " as administrator: only programs start so; the document may not open at all");
+}
+
 void Checker::Action(int menu, int line, const CString& text, const CString& action, int count) {
     if (action.IsEmpty()) return;
     const std::string where = LineName(menu, line, text);
@@ -233,7 +258,13 @@ void Checker::Action(int menu, int line, const CString& text, const CString& act
         Warning(where + " opens " + Quoted(action) + ", a path that does not point into the disc");
         return;
     }
-    if (m_files.Exists(In(action))) return;
+    if (m_files.Exists(In(action))) {
+        if (IsProgram(action) && sig::Examine(m_files, In(action), ~0ULL) == sig::Program::kUnsigned)
+            Warning(where + " starts " + Quoted(action) +
+                    ", which carries no Authenticode signature: Windows 11's Smart App Control blocks such a "
+                    "program from a downloaded disc image, and SmartScreen warns about it");
+        return;
+    }
     if (!HasFolder(path.c_str()) && InSystemFolders(m_files, path.c_str())) return;
     Error(where + " opens " + Quoted(action) + ", which is not in the folder: the line would do nothing");
 }
@@ -263,6 +294,7 @@ void Checker::Definition() {
         for (int i = 0; i < def::kLines; ++i) {
             if (i < 10 && i >= mainLines) continue;
             Action(m + 1, i + 1, tables->text[m][i], tables->program[m][i], settings->menuCount);
+            LineExtras(m + 1, i + 1, *tables);
         }
 
     // The languages beside the default: auto.<tag>.tdf.

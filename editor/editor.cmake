@@ -32,6 +32,7 @@ add_library(tlk_disc STATIC
     ${CMAKE_SOURCE_DIR}/disc/DiscImage.cpp
     ${CMAKE_SOURCE_DIR}/disc/DiscPlan.cpp
     ${CMAKE_SOURCE_DIR}/disc/IsoDates.cpp
+    ${CMAKE_SOURCE_DIR}/disc/Signature.cpp
     ${CMAKE_SOURCE_DIR}/disc/VolumeLabel.cpp)
 target_link_libraries(tlk_disc PUBLIC tlk_workspace tlk_menu)
 
