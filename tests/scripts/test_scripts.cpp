@@ -388,6 +388,8 @@ TEST(Design, TypedInEveryScriptInAFolderTheCodePageCannotSpell) {
 // stay German, the disc folder has both languages.
 const UINT kLanguageAdd = 32780, kFileSaveAs = 32773, kFileNew = 57600, kFileOpen = 57601;
 const int kLanguageLabel = 2011, kLanguageList = 2120, kBackgroundList = 1000, kStockButton = 1002;
+const int kAction1 = 4009, kActProgram = 1029, kActRunAs = 1079, kActConditionKind = 1080, kActConditionValue = 1081,
+          kActConditionBrowse = 1083, kActConditionNot = 1085, kActConditionHide = 1086, kActConditionGrey = 1087;
 
 std::wstring KeyOf(const std::wstring& file, const wchar_t* section, const wchar_t* key) {
     wchar_t value[256] = L"";
@@ -439,6 +441,32 @@ TEST(Design, AGermanMenuBesideTheDefaultIsSavedOpenedAndBuilt) {
     for (int page = 0; page < 3; ++page) ASSERT_TRUE(editor.Press(PSBTN_NEXT));
     TypeLine(editor, 0, L"Install");
     TypeLine(editor, 1, L"Read me");
+    // Line 1 installs the program where it is not there yet, as administrator.
+    PostMessageW(editor.Item(kAction1), BM_CLICK, 0, 0);
+    HWND action = editor.WaitDialog("Configure Actions");
+    ASSERT_NE(nullptr, action);
+    drv::Settle(action, 200);
+    SetDlgItemTextW(action, kActProgram, L"setup.exe");
+    CheckDlgButton(action, kActRunAs, BST_CHECKED);
+    HWND kinds = GetDlgItem(action, kActConditionKind);
+    SendMessageW(kinds, CB_SETCURSEL, 3, 0);   // a file or folder
+    SendMessageW(action, WM_COMMAND, MAKEWPARAM(kActConditionKind, CBN_SELCHANGE), reinterpret_cast<LPARAM>(kinds));
+    EXPECT_TRUE(IsWindowEnabled(GetDlgItem(action, kActConditionBrowse))) << "a path can be browsed for";
+    SetDlgItemTextW(action, kActConditionValue, L"%ProgramFiles%\\Fair\\fair.exe");
+    CheckDlgButton(action, kActConditionNot, BST_CHECKED);
+    CheckDlgButton(action, kActConditionHide, BST_CHECKED);
+    CheckDlgButton(action, kActConditionGrey, BST_UNCHECKED);
+    HoldForScreenshot(L"editor-action-condition");
+    PostMessageW(action, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+    for (int i = 0; i < 200 && IsWindow(action); ++i) Sleep(25);
+    drv::Settle(editor.Page(), 200);
+    const std::wstring work = install + L"\\auto.tdf";
+    EXPECT_EQ(L"file", KeyOf(work, L"20001", L"1"));
+    EXPECT_EQ(L"%ProgramFiles%\\Fair\\fair.exe", KeyOf(work, L"21001", L"1"));
+    EXPECT_EQ(L"TRUE", KeyOf(work, L"22001", L"1"));
+    EXPECT_EQ(L"HIDE", KeyOf(work, L"23001", L"1"));
+    EXPECT_EQ(L"TRUE", KeyOf(work, L"24001", L"1"));
+    EXPECT_EQ(L"(missing)", KeyOf(work, L"20001", L"2")) << "a line without a condition has no keys of one";
     ASSERT_TRUE(editor.Press(PSBTN_NEXT));
     ASSERT_TRUE(editor.Press(PSBTN_NEXT));
     ASSERT_TRUE(editor.Press(PSBTN_FINISH));
