@@ -7,12 +7,10 @@ std::string LabelFromTitle(const wchar_t* title) {
     for (const wchar_t* p = title ? title : L""; *p; ++p) {
         const wchar_t c = *p;
         bool pair = IsHighSurrogate(c) && IsLowSurrogate(p[1]);
-        size_t units = pair ? 2 : 1;
-        if (label.size() + units > 32) break;
+        if (label.size() + 1 > 32) break;
         if (pair) {
-            // Letters beyond the first 65,536 have no system test of their
-            // own here; a name can hold them.
-            label.append(p, 2);
+            // Joliet's labels are UCS-2: a letter beyond the first 65,536
+            // does not fit one.
             ++p;
         } else if (c < 0x80 ? ((c >= L'0' && c <= L'9') || (c >= L'A' && c <= L'Z') || (c >= L'a' && c <= L'z'))
                             : (!IsLowSurrogate(c) && !IsHighSurrogate(c) && IsCharAlphaNumericW(c))) {

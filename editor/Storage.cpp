@@ -2,6 +2,7 @@
 #include "../workspace/WorkDir.h"
 #include "../menu/Definition.h"
 #include "../menu/Variants.h"
+#include "../platform/Encoding.h"
 #include "../workspace/Languages.h"
 #include <windows.h>
 #include <cstring>
@@ -17,7 +18,8 @@ const wchar_t kDefinitionFilter[] = L"tdf Files (*.tdf)|*.tdf||";
 const wchar_t kDefinitionExtension[] = L"tdf";
 
 SetNames DeriveSetNames(const wchar_t* chosenPath) {
-    CString path = CString(chosenPath).Left(255);
+    const CString chosen(chosenPath);
+    CString path = chosen.Left(CutLength(chosen, chosen.GetLength(), 255));
     SetNames names;
     int slash = path.ReverseFind('\\');
     names.folder = path.Left(static_cast<size_t>(slash + 1));

@@ -140,10 +140,11 @@ public:
     // an ANSI file), and so does a UTF-8 or big-endian mark. That happens in
     // one step: when it fails, the file is as it was and nothing is written.
 
-    // The same, but a write that would leave the file exactly as it is, byte
-    // for byte, is not made: the file is then left as the plain write would
-    // leave it, and is only rewritten when something changes, which for a
-    // large definition is what a write costs.
+    // The same, but a write that would leave the file's text as it is is not
+    // made: the file then stays exactly as it is (in its form too: a UTF-8
+    // file stays UTF-8 until a write changes something), and is only
+    // rewritten when something changes, which for a large definition is what
+    // a write costs.
     bool UpdateString(const wchar_t* section, const wchar_t* key, const wchar_t* value) const;
     bool UpdateInt(const wchar_t* section, const wchar_t* key, int value) const;
     // Takes the key out of its section (a missing key stays missing).

@@ -100,14 +100,14 @@ Header ReadHeader(ByteSource& source) {
     static const std::uint8_t kPng[8] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
     if (n >= 8 && std::memcmp(b, kPng, 8) == 0) {
         h.format = Format::kPng;
-        if (n >= 24 && std::memcmp(b + 12, L"IHDR", 4) == 0) h.size = Checked(Be32(b + 16), Be32(b + 20));
+        if (n >= 24 && std::memcmp(b + 12, "IHDR", 4) == 0) h.size = Checked(Be32(b + 16), Be32(b + 20));
     } else if (n >= 3 && b[0] == 0xFF && b[1] == 0xD8 && b[2] == 0xFF) {
         h.format = Format::kJpeg;
         h.size = JpegSize(source);
-    } else if (n >= 6 && (std::memcmp(b, L"GIF87a", 6) == 0 || std::memcmp(b, L"GIF89a", 6) == 0)) {
+    } else if (n >= 6 && (std::memcmp(b, "GIF87a", 6) == 0 || std::memcmp(b, "GIF89a", 6) == 0)) {
         h.format = Format::kGif;
         if (n >= 10) h.size = Checked(Le16(b + 6), Le16(b + 8));
-    } else if (n >= 4 && (std::memcmp(b, L"II*\0", 4) == 0 || std::memcmp(b, L"MM\0*", 4) == 0)) {
+    } else if (n >= 4 && (std::memcmp(b, "II*\0", 4) == 0 || std::memcmp(b, "MM\0*", 4) == 0)) {
         h.format = Format::kTiff;
         h.size = TiffSize(source, b[0] == 'I');
     } else if (n >= 2 && b[0] == 'B' && b[1] == 'M') {

@@ -81,7 +81,7 @@ int main(int argc, char** argv) {
 
     // One background erase: the picture blitted into a window of layout 0's size.
     CDibImage dib;
-    if (dib.LoadFromFile(picture.File("autorun.bmp").c_str())) {
+    if (dib.LoadFromFile(picture.File(L"autorun.bmp").c_str())) {
         HWND w = CreateWindowExA(0, "STATIC", "", WS_POPUP | WS_VISIBLE, 0, 0, 480, 350, nullptr, nullptr,
                                  GetModuleHandleA(nullptr), nullptr);
         HDC dc = GetDC(w);

@@ -71,7 +71,7 @@ int main(int argc, char** argv) {
 
     // The preview drawing, in this process: read, palette, stretch into the frame's size.
     {
-        std::string stock = dist + "\\BMPS\\shiny.bmp";
+        const std::wstring stock = text::W(dist) + L"\\BMPS\\shiny.bmp";
         HWND frame = CreateWindowExA(0, "STATIC", "", WS_POPUP | WS_VISIBLE, 0, 0, 352, 255, nullptr, nullptr,
                                      GetModuleHandleA(nullptr), nullptr);
         HDC dc = GetDC(frame);

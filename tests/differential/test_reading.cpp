@@ -1,9 +1,10 @@
 // Every reader of a definition against the system's profile functions, on
 // generated files in every form: the player's reading, the wizard's
-// snapshot and the menu listing must give what GetPrivateProfileStringA and
-// GetPrivateProfileIntA give, key by key, with the programs' own section and
+// snapshot and the menu listing must give what GetPrivateProfileStringW and
+// GetPrivateProfileIntW give, key by key, with the programs' own section and
 // key names and buffer sizes; the snapshot also for names, fallbacks and
-// buffer sizes of any kind.
+// buffer sizes of any kind. Where a buffer cuts a surrogate pair, the
+// programs keep the text without its first half (oracle::Kept).
 #include "differential.h"
 #include "editor/MenuListing.h"
 #include <memory>
@@ -13,42 +14,44 @@ namespace {
 using oracle::Show;
 
 // Names, fallbacks and buffer sizes around the rules: blanks, Ctrl-Z, the
-// empty name, a padded number, quotes in the fallback, the buffer's edges.
-const char* const kSections[] = {"100", " 100 ", "100\x1a", "15001", "\t15001", "15002", "17001", "1000",
-                                 "",    "x",     "1500",    "15001 x"};
-const char* const kKeys[] = {"200", "300", " 1 ", "1", "7", "01", "", "13", "14", "1200", "x", ";1", "\t2\t"};
-const char* const kFallbacks[] = {"", "dflt", " \"q\"  ", "\tx\t", "\"ab\"", "'", "  lead", "x  ", "\"\"", "\"a b\" "};
+// empty name, a padded number, quotes in the fallback, the buffer's edges,
+// fallbacks beyond ASCII (one ends in a pair that a small buffer cuts).
+const wchar_t* const kSections[] = {L"100", L" 100 ", L"100\x1a", L"15001", L"\t15001", L"15002", L"17001", L"1000",
+                                    L"",    L"x",     L"1500",    L"15001 x"};
+const wchar_t* const kKeys[] = {L"200", L"300", L" 1 ", L"1", L"7", L"01", L"", L"13", L"14", L"1200", L"x", L";1", L"\t2\t"};
+const wchar_t* const kFallbacks[] = {L"",     L"dflt", L" \"q\"  ", L"\tx\t", L"\"ab\"", L"'", L"  lead", L"x  ", L"\"\"",
+                                     L"\"a b\" ", L"caf\xE9", L"\"\x4E2D\"", L"a\xD83D\xDE00"};
 const int kSizes[] = {1, 2, 3, 5, 30, 79, 80, 81, 127, 128, 129, 1100};
 const int kIntFallbacks[] = {0, 1, -7, 255};
 
-std::string SnapshotQueries(const std::string& path, const CDefinitionSnapshot& snapshot, uint32_t seed) {
+std::string SnapshotQueries(const std::wstring& path, const CDefinitionSnapshot& snapshot, uint32_t seed) {
     pgen::Random r(seed);
     for (int q = 0; q < 6; ++q) {
-        const char* section = r.Pick(kSections);
-        const char* key = r.Pick(kKeys);
-        const char* fallback = r.Pick(kFallbacks);
+        const wchar_t* section = r.Pick(kSections);
+        const wchar_t* key = r.Pick(kKeys);
+        const wchar_t* fallback = r.Pick(kFallbacks);
         int size = r.Pick(kSizes);
-        CString system = oracle::Read(path, section, key, fallback, size).c_str();
+        CString system = oracle::Kept(oracle::Read(path, section, key, fallback, size), size);
         CString ours = snapshot.ReadString(section, key, fallback, size);
         if (system != ours)
-            return Show(("snapshot, [" + pgen::Escape(std::string(section)) + "] \"" + pgen::Escape(std::string(key)) +
-                         "\" fallback \"" + pgen::Escape(std::string(fallback)) + "\" buffer " + std::to_string(size))
+            return Show(("snapshot, [" + pgen::Escape(std::wstring(section)) + "] \"" + pgen::Escape(std::wstring(key)) +
+                         "\" fallback \"" + pgen::Escape(std::wstring(fallback)) + "\" buffer " + std::to_string(size))
                             .c_str(),
                         system, ours);
     }
     for (int q = 0; q < 3; ++q) {
-        const char* section = r.Pick(kSections);
-        const char* key = r.Pick(kKeys);
+        const wchar_t* section = r.Pick(kSections);
+        const wchar_t* key = r.Pick(kKeys);
         int fallback = r.Pick(kIntFallbacks);
         int system = oracle::ReadInt(path, section, key, fallback), ours = snapshot.ReadInt(section, key, fallback);
         if (system != ours)
-            return "snapshot, number [" + pgen::Escape(std::string(section)) + "] \"" + pgen::Escape(std::string(key)) +
+            return "snapshot, number [" + pgen::Escape(std::wstring(section)) + "] \"" + pgen::Escape(std::wstring(key)) +
                    "\": the system " + std::to_string(system) + ", the program " + std::to_string(ours);
     }
     return "";
 }
 
-std::string CompareReads(const std::string& path, const std::wstring& text, uint32_t seed) {
+std::string CompareReads(const std::wstring& path, const std::wstring& text, uint32_t seed) {
     oracle::Definition system;
     oracle::ReadAll(path, system, 6, &text);
     const int count = system.settings.menuCount;
@@ -86,7 +89,7 @@ std::string CompareReads(const std::string& path, const std::wstring& text, uint
             std::string d = oracle::RowDifference("snapshot, text", m, system.tables->text[m - 1], texts[m - 1], def::kTexts);
             if (!d.empty()) return d;
         }
-        CString title = snapshot.ReadString(def::kGeneral, def::kTitle, "", def::kShortBuffer);
+        CString title = snapshot.ReadString(def::kGeneral, def::kTitle, L"", def::kShortBuffer);
         if (title != system.settings.title) return Show("snapshot, title", system.settings.title, title);
         return SnapshotQueries(path, snapshot, seed);
     }
@@ -97,7 +100,7 @@ std::string CompareReads(const std::string& path, const std::wstring& text, uint
 TEST(Differential, EveryReaderReadsAsTheSystem) {
     oracle::Files files;
     diff::RunAll("reading", [&files](const diff::Case& c, const std::wstring& text) {
-        std::string path = files.Put(pgen::Encode(text, c.form));
+        std::wstring path = files.Put(pgen::Encode(text, c.form));
         std::string difference = CompareReads(path, text, c.seed);
         files.Remove(path);
         return difference;

@@ -32,13 +32,13 @@ int ExpectedDpi() {
 
 // The resource name of a picture in the set for this display (the next
 // larger set when the display's scale lies between two).
-std::string SetName(const std::string& name) { return name + PictureSetFor(SystemDpi()).suffix; }
+std::wstring SetName(const std::string& name) { return text::W(name) + PictureSetFor(SystemDpi()).suffix; }
 
 // A picture as a button shows it: the classic face grey is the system's
 // face colour, and at a scale between the sets, the set's picture reduced
 // to the scale's size.
 files::Pixels Picture(const std::string& name, int w96, int h96) {
-    files::Pixels p = files::TakePixels(LoadPictureResource(GetModuleHandleA(nullptr), SetName(name).c_str()));
+    files::Pixels p = files::TakePixels(LoadPictureResource(GetModuleHandleW(nullptr), SetName(name).c_str()));
     for (COLORREF& c : p.px)
         if (c == RGB(192, 192, 192)) c = GetSysColor(COLOR_BTNFACE);
     const int dpi = SystemDpi(), w = ScaleToDpi(w96, dpi), h = ScaleToDpi(h96, dpi);
@@ -80,7 +80,7 @@ std::vector<RECT> Overlaps(HWND control) {
         RECT r, both;
         if (c == control || !IsWindowVisible(c)) continue;
         // A group box paints only its frame and caption, around the buttons.
-        if (ui::ClassOf(c) == "Button" && (GetWindowLongA(c, GWL_STYLE) & BS_TYPEMASK) == BS_GROUPBOX) continue;
+        if (ui::ClassOf(c) == L"Button" && (GetWindowLongW(c, GWL_STYLE) & BS_TYPEMASK) == BS_GROUPBOX) continue;
         GetWindowRect(c, &r);
         if (IntersectRect(&both, &r, &mine)) {
             OffsetRect(&both, -mine.left, -mine.top);
@@ -125,10 +125,10 @@ SIZE SizeOf(HWND window) {
     return SIZE{r.right - r.left, r.bottom - r.top};
 }
 
-LOGFONTA FontOf(HWND control) {
-    LOGFONTA lf = {};
-    HFONT font = reinterpret_cast<HFONT>(SendMessageA(control, WM_GETFONT, 0, 0));
-    GetObjectA(font, sizeof lf, &lf);
+LOGFONTW FontOf(HWND control) {
+    LOGFONTW lf = {};
+    HFONT font = reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0));
+    GetObjectW(font, sizeof lf, &lf);
     return lf;
 }
 
@@ -168,15 +168,15 @@ SIZE ControlSizeAt96(HWND control) {
     GetWindowRect(control, &r);
     RECT units = {0, 0, 4, 8};
     MapDialogRect(dialog, &units);
-    LOGFONTA lf = FontOf(dialog);
+    LOGFONTW lf = FontOf(dialog);
     lf.lfHeight = MulDiv(lf.lfHeight, 96, SystemDpi());
-    HFONT font = CreateFontIndirectA(&lf);
+    HFONT font = CreateFontIndirectW(&lf);
     HDC dc = GetDC(nullptr);
     HGDIOBJ old = SelectObject(dc, font);
-    TEXTMETRICA tm;
-    GetTextMetricsA(dc, &tm);
+    TEXTMETRICW tm;
+    GetTextMetricsW(dc, &tm);
     SIZE letters;
-    GetTextExtentPoint32A(dc, "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz", 52, &letters);
+    GetTextExtentPoint32W(dc, L"ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz", 52, &letters);
     SelectObject(dc, old);
     ReleaseDC(nullptr, dc);
     DeleteObject(font);
@@ -234,16 +234,16 @@ TEST(DisplayScale, TheProgramRunsAtThePrefixsDpi) {
 TEST(DisplayScale, MainWindowButtonsAndLabelsGrowWithTheScale) {
     const int dpi = SystemDpi();
     TempDir dir("dpimain");
-    CreateDirectoryA(dir.File("BMPS").c_str(), nullptr);
-    TestEditorDlg dialog(dir.File("tlkedit.exe"));
-    RunAndLook(dialog, [] { return ui::FindDialog("TLK Autoplay Varrow"); }, [&](HWND main) {
+    CreateDirectoryW(dir.File(L"BMPS").c_str(), nullptr);
+    TestEditorDlg dialog(dir.File(L"tlkedit.exe"));
+    RunAndLook(dialog, [] { return ui::FindDialog(L"TLK Autoplay Varrow"); }, [&](HWND main) {
         CheckSetButton(GetDlgItem(main, IDC_WIZARD), "WIZARD", 60, 60);
         CheckSetButton(GetDlgItem(main, IDC_TEST), "TEST", 60, 60);
         CheckSetButton(GetDlgItem(main, IDC_BUILD), "BUILD", 60, 60);
         CheckSetButton(GetDlgItem(main, IDC_HELP_BUTTON), "HELP", 35, 34);
         CheckSetButton(GetDlgItem(main, IDC_EXIT), "EXIT", 40, 40);
         CheckSingleImage(GetDlgItem(main, IDC_LOGO), "TLKLOGO", 344, 63);
-        const LOGFONTA step = FontOf(GetDlgItem(main, IDC_STEP1));
+        const LOGFONTW step = FontOf(GetDlgItem(main, IDC_STEP1));
         EXPECT_EQ(ScaleToDpi(24, dpi), step.lfHeight);
         EXPECT_EQ(FW_BOLD, step.lfWeight);
     });
@@ -251,16 +251,16 @@ TEST(DisplayScale, MainWindowButtonsAndLabelsGrowWithTheScale) {
 
 TEST(DisplayScale, MenuWindowHeadingsGrowWithTheScale) {
     const int dpi = SystemDpi();
-    char module[MAX_PATH] = "";
-    GetModuleFileNameA(nullptr, module, MAX_PATH - 1);
+    wchar_t module[MAX_PATH] = L"";
+    GetModuleFileNameW(nullptr, module, MAX_PATH - 1);
     const CString folder = DirectoryWithSlash(module);
     for (int layout : {0, 4}) {
         SCOPED_TRACE(layout);
         CPlayerDlg menu(kEditorMenuIds, layout, folder + def::kDefinitionFile, folder);
         RunAndLook(menu, [] { return ui::FindWindowOfThread([](HWND h) { return GetDlgItem(h, EDITOR_IDC_HEAD1) != nullptr; }); },
                    [&](HWND window) {
-                       const LOGFONTA h1 = FontOf(GetDlgItem(window, EDITOR_IDC_HEAD1));
-                       const LOGFONTA h2 = FontOf(GetDlgItem(window, EDITOR_IDC_HEAD2));
+                       const LOGFONTW h1 = FontOf(GetDlgItem(window, EDITOR_IDC_HEAD1));
+                       const LOGFONTW h2 = FontOf(GetDlgItem(window, EDITOR_IDC_HEAD2));
                        EXPECT_EQ(ScaleToDpi(kHeadingFonts[layout].heading1, dpi), h1.lfHeight);
                        EXPECT_EQ(ScaleToDpi(kHeadingFonts[layout].heading2, dpi), h2.lfHeight);
                        EXPECT_STREQ(kHeadingFonts[layout].face, h1.lfFaceName);
@@ -312,8 +312,8 @@ void CheckPageFits(HWND sheet) {
 
 TEST(DisplayScale, WizardPicturesGrowWithTheScale) {
     TempDir dir("dpiwizard");
-    CreateDirectoryA(dir.File("BMPS").c_str(), nullptr);
-    TestEditorDlg dialog(dir.File("tlkedit.exe"));
+    CreateDirectoryW(dir.File(L"BMPS").c_str(), nullptr);
+    TestEditorDlg dialog(dir.File(L"tlkedit.exe"));
     HWND main = nullptr, sheet = nullptr;
     DWORD since = 0;
     // Waits until the control shows, then a little longer so that it has painted.
@@ -333,7 +333,7 @@ TEST(DisplayScale, WizardPicturesGrowWithTheScale) {
     };
     auto look = [&](std::function<void()> f) -> ui::Step { return [f] { f(); return true; }; };
     ui::Script script({
-        [&] { return (main = ui::FindDialog("TLK Autoplay Varrow")) != nullptr; },
+        [&] { return (main = ui::FindDialog(L"TLK Autoplay Varrow")) != nullptr; },
         [&] { PostMessageA(main, WM_COMMAND, MAKEWPARAM(IDC_WIZARD, BN_CLICKED), 0); return true; },
         [&] { return (sheet = ui::FindWindowOfThread([](HWND h) { return ui::Descendant(h, IDC_WIZLOGO) != nullptr; })) != nullptr; },
         shown(IDC_WIZLOGO),

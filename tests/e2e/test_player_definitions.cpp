@@ -1,7 +1,7 @@
 // The real player on generated definitions in every form, with and without
 // a byte-order mark: the title and the texts of menu 1 it shows are what
-// GetPrivateProfileStringA reads from the same file, the title at 80
-// characters and the texts at 128.
+// GetPrivateProfileStringW reads from the same file, the title at 80
+// characters and the texts at 128 (without half a letter a buffer cut).
 //
 //   TLK_PLAYER_FILES  files (default 12; the long run takes 400)
 #include "player_fixture.h"
@@ -30,12 +30,14 @@ TEST(PlayerDefinitions, ShowsWhatTheSystemReads) {
         disc.Write("auto.tdf", bytes);
 
         // The system reads a copy under a name of its own.
-        const std::string copy = copies.Put(bytes);
-        std::string title = oracle::Read(copy, def::kGeneral, def::kTitle, "", def::kShortBuffer);
+        const std::wstring copy = copies.Put(bytes);
+        const std::wstring title = text::Whole(
+            oracle::Kept(oracle::Read(copy, def::kGeneral, def::kTitle, L"", def::kShortBuffer), def::kShortBuffer));
         bool menus = ClampMenuCount(oracle::ReadInt(copy, def::kGeneral, def::kMenuCount, 1)) > 0;
-        std::string texts[def::kTexts];
+        std::wstring texts[def::kTexts];
         for (int k = 1; k <= def::kTexts && menus; ++k)
-            texts[k - 1] = oracle::Read(copy, "15001", std::to_string(k).c_str(), "", def::kTextBuffer);
+            texts[k - 1] = text::Whole(oracle::Kept(
+                oracle::Read(copy, L"15001", std::to_wstring(k).c_str(), L"", def::kTextBuffer), def::kTextBuffer));
         copies.Remove(copy);
 
         drv::Process player;
@@ -45,13 +47,12 @@ TEST(PlayerDefinitions, ShowsWhatTheSystemReads) {
         if (!window) {
             difference = "no menu window";
         } else {
-            char caption[256] = "";
-            GetWindowTextA(window, caption, sizeof caption);
-            if (title != caption) difference = "title \"" + pgen::Escape(std::string(caption)) + "\", the system reads \"" +
+            const std::wstring caption = drv::TextW(window);
+            if (title != caption) difference = "title \"" + pgen::Escape(caption) + "\", the system reads \"" +
                                                pgen::Escape(title) + "\"";
             for (int k = 0; k < def::kTexts && difference.empty(); ++k) {
                 int id = k < 12 ? kLineIds[k] : (k == 12 ? kHeading1 : kHeading2);
-                std::string shown = drv::ItemText(window, id);
+                std::wstring shown = drv::ItemTextW(window, id);
                 if (shown != texts[k])
                     difference = "text " + std::to_string(k + 1) + " \"" + pgen::Escape(shown) + "\", the system reads \"" +
                                  pgen::Escape(texts[k]) + "\"";

@@ -1,8 +1,9 @@
 // The wizard's text page on generated definitions in every form: it shows
-// each menu's texts as GetPrivateProfileStringA reads them (at 128
-// characters), and going through every menu without changing anything
-// leaves the file exactly as the same texts written key by key through
-// WritePrivateProfileStringA would.
+// each menu's texts as GetPrivateProfileStringW reads them (at 128
+// characters, without half a letter the buffer cut), and going through
+// every menu without changing anything leaves the file exactly as the same
+// texts written key by key through WritePrivateProfileStringW would, by the
+// programs' rule for writes (oracle::UpdateKey).
 //
 //   TLK_WIZARD_FILES  files (default 4, one per form)
 #include "support/profile_gen.h"
@@ -31,7 +32,7 @@ TEST(WizardDefinitions, ShowsAndSavesMenusAsTheSystemDoes) {
         ed::Session s;
         ASSERT_TRUE(s.Start()) << "the editor did not start";
         // The editor empties its folder at start: the definition comes after.
-        const std::string work = s.Work("auto.tdf");
+        const std::wstring work = text::W(s.Work("auto.tdf"));
         s.dir.Write("auto.tdf", pgen::Encode(text, form));
         wz::Wizard w(s);
         ASSERT_TRUE(w.Open());
@@ -41,14 +42,15 @@ TEST(WizardDefinitions, ShowsAndSavesMenusAsTheSystemDoes) {
         // written the background and the layout): what it shows, and the
         // copy the single-key writes go to.
         const std::string atStart = files::ReadAll(work);
-        const std::string shownFrom = copies.Put(atStart), plain = copies.Put(atStart);
+        const std::wstring shownFrom = copies.Put(atStart), plain = copies.Put(atStart);
         const int count = ClampMenuCount(oracle::ReadInt(shownFrom, def::kGeneral, def::kMenuCount, 1));
-        std::vector<std::vector<std::string>> shown(static_cast<size_t>(count) + 1,
-                                                    std::vector<std::string>(def::kTexts));
+        std::vector<std::vector<std::wstring>> shown(static_cast<size_t>(count) + 1,
+                                                     std::vector<std::wstring>(def::kTexts));
         for (int m = 1; m <= count; ++m)
             for (int k = 0; k < def::kTexts; ++k)
-                shown[m][k] = oracle::Read(shownFrom, MenuSection(def::kTextBase, m), std::to_string(k + 1).c_str(), "",
-                                           def::kTextBuffer);
+                shown[m][k] = text::Whole(oracle::Kept(oracle::Read(shownFrom, MenuSection(def::kTextBase, m),
+                                                                    std::to_wstring(k + 1).c_str(), L"", def::kTextBuffer),
+                                                       def::kTextBuffer));
 
         // Menus 2..count, then back to menu 1: every menu is saved once.
         int current = 1;
@@ -57,13 +59,13 @@ TEST(WizardDefinitions, ShowsAndSavesMenusAsTheSystemDoes) {
         visits.push_back(1);
         for (int next : visits) {
             for (int k = 0; k < def::kTexts && current <= count; ++k)
-                EXPECT_EQ(shown[current][k], drv::Text(w.Item(BoxOf(k)))) << "menu " << current << " text " << k + 1;
+                EXPECT_EQ(shown[current][k], drv::TextW(w.Item(BoxOf(k)))) << "menu " << current << " text " << k + 1;
             w.SelectComboEntry(w.Page(), kMenuCombo, next - 1);
             for (int k = 0; k < def::kTexts; ++k)
-                oracle::Write(plain, MenuSection(def::kTextBase, current).c_str(), std::to_string(k + 1),
-                              current <= count ? shown[current][k] : "");
+                oracle::UpdateKey(copies, plain, text::Whole(MenuSection(def::kTextBase, current)), std::to_wstring(k + 1),
+                                  current <= count ? shown[current][k] : L"");
             int stored = oracle::ReadInt(plain, def::kGeneral, def::kMenuCount, 1);
-            if (next > stored) oracle::Write(plain, def::kGeneral, def::kMenuCount, std::to_string(next));
+            if (next > stored) oracle::UpdateKey(copies, plain, def::kGeneral, def::kMenuCount, std::to_wstring(next));
             current = next;
         }
         EXPECT_EQ(pgen::Escape(files::ReadAll(plain)), pgen::Escape(files::ReadAll(work)))

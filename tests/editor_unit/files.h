@@ -7,15 +7,17 @@
 
 namespace files {
 
-inline bool IsDirectory(const std::string& path) {
-    DWORD a = GetFileAttributesA(path.c_str());
+inline bool IsDirectory(const std::wstring& path) {
+    DWORD a = GetFileAttributesW(path.c_str());
     return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY);
 }
+inline bool IsDirectory(const std::string& path) { return IsDirectory(text::W(path)); }
 
-inline bool IsReadOnly(const std::string& path) {
-    DWORD a = GetFileAttributesA(path.c_str());
+inline bool IsReadOnly(const std::wstring& path) {
+    DWORD a = GetFileAttributesW(path.c_str());
     return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_READONLY);
 }
+inline bool IsReadOnly(const std::string& path) { return IsReadOnly(text::W(path)); }
 
 using files::Names;
 

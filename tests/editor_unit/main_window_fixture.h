@@ -18,7 +18,7 @@
 // the wizard makes: the tests set the state's flags instead.
 namespace {
 
-const char kMainTitle[] = "TLK Autoplay Varrow";
+const wchar_t kMainTitle[] = L"TLK Autoplay Varrow";
 
 // An application object that notes which help topics were asked for.
 class RecordingApp : public CWinApp {
@@ -35,13 +35,13 @@ HWND MessageBoxWindow() { return ui::FindDialog(AppProgramName()); }
 class MainWindow : public ::testing::Test {
 protected:
     void SetUp() override {
-        CreateDirectoryA(dir.File("BMPS").c_str(), nullptr);
+        CreateDirectoryW(dir.File(L"BMPS").c_str(), nullptr);
         dir.Write("BMPS\\nodef.bmp", "BM nodef");
     }
 
     // Runs the main window with the script; returns DoModal's result.
-    INT_PTR Run(std::vector<ui::Step> steps, const std::string& tail = "") {
-        TestEditorDlg dialog(dir.File("tlkedit.exe"), tail);
+    INT_PTR Run(std::vector<ui::Step> steps, const std::wstring& tail = L"") {
+        TestEditorDlg dialog(dir.File(L"tlkedit.exe"), tail);
         running = &dialog;
         ui::Script script(std::move(steps));
         INT_PTR result = dialog.DoModal();
@@ -63,12 +63,12 @@ protected:
     }
     ui::Step Post(UINT command) {
         return [this, command] {
-            PostMessageA(main, WM_COMMAND, MAKEWPARAM(command, 0), 0);
+            PostMessageW(main, WM_COMMAND, MAKEWPARAM(command, 0), 0);
             return true;
         };
     }
     // Waits for a message box, keeps its text and presses a button.
-    ui::Step Answer(int button, std::string* text = nullptr) {
+    ui::Step Answer(int button, std::wstring* text = nullptr) {
         return [this, button, text] {
             HWND box = MessageBoxWindow();
             if (!box) return false;

@@ -116,7 +116,7 @@ TEST(BitmapButtonDrawing, ShowsTheImageOfEachState) {
     ASSERT_GT(up.Count(RGB(192, 192, 192)), 0) << "the corners are face grey";
 
     CBitmapButton button;
-    ASSERT_TRUE(button.LoadBitmaps("WIZARDU", "WIZARDD", "WIZARDF"));
+    ASSERT_TRUE(button.LoadBitmaps(L"WIZARDU", L"WIZARDD", L"WIZARDF"));
     EXPECT_EQ(60, button.ImageSize(CBitmapButton::kNormal).cx);
     EXPECT_EQ(0, button.ImageSize(CBitmapButton::kDisabled).cx) << "no disabled image exists";
     const RECT rc = {0, 0, 60, 60};
@@ -134,7 +134,7 @@ TEST(BitmapButtonDrawing, SingleImageIsClippedToASmallerButtonNotScaled) {
     ASSERT_EQ(344, logo.w);
     ASSERT_EQ(63, logo.h);
     CBitmapButton button;
-    ASSERT_TRUE(button.LoadBitmaps("TLKLOGO"));
+    ASSERT_TRUE(button.LoadBitmaps(L"TLKLOGO"));
     Canvas canvas(200, 80);
     const RECT rc = {5, 7, 105, 37};   // 100 x 30 at (5, 7)
     button.DrawItem(Item(canvas.Dc(), rc, ODS_SELECTED | ODS_FOCUS));
@@ -149,7 +149,7 @@ TEST(BitmapButtonDrawing, SingleImageIsClippedToASmallerButtonNotScaled) {
 TEST(BitmapButtonDrawing, SingleImageInALargerButtonLeavesTheFaceAroundIt) {
     RawImage logo = LoadRaw("TLKLOGO");
     CBitmapButton button;
-    ASSERT_TRUE(button.LoadBitmaps("TLKLOGO"));
+    ASSERT_TRUE(button.LoadBitmaps(L"TLKLOGO"));
     Canvas canvas(400, 90);
     const RECT rc = {0, 0, 400, 90};
     button.DrawItem(Item(canvas.Dc(), rc, 0));
@@ -160,7 +160,7 @@ TEST(BitmapButtonDrawing, SingleImageInALargerButtonLeavesTheFaceAroundIt) {
 
 TEST(BitmapButtonDrawing, WithoutImagesOnlyTheFaceShows) {
     CBitmapButton button;
-    EXPECT_FALSE(button.LoadBitmaps("NO_SUCH_IMAGE_U"));
+    EXPECT_FALSE(button.LoadBitmaps(L"NO_SUCH_IMAGE_U"));
     EXPECT_FALSE(button.LoadBitmaps(nullptr));
     Canvas canvas(20, 20);
     button.DrawItem(Item(canvas.Dc(), RECT{0, 0, 20, 20}, ODS_FOCUS));

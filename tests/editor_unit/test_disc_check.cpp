@@ -6,7 +6,9 @@
 #include "disc/VolumeLabel.h"
 #include "support/bmpwriter.h"
 #include "support/driver.h"
+#include "support/profile_gen.h"
 #include "support/tempdir.h"
+#include "support/text.h"
 #include <gtest/gtest.h>
 #include <functional>
 #include <string>
@@ -31,7 +33,7 @@ void MakeGoodDisc(const TempDir& d) {
     d.Write("autorun.bmp", std::string(bmp.begin(), bmp.end()));
     d.Write("intro.wav", "RIFF");
     d.Write("click.wav", "RIFF");
-    CreateDirectoryA(d.File("docs").c_str(), nullptr);
+    CreateDirectoryW(d.File(L"docs").c_str(), nullptr);
     d.Write("docs\\manual.txt", "manual");
     d.Write("setup.exe", "MZ setup");
     WriteDefinition(d);
@@ -45,8 +47,8 @@ struct CheckCase {
 };
 
 const CheckCase kCases[] = {
-    {"no player", [](const TempDir& d) { DeleteFileA(d.File("autorun.exe").c_str()); }, DiscFinding::kError, "autorun.exe is missing"},
-    {"no AutoRun file", [](const TempDir& d) { DeleteFileA(d.File("autorun.inf").c_str()); }, DiscFinding::kError, "autorun.inf is missing"},
+    {"no player", [](const TempDir& d) { DeleteFileW(d.File(L"autorun.exe").c_str()); }, DiscFinding::kError, "autorun.exe is missing"},
+    {"no AutoRun file", [](const TempDir& d) { DeleteFileW(d.File(L"autorun.inf").c_str()); }, DiscFinding::kError, "autorun.inf is missing"},
     {"AutoRun program not there", [](const TempDir& d) { d.Write("autorun.inf", "[autorun]\r\nopen=menu.exe /x\r\n"); },
      DiscFinding::kError, "autorun.inf: open=menu.exe /x names a file that is not in the folder"},
     {"AutoRun without a program", [](const TempDir& d) { d.Write("autorun.inf", "[AutoRun]\r\nicon=autorun.exe,0\r\n[other]\r\nopen=autorun.exe\r\n"); },
@@ -66,18 +68,18 @@ const CheckCase kCases[] = {
      DiscFinding::kWarning, "is longer than 32 characters"},
     {"AutoRun with UseAutoPlay", [](const TempDir& d) { d.Write("autorun.inf", "[autorun]\r\nopen=autorun.exe\r\nuseautoplay=1\r\n"); },
      DiscFinding::kWarning, "autorun.inf: UseAutoPlay takes the menu out of the AutoPlay choices"},
-    {"no definition", [](const TempDir& d) { DeleteFileA(d.File("auto.tdf").c_str()); }, DiscFinding::kError, "auto.tdf is missing"},
+    {"no definition", [](const TempDir& d) { DeleteFileW(d.File(L"auto.tdf").c_str()); }, DiscFinding::kError, "auto.tdf is missing"},
     {"go-to past the count", [](const TempDir& d) { WriteDefinition(d, "1=Next", "1=_menu3"); },
      DiscFinding::kError, "menu 2, line 1 (\"Next\") goes to \"_menu3\", but the menus are numbered 1 to 2"},
     {"go-to menu 0", [](const TempDir& d) { WriteDefinition(d, "11=Zero", "11=_menu0"); },
      DiscFinding::kError, "menu 2, line 11 (\"Zero\") goes to \"_menu0\""},
-    {"open of a missing file", [](const TempDir& d) { DeleteFileA(d.File("docs\\manual.txt").c_str()); },
+    {"open of a missing file", [](const TempDir& d) { DeleteFileW(d.File(L"docs\\manual.txt").c_str()); },
      DiscFinding::kError, "menu 1, line 2 (\"Manual\") opens \"docs\\manual.txt\", which is not in the folder"},
     {"open of a program no PC has", [](const TempDir& d) { WriteDefinition(d, "2=Tool", "2=nosuchtool.exe"); },
      DiscFinding::kError, "opens \"nosuchtool.exe\", which is not in the folder"},
-    {"missing sound", [](const TempDir& d) { DeleteFileA(d.File("click.wav").c_str()); },
+    {"missing sound", [](const TempDir& d) { DeleteFileW(d.File(L"click.wav").c_str()); },
      DiscFinding::kError, "the selection sound \"click.wav\" is not in the folder"},
-    {"no background", [](const TempDir& d) { DeleteFileA(d.File("autorun.bmp").c_str()); },
+    {"no background", [](const TempDir& d) { DeleteFileW(d.File(L"autorun.bmp").c_str()); },
      DiscFinding::kWarning, "autorun.bmp is missing"},
     {"background no bitmap", [](const TempDir& d) { d.Write("autorun.bmp", "BM but not really"); },
      DiscFinding::kWarning, "autorun.bmp is not a bitmap the menu can show"},
@@ -93,7 +95,7 @@ const CheckCase kCases[] = {
          std::string sub;
          for (int i = 1; i <= 9; ++i) {
              sub += std::to_string(i) + "\\";
-             CreateDirectoryA(d.File(sub).c_str(), nullptr);
+             CreateDirectoryW(d.File(text::W(sub)).c_str(), nullptr);
          }
      }, DiscFinding::kWarning, "\"\\1\\2\\3\\4\\5\\6\\7\\8\\9\": folders deeper than 8 levels"},
 };
@@ -133,8 +135,8 @@ TEST(DiscCheck, AGoodFolderAndTheBuiltDemoDiscGiveNoFindings) {
     TempDir built("demo");
     const std::vector<std::string> names = files::Names(demo + "\\");
     ASSERT_FALSE(names.empty());
-    for (const std::string& name : names) CopyFileA((demo + "\\" + name).c_str(), built.File(name).c_str(), FALSE);
-    CopyFileA((dist + "\\autorun.exe").c_str(), built.File("autorun.exe").c_str(), FALSE);
+    for (const std::string& name : names) CopyFileW(text::W(demo + "\\" + name).c_str(), built.File(text::W(name)).c_str(), FALSE);
+    CopyFileW(text::W(dist + "\\autorun.exe").c_str(), built.File(L"autorun.exe").c_str(), FALSE);
     for (const DiscFinding& f : CheckDiscFolder(SystemDiscFiles(), built.Path(), BackgroundLimit())) ADD_FAILURE() << FindingLine(f);
 }
 
@@ -157,6 +159,41 @@ TEST(DiscCheck, AutoRunFilesThatAreFine) {
         disc.Write("autorun.inf", text);
         for (const DiscFinding& f : CheckDiscFolder(SystemDiscFiles(), disc.Path(), BackgroundLimit())) ADD_FAILURE() << FindingLine(f) << "\nfor:\n" << text;
     }
+}
+
+// A definition in UTF-16 whose texts and actions are of other scripts, in
+// a folder whose name is not ASCII: the check finds the files by those
+// names, says which names ISO 9660 must replace, and reports in UTF-8.
+TEST(DiscCheck, NamesAndTextsOfAnyScript) {
+    TempDir disc(L"disc-\x5149\x789F");
+    MakeGoodDisc(disc);
+    disc.Write("auto.tdf", pgen::Encode(L"[100]\r\n200=\x5149\x789F\r\n300=1\r\n600=\x97F3.wav\r\n[15001]\r\n"
+                                        L"1=\x624B\x518C\r\n2=\xD83D\xDCC4\r\n[17001]\r\n1=docs\\\x624B\x518C.txt\r\n"
+                                        L"2=\xE9t\xE9 \xD83D\xDCC4.txt\r\n",
+                                        pgen::Form::Utf16Le));
+    disc.Write(L"docs\\\x624B\x518C.txt", "manual");
+    disc.Write(L"\xE9t\xE9 \xD83D\xDCC4.txt", "page");
+    disc.Write(L"\x97F3.wav", "RIFF");
+    const char* const named[] = {"\"\\docs\\\xE6\x89\x8B\xE5\x86\x8C.txt\"", "\"\\\xC3\xA9t\xC3\xA9 \xF0\x9F\x93\x84.txt\"",
+                                 "\"\\\xE9\x9F\xB3.wav\""};
+    std::vector<DiscFinding> findings = CheckDiscFolder(SystemDiscFiles(), disc.Path(), BackgroundLimit());
+    std::string all;
+    for (const DiscFinding& f : findings) {
+        all += FindingLine(f) + "\n";
+        EXPECT_EQ(DiscFinding::kWarning, f.kind) << FindingLine(f);
+        EXPECT_NE(std::string::npos, f.text.find("ISO 9660 names replace")) << FindingLine(f);
+    }
+    for (const char* name : named) EXPECT_NE(std::string::npos, all.find(name)) << name << " in:\n" << all;
+
+    DeleteFileW(disc.File(L"docs\\\x624B\x518C.txt").c_str());
+    DeleteFileW(disc.File(L"\x97F3.wav").c_str());
+    std::string errors;
+    for (const DiscFinding& f : CheckDiscFolder(SystemDiscFiles(), disc.Path(), BackgroundLimit()))
+        if (f.kind == DiscFinding::kError) errors += FindingLine(f) + "\n";
+    EXPECT_NE(std::string::npos, errors.find("menu 1, line 1 (\"\xE6\x89\x8B\xE5\x86\x8C\") opens \"docs\\\xE6\x89\x8B\xE5\x86\x8C.txt\", "
+                                             "which is not in the folder")) << errors;
+    EXPECT_NE(std::string::npos, errors.find("the start-up sound \"\xE9\x9F\xB3.wav\" is not in the folder")) << errors;
+    EXPECT_EQ(std::string::npos, errors.find("\xF0\x9F\x93\x84")) << "the second line's file is there: " << errors;
 }
 
 TEST(DiscCheck, PathsOver240Characters) {
@@ -210,51 +247,70 @@ TEST(DiscCheck, ABackgroundLargerThanTheLimitIsReportedWithTheSizeItWouldHave) {
 
 TEST(CommandLine, SwitchesAndTheirArguments) {
     struct {
-        const char* text;
+        const wchar_t* text;
         CommandRequest::Kind kind;
         const char* folder;
         const char* image;
         const char* label;
     } cases[] = {
-        {"", CommandRequest::kNone, "", "", ""},
-        {"2", CommandRequest::kNone, "", "", ""},                   // auto2.tdf, as before
-        {"/other x", CommandRequest::kNone, "", "", ""},
-        {"/check c:\\cd\\", CommandRequest::kCheck, "c:\\cd", "", ""},
-        {"/CHECK \"c:\\my cd\"", CommandRequest::kCheck, "c:\\my cd", "", ""},
-        {"/check", CommandRequest::kUsage, "", "", ""},
-        {"/check a b", CommandRequest::kUsage, "", "", ""},
-        {"/image c:\\cd c:\\cd.iso", CommandRequest::kImage, "c:\\cd", "c:\\cd.iso", ""},
-        {"/image c:\\cd c:\\cd.iso /label \"My Disc\"", CommandRequest::kImage, "c:\\cd", "c:\\cd.iso", "My Disc"},
-        {"/image c:\\cd c:\\cd.iso /label", CommandRequest::kUsage, "", "", ""},
-        {"/image c:\\cd c:\\cd.iso /name x", CommandRequest::kUsage, "", "", ""},
-        {"/image c:\\cd", CommandRequest::kUsage, "", "", ""},
-        {"/build c:\\sets\\demo.tdf c:\\cd", CommandRequest::kBuild, "c:\\cd", "", ""},
-        {"/build c:\\sets\\demo.tdf", CommandRequest::kUsage, "", "", ""},
-        {"/picture photo.jpg", CommandRequest::kUsage, "", "", ""},
-        {"/picture a b c", CommandRequest::kUsage, "", "", ""},
-        {"/picture \"\" b.tdf", CommandRequest::kUsage, "", "", ""},
-        {"  /check   \"\"  ", CommandRequest::kUsage, "", "", ""},
+        {L"", CommandRequest::kNone, "", "", ""},
+        {L"2", CommandRequest::kNone, "", "", ""},                   // auto2.tdf, as before
+        {L"/other x", CommandRequest::kNone, "", "", ""},
+        {L"/check c:\\cd\\", CommandRequest::kCheck, "c:\\cd", "", ""},
+        {L"/CHECK \"c:\\my cd\"", CommandRequest::kCheck, "c:\\my cd", "", ""},
+        {L"/check", CommandRequest::kUsage, "", "", ""},
+        {L"/check a b", CommandRequest::kUsage, "", "", ""},
+        {L"/image c:\\cd c:\\cd.iso", CommandRequest::kImage, "c:\\cd", "c:\\cd.iso", ""},
+        {L"/image c:\\cd c:\\cd.iso /label \"My Disc\"", CommandRequest::kImage, "c:\\cd", "c:\\cd.iso", "My Disc"},
+        {L"/image c:\\cd c:\\cd.iso /label", CommandRequest::kUsage, "", "", ""},
+        {L"/image c:\\cd c:\\cd.iso /name x", CommandRequest::kUsage, "", "", ""},
+        {L"/image c:\\cd", CommandRequest::kUsage, "", "", ""},
+        {L"/build c:\\sets\\demo.tdf c:\\cd", CommandRequest::kBuild, "c:\\cd", "", ""},
+        {L"/build c:\\sets\\demo.tdf", CommandRequest::kUsage, "", "", ""},
+        {L"/picture photo.jpg", CommandRequest::kUsage, "", "", ""},
+        {L"/picture a b c", CommandRequest::kUsage, "", "", ""},
+        {L"/picture \"\" b.tdf", CommandRequest::kUsage, "", "", ""},
+        {L"  /check   \"\"  ", CommandRequest::kUsage, "", "", ""},
+        // Texts of any script come out in UTF-8, as the disc subsystem takes them.
+        {L"/check \"c:\\\x5149\x789F \xE9\"", CommandRequest::kCheck, "c:\\\xE5\x85\x89\xE7\xA2\x9F \xC3\xA9", "", ""},
+        {L"/image c:\\cd c:\\\xD83D\xDCBF.iso /label \"Caf\xE9\"", CommandRequest::kImage, "c:\\cd",
+         "c:\\\xF0\x9F\x92\xBF.iso", "Caf\xC3\xA9"},
     };
     for (auto& c : cases) {
         CommandRequest r = ParseCommandLine(c.text);
-        EXPECT_EQ(r.kind, c.kind) << c.text;
+        SCOPED_TRACE(text::U8(c.text));
+        EXPECT_EQ(r.kind, c.kind);
         if (r.kind != c.kind || r.kind == CommandRequest::kUsage || r.kind == CommandRequest::kNone) continue;
-        EXPECT_EQ(r.folder, c.folder) << c.text;
-        EXPECT_EQ(r.image, c.image) << c.text;
-        EXPECT_EQ(r.label, c.label) << c.text;
+        EXPECT_EQ(r.folder, c.folder);
+        EXPECT_EQ(r.image, c.image);
+        EXPECT_EQ(r.label, c.label);
     }
-    EXPECT_EQ(ParseCommandLine("/build a.tdf b").set, "a.tdf");
-    const CommandRequest picture = ParseCommandLine("/Picture \"c:\\my photos\\a.jpg\" c:\\sets\\x.tdf");
+    EXPECT_EQ(ParseCommandLine(L"/build a.tdf b").set, "a.tdf");
+    const CommandRequest picture = ParseCommandLine(L"/Picture \"c:\\my photos\\a.jpg\" c:\\sets\\x.tdf");
     EXPECT_EQ(CommandRequest::kPicture, picture.kind);
     EXPECT_EQ("c:\\my photos\\a.jpg", picture.picture);
     EXPECT_EQ("c:\\sets\\x.tdf", picture.set);
 }
 
 TEST(CommandLine, LabelsFromTitles) {
-    EXPECT_EQ(LabelFromTitle("TLK Autoplay Varrow - Demo Disc"), "TLK Autoplay Varrow - Demo Disc");
-    EXPECT_EQ(LabelFromTitle("  Caf\xe9 & Co.  "), "Caf Co");
-    EXPECT_EQ(LabelFromTitle(""), "DISC");
-    EXPECT_EQ(LabelFromTitle(std::string(40, 'x').c_str()).size(), 32u);
+    EXPECT_EQ(LabelFromTitle(L"TLK Autoplay Varrow - Demo Disc"), "TLK Autoplay Varrow - Demo Disc");
+    // Letters of any script stay (in UTF-8); signs and runs of blanks do not.
+    EXPECT_EQ(LabelFromTitle(L"  Caf\xe9 & Co.  "), "Caf\xC3\xA9 Co");
+    EXPECT_EQ(LabelFromTitle(L"\x5149\x789F: \x30C7\x30A3\x30B9\x30AF!"), "\xE5\x85\x89\xE7\xA2\x9F \xE3\x83\x87\xE3\x82\xA3\xE3\x82\xB9\xE3\x82\xAF");
+    EXPECT_EQ(LabelFromTitle(L"\x05D3\x05D9\x05E1\x05E7 2"), "\xD7\x93\xD7\x99\xD7\xA1\xD7\xA7 2");
+    EXPECT_EQ(LabelFromTitle(L"a\xD800" L"b\xDC00" L"c"), "abc") << "halves of pairs are no letters";
+    EXPECT_EQ(LabelFromTitle(L""), "DISC");
+    EXPECT_EQ(LabelFromTitle(L"\x2014 & ..."), "DISC");
+    EXPECT_EQ(LabelFromTitle(nullptr), "DISC");
+    // At most 32 UTF-16 characters; a letter of two units fits no UCS-2 label.
+    EXPECT_EQ(LabelFromTitle(std::wstring(40, L'x').c_str()).size(), 32u);
+    EXPECT_EQ(LabelFromTitle((std::wstring(31, L'x') + L"\xD801\xDC00").c_str()), std::string(31, 'x'));
+    EXPECT_EQ(LabelFromTitle((L"a\xD801\xDC00" + std::wstring(30, L'x')).c_str()), "a" + std::string(30, 'x'));
+    EXPECT_EQ(LabelFromTitle(std::wstring(40, L'\xE9').c_str()), [] {
+        std::string s;
+        for (int i = 0; i < 32; ++i) s += "\xC3\xA9";
+        return s;
+    }());
 }
 
 }  // namespace

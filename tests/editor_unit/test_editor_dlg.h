@@ -7,12 +7,12 @@
 
 class TestEditorDlg : public CEditorDlg {
 public:
-    explicit TestEditorDlg(std::string exe, std::string tail = "") : m_exe(std::move(exe)), m_tail(std::move(tail)) {}
+    explicit TestEditorDlg(std::wstring exe, std::wstring tail = L"") : m_exe(std::move(exe)), m_tail(std::move(tail)) {}
 
 protected:
     CString ExecutablePath() const override { return CString(m_exe.c_str()); }
     CString CommandTail() const override { return CString(m_tail.c_str()); }
 
 private:
-    std::string m_exe, m_tail;
+    std::wstring m_exe, m_tail;
 };

@@ -7,9 +7,9 @@
 #include <vector>
 
 TEST(PictureSet, ExactScalesTakeTheirOwnSetOthersTheNextLarger) {
-    struct Case { int dpi, set; const char* suffix; } cases[] = {
-        {72, 96, ""},      {96, 96, ""},      {97, 120, "_125"}, {120, 120, "_125"}, {132, 144, "_150"},
-        {144, 144, "_150"}, {168, 192, "_200"}, {192, 192, "_200"}, {288, 192, "_200"}};
+    struct Case { int dpi, set; const wchar_t* suffix; } cases[] = {
+        {72, 96, L""},      {96, 96, L""},      {97, 120, L"_125"}, {120, 120, L"_125"}, {132, 144, L"_150"},
+        {144, 144, L"_150"}, {168, 192, L"_200"}, {192, 192, L"_200"}, {288, 192, L"_200"}};
     for (const Case& c : cases) {
         PictureSet s = PictureSetFor(c.dpi);
         EXPECT_EQ(c.set, s.dpi) << c.dpi;
@@ -84,16 +84,17 @@ TEST(UnpackPicture, DamagedStreamsGiveNothing) {
 
 TEST(LoadPictureResource, PackedSetsLoadLikeThePlainOnes) {
     // The 150 % set is packed; its pictures come out at their own size.
-    struct Case { const char* name; int w, h; } cases[] = {
-        {"WIZARDU", 60, 60}, {"WIZARDU_150", 90, 90}, {"ACTIONF_125", 30, 30}, {"D10_200", 608, 514}};
+    struct Case { const wchar_t* name; int w, h; } cases[] = {
+        {L"WIZARDU", 60, 60}, {L"WIZARDU_150", 90, 90}, {L"ACTIONF_125", 30, 30}, {L"D10_200", 608, 514}};
     for (const Case& c : cases) {
-        HBITMAP b = LoadPictureResource(GetModuleHandleA(nullptr), c.name);
-        ASSERT_NE(nullptr, b) << c.name;
+        SCOPED_TRACE(testing::PrintToString(c.name));
+        HBITMAP b = LoadPictureResource(GetModuleHandleW(nullptr), c.name);
+        ASSERT_NE(nullptr, b);
         BITMAP info;
-        GetObjectA(b, sizeof info, &info);
-        EXPECT_EQ(c.w, info.bmWidth) << c.name;
-        EXPECT_EQ(c.h, info.bmHeight) << c.name;
+        GetObjectW(b, sizeof info, &info);
+        EXPECT_EQ(c.w, info.bmWidth);
+        EXPECT_EQ(c.h, info.bmHeight);
         DeleteObject(b);
     }
-    EXPECT_EQ(nullptr, LoadPictureResource(GetModuleHandleA(nullptr), "NO_SUCH_PICTURE_150"));
+    EXPECT_EQ(nullptr, LoadPictureResource(GetModuleHandleW(nullptr), L"NO_SUCH_PICTURE_150"));
 }

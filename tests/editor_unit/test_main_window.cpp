@@ -4,15 +4,15 @@
 
 namespace {
 
-std::vector<std::pair<UINT, std::string>> Items(HMENU menu) {
-    std::vector<std::pair<UINT, std::string>> out;
+std::vector<std::pair<UINT, std::wstring>> Items(HMENU menu) {
+    std::vector<std::pair<UINT, std::wstring>> out;
     for (int i = 0; i < GetMenuItemCount(menu); ++i) {
-        char text[128] = "";
-        GetMenuStringA(menu, i, text, sizeof text, MF_BYPOSITION);
-        MENUITEMINFOA info = {};
+        wchar_t text[128] = L"";
+        GetMenuStringW(menu, i, text, sizeof text / sizeof text[0], MF_BYPOSITION);
+        MENUITEMINFOW info = {};
         info.cbSize = sizeof info;
         info.fMask = MIIM_FTYPE | MIIM_ID;
-        GetMenuItemInfoA(menu, i, TRUE, &info);
+        GetMenuItemInfoW(menu, i, TRUE, &info);
         out.emplace_back((info.fType & MFT_SEPARATOR) ? 0u : info.wID, text);
     }
     return out;
@@ -20,59 +20,64 @@ std::vector<std::pair<UINT, std::string>> Items(HMENU menu) {
 
 }  // namespace
 
-TEST_F(MainWindow, HasTheFileAndTestingMenus) {
-    std::vector<std::pair<UINT, std::string>> file, testing, bar;
+TEST_F(MainWindow, HasTheFileTestingAndLanguageMenus) {
+    std::vector<std::pair<UINT, std::wstring>> file, testing, language, bar;
     Run({FindMain(), Do([&] {
              HMENU menu = GetMenu(main);
              for (int i = 0; i < GetMenuItemCount(menu); ++i) {
-                 char text[64] = "";
-                 GetMenuStringA(menu, i, text, sizeof text, MF_BYPOSITION);
+                 wchar_t text[64] = L"";
+                 GetMenuStringW(menu, i, text, sizeof text / sizeof text[0], MF_BYPOSITION);
                  bar.emplace_back(0, text);
              }
              file = Items(GetSubMenu(menu, 0));
              testing = Items(GetSubMenu(menu, 1));
+             language = Items(GetSubMenu(menu, 2));
          }),
          Post(ID_FILE_EXIT), WaitClosed()});
-    using V = std::vector<std::pair<UINT, std::string>>;
-    EXPECT_EQ((V{{0, "&File"}, {0, "Testing"}}), bar);
+    using V = std::vector<std::pair<UINT, std::wstring>>;
+    EXPECT_EQ((V{{0, L"&File"}, {0, L"Testing"}, {0, L"&Language"}}), bar);
     // Make Disc Image follows Save As; the rest is the menu as it always was.
-    EXPECT_EQ((V{{57600, "&New"}, {57601, "&Open"}, {0, ""}, {32773, "Save&As"}, {32777, "Make Disc &Image..."},
-                 {0, ""}, {32776, "E&xit"}}),
+    EXPECT_EQ((V{{57600, L"&New"}, {57601, L"&Open"}, {0, L""}, {32773, L"Save&As"}, {32777, L"Make Disc &Image..."},
+                 {0, L""}, {32776, L"E&xit"}}),
               file);
-    EXPECT_EQ((V{{32774, "Preview All Templates"}, {32775, "Export Menu to File"}}), testing);
+    EXPECT_EQ((V{{32774, L"Preview All Templates"}, {32775, L"Export Menu to File"}}), testing);
+    // A work folder without other languages lists the default one alone.
+    EXPECT_EQ((V{{ID_LANGUAGE_ADD, L"&Add Language..."}, {ID_LANGUAGE_REMOVE, L"&Remove Language"}, {0, L""},
+                 {ID_LANGUAGE_DEFAULT, L"Default"}}),
+              language);
 }
 
 TEST_F(MainWindow, SystemMenuEndsWithTheAboutItem) {
-    std::vector<std::pair<UINT, std::string>> items;
+    std::vector<std::pair<UINT, std::wstring>> items;
     Run({FindMain(), Do([&] { items = Items(GetSystemMenu(main, FALSE)); }), Post(ID_FILE_EXIT), WaitClosed()});
     ASSERT_GE(items.size(), 2u);
     EXPECT_EQ(16u, items.back().first);
-    EXPECT_EQ("&About tlkedit...", items.back().second);
+    EXPECT_EQ(L"&About tlkedit...", items.back().second);
     EXPECT_EQ(0u, items[items.size() - 2].first) << "a separator comes before it";
-    EXPECT_EQ("", items[items.size() - 2].second);
+    EXPECT_EQ(L"", items[items.size() - 2].second);
 }
 
 TEST_F(MainWindow, StepLabelsUseTheirOwnBoldFont) {
-    LOGFONTA step[3] = {}, text = {};
+    LOGFONTW step[3] = {}, text = {};
     HFONT fonts[3] = {};
     Run({FindMain(), Do([&] {
              const int ids[3] = {IDC_STEP1, IDC_STEP2, IDC_STEP3};
              for (int i = 0; i < 3; ++i) {
                  fonts[i] = reinterpret_cast<HFONT>(SendDlgItemMessageA(main, ids[i], WM_GETFONT, 0, 0));
-                 GetObjectA(fonts[i], sizeof step[i], &step[i]);
+                 GetObjectW(fonts[i], sizeof step[i], &step[i]);
              }
-             GetObjectA(reinterpret_cast<HFONT>(SendMessageA(main, WM_GETFONT, 0, 0)), sizeof text, &text);
+             GetObjectW(reinterpret_cast<HFONT>(SendMessageA(main, WM_GETFONT, 0, 0)), sizeof text, &text);
          }),
          Post(ID_FILE_EXIT), WaitClosed()});
     for (int i = 0; i < 3; ++i) {
         EXPECT_EQ(fonts[0], fonts[i]) << "one font for the three labels";
         EXPECT_EQ(24, step[i].lfHeight);
         EXPECT_EQ(700, step[i].lfWeight);
-        EXPECT_STREQ("Arial", step[i].lfFaceName);
+        EXPECT_STREQ(L"Arial", step[i].lfFaceName);
         EXPECT_FALSE(step[i].lfItalic);
         EXPECT_FALSE(step[i].lfUnderline);
     }
-    EXPECT_STREQ("Arial", text.lfFaceName) << "the window's own font";
+    EXPECT_STREQ(L"Arial", text.lfFaceName) << "the window's own font";
     EXPECT_NE(700, text.lfWeight);
 }
 
@@ -132,7 +137,7 @@ TEST_F(MainWindow, HelpAsksForTheTopicOfTheDialogInFront) {
              PostMessageA(main, WM_SYSCOMMAND, IDM_ABOUTBOX, 0);
          }),
          [&] {
-             HWND about = ui::FindDialog("About tlkedit");
+             HWND about = ui::FindDialog(L"About tlkedit");
              if (!about) return false;
              HELPINFO info = {sizeof info, HELPINFO_WINDOW, 0, nullptr, 0, {0, 0}};
              SetActiveWindow(about);
@@ -140,18 +145,18 @@ TEST_F(MainWindow, HelpAsksForTheTopicOfTheDialogInFront) {
              ui::Press(about, IDOK);
              return true;
          },
-         [&] { return ui::FindDialog("About tlkedit") == nullptr; }, Post(IDC_EXIT), WaitClosed()});
+         [&] { return ui::FindDialog(L"About tlkedit") == nullptr; }, Post(IDC_EXIT), WaitClosed()});
     // The Help button, F1 on a control of the main window, F1 on the main
     // window itself, F1 in the about box (which asks for its own topic).
     EXPECT_EQ((std::vector<DWORD>{0x20066, 0x20066, 0x20066, 0x20064}), app.contexts);
 }
 
 TEST_F(MainWindow, AboutBoxFromTheSystemMenu) {
-    std::string text;
+    std::wstring text;
     RECT mainRect = {}, aboutRect = {};
     Run({FindMain(), Do([&] { PostMessageA(main, WM_SYSCOMMAND, IDM_ABOUTBOX, 0); }),
          [&] {
-             HWND about = ui::FindDialog("About tlkedit");
+             HWND about = ui::FindDialog(L"About tlkedit");
              if (!about) return false;
              text = ui::StaticTexts(about);
              GetWindowRect(main, &mainRect);
@@ -160,8 +165,8 @@ TEST_F(MainWindow, AboutBoxFromTheSystemMenu) {
              ui::Press(about, IDOK);
              return true;
          },
-         [&] { return ui::FindDialog("About tlkedit") == nullptr; },
+         [&] { return ui::FindDialog(L"About tlkedit") == nullptr; },
          Do([&] { EXPECT_TRUE(IsWindow(main)) << "the main window stays"; }), Post(IDC_EXIT), WaitClosed()});
-    EXPECT_EQ("tlkedit Version 1.0", text);
+    EXPECT_EQ(L"tlkedit Version 1.0", text);
     EXPECT_LT(aboutRect.right - aboutRect.left, mainRect.right - mainRect.left);
 }

@@ -10,11 +10,11 @@ TEST_F(MainWindowState, StartUpSetsTheSharedStateAndEmptiesTheFolder) {
     dir.Write("auto.tdf", "[100]\r\n");
     dir.Write("old.wav", "RIFF");
     EditorState seen;
-    Run({FindMain(), Do([&] { seen = State(); }), Post(ID_FILE_EXIT), WaitClosed()}, "2");
-    EXPECT_EQ(dir.Path(), seen.workDir);
-    EXPECT_EQ(dir.File("auto2.tdf"), seen.definitionPath);
-    EXPECT_EQ(dir.Path() + "BMPS\\", seen.bitmapDir);
-    EXPECT_EQ(dir.Path() + "sounds\\", seen.soundDir);
+    Run({FindMain(), Do([&] { seen = State(); }), Post(ID_FILE_EXIT), WaitClosed()}, L"2");
+    EXPECT_EQ(dir.PathW(), seen.workDir);
+    EXPECT_EQ(dir.File(L"auto2.tdf"), seen.definitionPath);
+    EXPECT_EQ(dir.PathW() + L"BMPS\\", seen.bitmapDir);
+    EXPECT_EQ(dir.PathW() + L"sounds\\", seen.soundDir);
     EXPECT_TRUE(seen.definitionSaved);
     EXPECT_FALSE(seen.definitionPresent);
     EXPECT_FALSE(dir.Exists("auto.tdf"));
@@ -23,7 +23,7 @@ TEST_F(MainWindowState, StartUpSetsTheSharedStateAndEmptiesTheFolder) {
 }
 
 TEST_F(MainWindowState, ExitWithUnsavedChangesAsksAndNoCloses) {
-    std::string question;
+    std::wstring question;
     HWND box = nullptr;
     Run({FindMain(), Do([&] { State().definitionSaved = false; }), Post(IDC_EXIT),
          [&] {
@@ -46,7 +46,7 @@ TEST_F(MainWindowState, ExitQuestionShowsTheExclamationIcon) {
          [&] {
              HWND box = MessageBoxWindow();
              if (!box) return false;
-             HICON expected = LoadIconA(nullptr, IDI_EXCLAMATION);
+             HICON expected = LoadIconW(nullptr, IDI_EXCLAMATION);
              for (HWND c = GetWindow(box, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT))
                  if (reinterpret_cast<HICON>(SendMessageA(c, STM_GETICON, 0, 0)) == expected) exclamation = true;
              ui::Press(box, IDNO);
@@ -57,7 +57,7 @@ TEST_F(MainWindowState, ExitQuestionShowsTheExclamationIcon) {
 }
 
 TEST_F(MainWindowState, ExitYesThenCancelledSaveKeepsTheWindowAndAsksAgain) {
-    std::string first, second;
+    std::wstring first, second;
     bool saveDialogSeen = false, stillOpen = false, flagAfterCancel = true;
     Run({FindMain(), Do([&] { State().definitionSaved = false; }), Post(IDC_EXIT),
          Answer(IDYES, &first), CancelFileDialog(&saveDialogSeen), NoMessageBoxFor(300),
@@ -75,7 +75,7 @@ TEST_F(MainWindowState, ExitYesThenCancelledSaveKeepsTheWindowAndAsksAgain) {
 }
 
 TEST_F(MainWindowState, EscapeAndTheCloseBoxAskLikeExit) {
-    std::string viaEscape, viaClose;
+    std::wstring viaEscape, viaClose;
     Run({FindMain(), Do([&] { State().definitionSaved = false; }), Post(IDCANCEL),
          Answer(IDYES, &viaEscape), CancelFileDialog(),
          Do([&] { PostMessageA(main, WM_SYSCOMMAND, SC_CLOSE, 0); }), Answer(IDNO, &viaClose), WaitClosed()});
@@ -89,7 +89,7 @@ TEST_F(MainWindowState, EscapeWithNothingToSaveClosesAtOnce) {
 }
 
 TEST_F(MainWindowState, NewWithUnsavedChangesAnsweredNoResetsButStaysUnsaved) {
-    std::string question, exitQuestion;
+    std::wstring question, exitQuestion;
     bool savedAfterNew = true;
     Run({FindMain(), Do([&] {
              dir.Write("auto.tdf", "[100]\r\n200=Edited\r\n");
@@ -131,7 +131,7 @@ TEST_F(MainWindowState, NewAnsweredYesSavesFirstAndClearsNothing) {
 }
 
 TEST_F(MainWindowState, NewWithNothingUnsavedClearsAndSaysSo) {
-    std::string message;
+    std::wstring message;
     Run({FindMain(), Do([&] { dir.Write("auto.tdf", "[100]\r\n"); }), Post(ID_FILE_NEW), Answer(IDOK, &message),
          Post(IDC_EXIT), WaitClosed()});
     EXPECT_EQ(kMsgDefinitionCleared, message);
@@ -158,12 +158,12 @@ TEST_F(MainWindowState, CancelledOpenAndSaveAsChangeNothing) {
 }
 
 TEST_F(MainWindowState, ExecutableFolderTooLongEndsBeforeTouchingFiles) {
-    std::string message;
-    TestEditorDlg dialog("C:\\" + std::string(260, 'x') + "\\tlkedit.exe");
+    std::wstring message;
+    TestEditorDlg dialog(L"C:\\" + std::wstring(260, L'x') + L"\\tlkedit.exe");
     ui::Script script({Answer(IDOK, &message)});
     EXPECT_EQ(IDABORT, dialog.DoModal());
     script.Drain();
     EXPECT_TRUE(script.Finished());
     EXPECT_EQ(kMsgFolderTooLong, message);
-    EXPECT_STREQ("", dialog.State().workDir);
+    EXPECT_STREQ(L"", dialog.State().workDir);
 }

@@ -9,6 +9,7 @@
 #include "support/driver.h"
 #include "support/files.h"
 #include "support/tempdir.h"
+#include "support/text.h"
 #include <gtest/gtest.h>
 #include <string>
 #include <vector>
@@ -132,10 +133,12 @@ TEST(PictureHeader, KindAndSizeFromTheFirstBytes) {
 }
 
 TEST(PictureFileKind, OnlyBmpIsCopiedAsItIs) {
-    for (const char* p : {"c:\\a\\x.bmp", "X.BMP", "a.jpg.bmp"}) EXPECT_TRUE(pic::CopiedAsItIs(p)) << p;
-    for (const char* p : {"x.png", "x.jpeg", "bmp", "x.bmp.png", "x.bm", "", "c:\\bmp\\x"}) EXPECT_FALSE(pic::CopiedAsItIs(p)) << p;
+    for (const wchar_t* p : {L"c:\\a\\x.bmp", L"X.BMP", L"a.jpg.bmp", L"c:\\\x5199\x771F\\\xE9t\xE9.bmp"})
+        EXPECT_TRUE(pic::CopiedAsItIs(p)) << text::U8(p);
+    for (const wchar_t* p : {L"x.png", L"x.jpeg", L"bmp", L"x.bmp.png", L"x.bm", L"", L"c:\\bmp\\x", L"\x5199\x771F.bmp\x3002"})
+        EXPECT_FALSE(pic::CopiedAsItIs(p)) << text::U8(p);
     // The filter lists "All pictures" first, so the dialog opens with it.
-    EXPECT_EQ(0, std::string(pic::kBrowseFilter).find("All pictures|*.bmp;*.jpg;*.jpeg;*.png;*.gif;*.tif;*.tiff|"));
+    EXPECT_EQ(0u, std::wstring(pic::kBrowseFilter).find(L"All pictures|*.bmp;*.jpg;*.jpeg;*.png;*.gif;*.tif;*.tiff|"));
 }
 
 // ---- The conversion ---------------------------------------------------------------------
@@ -188,26 +191,28 @@ protected:
         pictures = drv::Env("TLK_PICTURES");
         if (pictures.empty()) GTEST_SKIP() << "TLK_PICTURES not set";
     }
-    std::string Picture(const char* name) const { return pictures + "\\" + name; }
+    std::wstring Picture(const wchar_t* name) const { return text::W(pictures) + L"\\" + name; }
     std::string pictures;
-    TempDir dir{"pictures"};
+    // A folder whose name is not ASCII: the pictures are read and written
+    // through the system's wide functions.
+    TempDir dir{L"pictures-\xE9\x5199"};
 };
 
 TEST_F(PictureFiles, ATiffIsReducedIntoTheLimit) {
-    const std::string target = dir.File("autorun.bmp");
-    const PlacedPicture placed = PlacePicture(Picture("photo.tif").c_str(), target.c_str(), BackgroundLimit());
+    const std::wstring target = dir.File(L"autorun.bmp");
+    const PlacedPicture placed = PlacePicture(Picture(L"photo.tif").c_str(), target.c_str(), BackgroundLimit());
     ASSERT_TRUE(placed.ok) << placed.message;
     EXPECT_TRUE(placed.converted);
     EXPECT_EQ(Size({4000, 3000}), placed.original);
     EXPECT_EQ(pic::ReducedSize({4000, 3000}, BackgroundLimit()), placed.written);
     EXPECT_EQ(pic::Bitmap24Bytes(placed.written), files::ReadAll(target).size());
-    EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesA((target + ".new").c_str())) << "no temporary file is left";
+    EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesW((target + L".new").c_str())) << "no temporary file is left";
 }
 
 TEST_F(PictureFiles, HostileFilesAreRefusedOrReadSafelyAndARefusalChangesNothing) {
-    const std::string png = files::ReadAll(Picture("photo.png"));
-    const std::string jpg = files::ReadAll(Picture("photo.jpg"));
-    const std::string gif = files::ReadAll(Picture("photo.gif"));
+    const std::string png = files::ReadAll(Picture(L"photo.png"));
+    const std::string jpg = files::ReadAll(Picture(L"photo.jpg"));
+    const std::string gif = files::ReadAll(Picture(L"photo.gif"));
     ASSERT_FALSE(png.empty());
     std::string huge = png;
     huge.replace(16, 8, std::string("\0\0\x75\x30\0\0\x75\x30", 8));   // 30000 x 30000 in the header
@@ -217,6 +222,7 @@ TEST_F(PictureFiles, HostileFilesAreRefusedOrReadSafelyAndARefusalChangesNothing
         bool mustRefuse;
     } cases[] = {
         {"text.png", "This is a text file, renamed.\r\n", true},
+        {"\xE6\x96\x87\xE6\x9C\xAC \xF0\x9F\x93\xB7.png", "Named in letters of other scripts.\r\n", true},
         {"empty.jpg", "", true},
         {"huge.png", huge, true},
         {"bitmap named.png", std::string("BM") + std::string(60, '\0'), true},
@@ -226,12 +232,12 @@ TEST_F(PictureFiles, HostileFilesAreRefusedOrReadSafelyAndARefusalChangesNothing
         {"frame only.jpg", jpg.substr(0, 700), false},
         {"cut.gif", gif.substr(0, 40), false},
     };
-    const std::string target = dir.File("autorun.bmp");
+    const std::wstring target = dir.File(L"autorun.bmp");
     const std::string before = "the background before";
     for (const auto& c : cases) {
         dir.Write(c.name, c.bytes);
         dir.Write("autorun.bmp", before);
-        const PlacedPicture placed = PlacePicture(dir.File(c.name).c_str(), target.c_str(), BackgroundLimit());
+        const PlacedPicture placed = PlacePicture(text::W(dir.File(c.name)).c_str(), target.c_str(), BackgroundLimit());
         if (c.mustRefuse) {
             EXPECT_FALSE(placed.ok) << c.name;
         }
@@ -241,10 +247,10 @@ TEST_F(PictureFiles, HostileFilesAreRefusedOrReadSafelyAndARefusalChangesNothing
         } else {
             EXPECT_EQ(pic::Bitmap24Bytes(placed.written), files::ReadAll(target).size()) << c.name;
         }
-        EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesA((target + ".new").c_str())) << c.name;
+        EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesW((target + L".new").c_str())) << c.name;
     }
     dir.Write("autorun.bmp", before);
-    const PlacedPicture huge30000 = PlacePicture(dir.File("huge.png").c_str(), target.c_str(), BackgroundLimit());
+    const PlacedPicture huge30000 = PlacePicture(dir.File(L"huge.png").c_str(), target.c_str(), BackgroundLimit());
     EXPECT_NE(std::string::npos, huge30000.message.find("30000 x 30000 pixels: too large")) << huge30000.message;
 }
 

@@ -10,18 +10,18 @@ namespace {
 
 // An editor folder: the work directory with its stock background folder.
 struct EditorFolder {
-    TempDir dir{"workdir"};
+    TempDir dir{L"workdir-\x6587"};
     EditorState state = {};
     EditorFolder() {
-        CreateDirectoryA(dir.File("BMPS").c_str(), nullptr);
+        CreateDirectoryW(dir.File(L"BMPS").c_str(), nullptr);
         dir.Write("BMPS\\nodef.bmp", "BM nodef picture");
-        EXPECT_TRUE(SetupEditorPaths(state, dir.File("tlkedit.exe").c_str(), ""));
+        EXPECT_TRUE(SetupEditorPaths(state, dir.File(L"tlkedit.exe").c_str(), L""));
         state.definitionSaved = true;
         state.definitionPresent = true;
     }
 };
 
-bool Has(const std::vector<CString>& names, const char* name) {
+bool Has(const std::vector<CString>& names, const wchar_t* name) {
     return std::any_of(names.begin(), names.end(), [&](const CString& n) { return n == name; });
 }
 
@@ -31,18 +31,18 @@ TEST(FileCopy, ReplacesAnExistingReadOnlyDestination) {
     TempDir dir("copy");
     dir.Write("new.bmp", "new");
     dir.Write("old.bmp", "old");
-    SetFileAttributesA(dir.File("old.bmp").c_str(), FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN);
-    EXPECT_TRUE(CopyFileNormal(dir.File("new.bmp").c_str(), dir.File("old.bmp").c_str()));
+    SetFileAttributesW(dir.File(L"old.bmp").c_str(), FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN);
+    EXPECT_TRUE(CopyFileNormal(dir.File(L"new.bmp").c_str(), dir.File(L"old.bmp").c_str()));
     EXPECT_EQ("new", dir.Read("old.bmp"));
-    DWORD attributes = GetFileAttributesA(dir.File("old.bmp").c_str());
+    DWORD attributes = GetFileAttributesW(dir.File(L"old.bmp").c_str());
     EXPECT_EQ(0u, attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM));
 }
 
 TEST(FileCopy, CopyOfAReadOnlySourceIsWritable) {
     TempDir dir("copy");
     dir.Write("cd.wav", "sound from a disc");
-    SetFileAttributesA(dir.File("cd.wav").c_str(), FILE_ATTRIBUTE_READONLY);
-    EXPECT_TRUE(CopyFileNormal(dir.File("cd.wav").c_str(), dir.File("copy.wav").c_str()));
+    SetFileAttributesW(dir.File(L"cd.wav").c_str(), FILE_ATTRIBUTE_READONLY);
+    EXPECT_TRUE(CopyFileNormal(dir.File(L"cd.wav").c_str(), dir.File(L"copy.wav").c_str()));
     EXPECT_EQ("sound from a disc", dir.Read("copy.wav"));
     EXPECT_FALSE(files::IsReadOnly(dir.File("copy.wav")));
     EXPECT_TRUE(files::IsReadOnly(dir.File("cd.wav"))) << "the source is left as it was";
@@ -51,18 +51,18 @@ TEST(FileCopy, CopyOfAReadOnlySourceIsWritable) {
 TEST(FileCopy, MissingSourceFailsAndLeavesTheDestination) {
     TempDir dir("copy");
     dir.Write("keep.bmp", "keep");
-    EXPECT_FALSE(CopyFileNormal(dir.File("missing.bmp").c_str(), dir.File("keep.bmp").c_str()));
+    EXPECT_FALSE(CopyFileNormal(dir.File(L"missing.bmp").c_str(), dir.File(L"keep.bmp").c_str()));
     EXPECT_EQ("keep", dir.Read("keep.bmp"));
 }
 
 TEST(FileCopy, FileCopiedOntoItselfStaysWhole) {
     TempDir dir("copy");
     dir.Write("same.wav", "unchanged");
-    EXPECT_TRUE(CopyFileNormal(dir.File("same.wav").c_str(), dir.File("same.wav").c_str()));
+    EXPECT_TRUE(CopyFileNormal(dir.File(L"same.wav").c_str(), dir.File(L"same.wav").c_str()));
     EXPECT_EQ("unchanged", dir.Read("same.wav"));
     // The same file under another spelling of its path.
-    std::string other = dir.Path() + ".\\SAME.WAV";
-    CopyFileNormal(dir.File("same.wav").c_str(), other.c_str());
+    std::wstring other = dir.PathW() + L".\\SAME.WAV";
+    CopyFileNormal(dir.File(L"same.wav").c_str(), other.c_str());
     EXPECT_EQ("unchanged", dir.Read("same.wav"));
 }
 
@@ -73,15 +73,26 @@ TEST(SoundFiles, OnlyFilesEndingInWav) {
     dir.Write("music.wave", "not a sound file of ours");
     dir.Write("notes.txt", "n");
     dir.Write("wav", "no extension");
-    CreateDirectoryA(dir.File("folder.wav").c_str(), nullptr);
-    std::vector<CString> names = SoundFilesIn(dir.Path().c_str());
+    CreateDirectoryW(dir.File(L"folder.wav").c_str(), nullptr);
+    std::vector<CString> names = SoundFilesIn(dir.PathW().c_str());
     EXPECT_EQ(2u, names.size());
-    EXPECT_TRUE(Has(names, "a.wav"));
-    EXPECT_TRUE(Has(names, "B.WAV"));
+    EXPECT_TRUE(Has(names, L"a.wav"));
+    EXPECT_TRUE(Has(names, L"B.WAV"));
+}
+
+TEST(SoundFiles, NamesOfAnyScriptInAFolderOfAnyScript) {
+    TempDir dir(L"sounds-\x58F0");
+    dir.Write(L"\x97F3\x697D.wav", "a");
+    dir.Write(L"\xD83D\xDD0A \xC9cho.WAV", "b");
+    dir.Write(L"\x97F3.wave", "not a sound file of ours");
+    std::vector<CString> names = SoundFilesIn(dir.PathW().c_str());
+    EXPECT_EQ(2u, names.size());
+    EXPECT_TRUE(Has(names, L"\x97F3\x697D.wav"));
+    EXPECT_TRUE(Has(names, L"\xD83D\xDD0A \xC9cho.WAV"));
 }
 
 TEST(SoundFiles, MissingFolderHasNone) {
-    EXPECT_TRUE(SoundFilesIn("C:\\no\\such\\folder\\here\\").empty());
+    EXPECT_TRUE(SoundFilesIn(L"C:\\no\\such\\folder\\here\\").empty());
 }
 
 TEST(WorkDirectoryReset, LeavesAnEmptyDefinition) {
@@ -92,14 +103,15 @@ TEST(WorkDirectoryReset, LeavesAnEmptyDefinition) {
     d.Write("click.wav", "c");
     d.Write("LOUD.WAV", "l");
     d.Write("Intro Music.wav", "i");
-    SetFileAttributesA(d.File("click.wav").c_str(), FILE_ATTRIBUTE_READONLY);
-    SetFileAttributesA(d.File("auto.tdf").c_str(), FILE_ATTRIBUTE_READONLY);
+    d.Write(L"\x5F00\x59CB.wav", "s");
+    SetFileAttributesW(d.File(L"click.wav").c_str(), FILE_ATTRIBUTE_READONLY);
+    SetFileAttributesW(d.File(L"auto.tdf").c_str(), FILE_ATTRIBUTE_READONLY);
 
     ResetWorkDirectory(f.state);
 
     EXPECT_EQ("BM nodef picture", d.Read("autorun.bmp"));
     EXPECT_FALSE(d.Exists("auto.tdf"));
-    EXPECT_TRUE(SoundFilesIn(d.Path().c_str()).empty());
+    EXPECT_TRUE(SoundFilesIn(d.PathW().c_str()).empty());
     EXPECT_FALSE(f.state.definitionPresent);
     EXPECT_TRUE(f.state.definitionSaved) << "the reset does not touch the saved flag";
     EXPECT_EQ("BM nodef picture", d.Read("BMPS\\nodef.bmp"));
@@ -113,9 +125,9 @@ TEST(WorkDirectoryReset, KeepsEverythingElse) {
     d.Write("tune.wave", "t");
     d.Write("autorun.exe", "player");
     d.Write("autorun.inf", "[autorun]");
-    CreateDirectoryA(d.File("sounds").c_str(), nullptr);
+    CreateDirectoryW(d.File(L"sounds").c_str(), nullptr);
     d.Write("sounds\\chime.wav", "stock");
-    CreateDirectoryA(d.File("folder.wav").c_str(), nullptr);
+    CreateDirectoryW(d.File(L"folder.wav").c_str(), nullptr);
 
     ResetWorkDirectory(f.state);
 
@@ -126,7 +138,7 @@ TEST(WorkDirectoryReset, KeepsEverythingElse) {
 
 TEST(WorkDirectoryReset, WithoutNodefThereIsNoBackground) {
     EditorFolder f;
-    DeleteFileA(f.dir.File("BMPS\\nodef.bmp").c_str());
+    DeleteFileW(f.dir.File(L"BMPS\\nodef.bmp").c_str());
     f.dir.Write("autorun.bmp", "BM old");
     ResetWorkDirectory(f.state);
     EXPECT_FALSE(f.dir.Exists("autorun.bmp"));
@@ -138,11 +150,11 @@ TEST(WorkDirectoryReset, WithoutPathsTouchesNothing) {
     dir.Write("auto.tdf", "keep");
     EditorState empty = {};
     empty.definitionPresent = true;
-    char old[MAX_PATH];
-    GetCurrentDirectoryA(MAX_PATH, old);
-    SetCurrentDirectoryA(dir.Path().c_str());
+    wchar_t old[MAX_PATH];
+    GetCurrentDirectoryW(MAX_PATH, old);
+    SetCurrentDirectoryW(dir.PathW().c_str());
     ResetWorkDirectory(empty);
-    SetCurrentDirectoryA(old);
+    SetCurrentDirectoryW(old);
     EXPECT_EQ("keep", dir.Read("auto.tdf")) << "no file is deleted relative to the current folder";
     EXPECT_FALSE(empty.definitionPresent);
 }

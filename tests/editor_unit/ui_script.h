@@ -34,32 +34,33 @@ inline HWND FindWindowOfThread(std::function<bool(HWND)> match) {
     return c.found;
 }
 
-inline std::string Title(HWND hwnd) {
-    char t[256] = "";
-    GetWindowTextA(hwnd, t, sizeof t);
+// The windows are Unicode windows: their texts are read whole, as UTF-16.
+inline std::wstring Title(HWND hwnd) {
+    wchar_t t[1024] = L"";
+    GetWindowTextW(hwnd, t, sizeof t / sizeof t[0]);
     return t;
 }
 
-inline std::string ClassOf(HWND hwnd) {
-    char c[64] = "";
-    GetClassNameA(hwnd, c, sizeof c);
+inline std::wstring ClassOf(HWND hwnd) {
+    wchar_t c[64] = L"";
+    GetClassNameW(hwnd, c, sizeof c / sizeof c[0]);
     return c;
 }
 
-inline HWND FindDialog(const std::string& title) {
-    return FindWindowOfThread([&](HWND h) { return ClassOf(h) == "#32770" && Title(h) == title; });
+inline HWND FindDialog(const std::wstring& title) {
+    return FindWindowOfThread([&](HWND h) { return ClassOf(h) == L"#32770" && Title(h) == title; });
 }
 
 // The texts of a dialog's static controls, joined by new lines.
-inline std::string StaticTexts(HWND dialog) {
-    std::string all;
+inline std::wstring StaticTexts(HWND dialog) {
+    std::wstring all;
     for (HWND c = GetWindow(dialog, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) {
-        if (lstrcmpiA(ClassOf(c).c_str(), "Static") != 0) continue;
+        if (lstrcmpiW(ClassOf(c).c_str(), L"Static") != 0) continue;
         // An icon's window text is its resource number, not text.
-        if ((GetWindowLongA(c, GWL_STYLE) & SS_TYPEMASK) == SS_ICON) continue;
-        std::string t = Title(c);
+        if ((GetWindowLongW(c, GWL_STYLE) & SS_TYPEMASK) == SS_ICON) continue;
+        std::wstring t = Title(c);
         if (t.empty()) continue;
-        if (!all.empty()) all += "\n";
+        if (!all.empty()) all += L"\n";
         all += t;
     }
     return all;
@@ -84,12 +85,12 @@ inline HWND Descendant(HWND root, int id) {
 // A common file dialog of this thread (its file-name box has one of two ids).
 inline HWND FindFileDialog() {
     return FindWindowOfThread([](HWND h) {
-        return ClassOf(h) == "#32770" && (Descendant(h, 0x47c) || Descendant(h, 0x480));
+        return ClassOf(h) == L"#32770" && (Descendant(h, 0x47c) || Descendant(h, 0x480));
     });
 }
 
 inline void Press(HWND dialog, int id) {
-    PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
+    PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
 }
 
 class Script {
@@ -111,9 +112,9 @@ public:
         DWORD start = GetTickCount();
         while (!Finished() && GetTickCount() - start < ms) {
             MSG msg;
-            while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
                 TranslateMessage(&msg);
-                DispatchMessageA(&msg);
+                DispatchMessageW(&msg);
             }
             Sleep(10);
         }
@@ -139,7 +140,7 @@ private:
     // Ends every dialog of the thread so that a failing test cannot hang.
     void CloseEverything() {
         for (int round = 0; round < 10; ++round) {
-            HWND h = FindWindowOfThread([](HWND w) { return ClassOf(w) == "#32770"; });
+            HWND h = FindWindowOfThread([](HWND w) { return ClassOf(w) == L"#32770"; });
             if (!h) break;
             EndDialog(h, IDCANCEL);
             ShowWindow(h, SW_HIDE);

@@ -108,6 +108,18 @@ inline std::string Text(HWND hwnd) {
 
 inline std::string ItemText(HWND dlg, int id) { return Text(GetDlgItem(dlg, id)); }
 
+// The same whole, as UTF-16: the programs' windows are Unicode windows and
+// hold letters no code page has.
+inline std::wstring TextW(HWND hwnd) {
+    wchar_t buf[1024] = L"";
+    DWORD_PTR r = 0;
+    SendMessageTimeoutW(hwnd, WM_GETTEXT, sizeof buf / sizeof buf[0], reinterpret_cast<LPARAM>(buf), SMTO_ABORTIFHUNG,
+                        3000, &r);
+    return buf;
+}
+
+inline std::wstring ItemTextW(HWND dlg, int id) { return TextW(GetDlgItem(dlg, id)); }
+
 // A child's rectangle in the parent's client coordinates.
 inline RECT ChildRect(HWND parent, HWND child) {
     RECT r = {0, 0, 0, 0};

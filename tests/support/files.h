@@ -1,5 +1,6 @@
 // Small file and picture helpers shared by the Windows-side tests.
 #pragma once
+#include "text.h"
 #include <windows.h>
 #include <algorithm>
 #include <cstdint>
@@ -9,10 +10,10 @@
 namespace files {
 
 // The whole file, or "" when it cannot be opened.
-inline std::string ReadAll(const std::string& path) {
+inline std::string ReadAll(const std::wstring& path) {
     std::string out;
     // Sharing delete too: a program may replace the file while a test polls it.
-    HANDLE h = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+    HANDLE h = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                            OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (h == INVALID_HANDLE_VALUE) return out;
     char buf[8192];
@@ -21,22 +22,40 @@ inline std::string ReadAll(const std::string& path) {
     CloseHandle(h);
     return out;
 }
+// The same for a path in UTF-8.
+inline std::string ReadAll(const std::string& path) { return ReadAll(text::W(path)); }
+
+// Writes the bytes as the whole file; false when that fails.
+inline bool WriteAll(const std::wstring& path, const std::string& content) {
+    HANDLE h = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (h == INVALID_HANDLE_VALUE) return false;
+    DWORD written = 0;
+    BOOL ok = WriteFile(h, content.data(), static_cast<DWORD>(content.size()), &written, nullptr);
+    CloseHandle(h);
+    return ok && written == content.size();
+}
 
 // A folder's file names (no folders), in the order the system lists them.
-inline std::vector<std::string> Names(const std::string& dirWithSlash) {
-    std::vector<std::string> out;
-    WIN32_FIND_DATAA fd;
-    HANDLE h = FindFirstFileA((dirWithSlash + "*").c_str(), &fd);
+inline std::vector<std::wstring> Names(const std::wstring& dirWithSlash) {
+    std::vector<std::wstring> out;
+    WIN32_FIND_DATAW fd;
+    HANDLE h = FindFirstFileW((dirWithSlash + L"*").c_str(), &fd);
     if (h == INVALID_HANDLE_VALUE) return out;
     do {
         if (!(fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) out.push_back(fd.cFileName);
-    } while (FindNextFileA(h, &fd));
+    } while (FindNextFileW(h, &fd));
     FindClose(h);
     return out;
 }
+// The same in UTF-8.
+inline std::vector<std::string> Names(const std::string& dirWithSlash) {
+    std::vector<std::string> out;
+    for (const std::wstring& n : Names(text::W(dirWithSlash))) out.push_back(text::U8(n));
+    return out;
+}
 
-inline std::vector<std::string> SortedNames(const std::string& dirWithSlash) {
-    std::vector<std::string> out = Names(dirWithSlash);
+template <class Text> std::vector<Text> SortedNames(const Text& dirWithSlash) {
+    std::vector<Text> out = Names(dirWithSlash);
     std::sort(out.begin(), out.end());
     return out;
 }

@@ -1,12 +1,16 @@
-// The system's own reading of a definition, key by key through the profile
-// functions, to hold the programs' readers against; and the search for the
-// smallest file that still shows a difference.
+// The system's own reading of a definition, key by key through the wide
+// profile functions the programs use, to hold the programs' readers
+// against; and the search for the smallest file that still shows a
+// difference.
 #pragma once
 #include "menu/Definition.h"
 #include "profile_gen.h"
 #include "tempdir.h"
+#include "text.h"
 #include <windows.h>
+#include <algorithm>
 #include <cstdlib>
+#include <cstring>
 #include <functional>
 #include <memory>
 #include <string>
@@ -28,23 +32,34 @@ inline long& Calls() {
     return calls;
 }
 
-inline std::string Read(const std::string& path, const char* section, const char* key, const char* fallback,
-                        int size) {
-    std::vector<char> buf(static_cast<size_t>(size) + 1, '\0');
+// The wide functions, as the programs call them: the text as the system
+// holds it, with no code page in between.
+inline CString Read(const std::wstring& path, const wchar_t* section, const wchar_t* key, const wchar_t* fallback,
+                    int size) {
+    std::vector<wchar_t> buf(static_cast<size_t>(size) + 1, L'\0');
     ++Calls();
-    GetPrivateProfileStringA(section, key, fallback, buf.data(), static_cast<DWORD>(size), path.c_str());
-    return buf.data();
+    GetPrivateProfileStringW(section, key, fallback, buf.data(), static_cast<DWORD>(size), path.c_str());
+    return CString(buf.data());
 }
 
-inline int ReadInt(const std::string& path, const char* section, const char* key, int fallback) {
+inline int ReadInt(const std::wstring& path, const wchar_t* section, const wchar_t* key, int fallback) {
     ++Calls();
-    return static_cast<int>(GetPrivateProfileIntA(section, key, fallback, path.c_str()));
+    return static_cast<int>(GetPrivateProfileIntW(section, key, fallback, path.c_str()));
 }
 
-inline bool Write(const std::string& path, const std::string& section, const std::string& key,
-                  const std::string& value) {
+inline bool Write(const std::wstring& path, const std::wstring& section, const std::wstring& key,
+                  const std::wstring& value) {
     ++Calls();
-    return WritePrivateProfileStringA(section.c_str(), key.c_str(), value.c_str(), path.c_str()) != FALSE;
+    return WritePrivateProfileStringW(section.c_str(), key.c_str(), value.c_str(), path.c_str()) != FALSE;
+}
+
+// What the programs keep of a read through a buffer of `size` characters:
+// when the text fills the buffer and ends in the first half of a surrogate
+// pair, the buffer cut the pair and that half is no letter.
+inline CString Kept(const CString& read, int size) {
+    size_t n = read.GetLength();
+    if (size > 0 && n > 0 && n == static_cast<size_t>(size - 1) && pgen::IsHigh(read[n - 1])) return read.Left(n - 1);
+    return read;
 }
 
 // What the player keeps of a definition, as the system reads it key by key:
@@ -58,22 +73,23 @@ struct Definition {
 // The keys of a section. When the file's text is given, a section whose name
 // appears nowhere in it cannot be found and is not asked for: every key of it
 // reads as the empty fallback.
-inline void ReadKeys(const std::string& path, const std::wstring* text, const CString& section, int keys, int size,
+inline void ReadKeys(const std::wstring& path, const std::wstring* text, const CString& section, int keys, int size,
                      CString* out) {
-    if (text && text->find(pgen::Widen(section.c_str())) == std::wstring::npos) return;
-    for (int k = 1; k <= keys; ++k) out[k - 1] = Read(path, section, std::to_string(k).c_str(), "", size).c_str();
+    if (text && text->find(section.c_str()) == std::wstring::npos) return;
+    for (int k = 1; k <= keys; ++k) out[k - 1] = Kept(Read(path, section, std::to_wstring(k).c_str(), L"", size), size);
 }
 
-inline void ReadAll(const std::string& path, Definition& d, int maxMenus, const std::wstring* text = nullptr) {
+inline void ReadAll(const std::wstring& path, Definition& d, int maxMenus, const std::wstring* text = nullptr) {
     using namespace def;
     MenuSettings& s = d.settings;
-    s.title = Read(path, kGeneral, kTitle, "", kShortBuffer).c_str();
-    s.hoverSound = Read(path, kGeneral, kHoverSound, "", kShortBuffer).c_str();
-    s.selectSound = Read(path, kGeneral, kSelectSound, "", kShortBuffer).c_str();
-    s.menuChangeSound = Read(path, kGeneral, kMenuChangeSound, "", kShortBuffer).c_str();
-    s.startupSound = Read(path, kGeneral, kStartupSound, "", kShortBuffer).c_str();
+    s.title = Kept(Read(path, kGeneral, kTitle, L"", kShortBuffer), kShortBuffer);
+    s.hoverSound = Kept(Read(path, kGeneral, kHoverSound, L"", kShortBuffer), kShortBuffer);
+    s.selectSound = Kept(Read(path, kGeneral, kSelectSound, L"", kShortBuffer), kShortBuffer);
+    s.menuChangeSound = Kept(Read(path, kGeneral, kMenuChangeSound, L"", kShortBuffer), kShortBuffer);
+    s.startupSound = Kept(Read(path, kGeneral, kStartupSound, L"", kShortBuffer), kShortBuffer);
     s.menuCount = ClampMenuCount(ReadInt(path, kGeneral, kMenuCount, 1));
-    const char* colours[3] = {kRed, kGreen, kBlue};
+    s.layout = ReadInt(path, kGeneral, kTemplate, kTemplateDefaultPlayer);
+    const wchar_t* colours[3] = {kRed, kGreen, kBlue};
     for (int c = 0; c < 3; ++c) {
         s.normalRGB[c] = ReadInt(path, kNormalColor, colours[c], 0);
         s.highlightRGB[c] = ReadInt(path, kHighlightColor, colours[c], 255);
@@ -89,8 +105,8 @@ inline void ReadAll(const std::string& path, Definition& d, int maxMenus, const 
 }
 
 inline std::string Show(const char* what, const CString& system, const CString& ours) {
-    return std::string(what) + ": the system reads \"" + pgen::Escape(std::string(system.c_str())) +
-           "\", the program \"" + pgen::Escape(std::string(ours.c_str())) + "\"";
+    return std::string(what) + ": the system reads \"" + pgen::Escape(text::Whole(system)) +
+           "\", the program \"" + pgen::Escape(text::Whole(ours)) + "\"";
 }
 
 // The first difference between two rows of texts, or "".
@@ -117,6 +133,8 @@ inline std::string Difference(const Definition& d, const MenuSettings& s, const 
         if (*x.second.first != *x.second.second) return Show(x.first, *x.second.first, *x.second.second);
     if (e.menuCount != s.menuCount)
         return "menu count: the system " + std::to_string(e.menuCount) + ", the program " + std::to_string(s.menuCount);
+    if (e.layout != s.layout)
+        return "layout: the system " + std::to_string(e.layout) + ", the program " + std::to_string(s.layout);
     for (int c = 0; c < 3; ++c)
         if (e.normalRGB[c] != s.normalRGB[c] || e.highlightRGB[c] != s.highlightRGB[c])
             return "colour component " + std::to_string(c) + " differs";
@@ -136,17 +154,63 @@ inline std::string Difference(const Definition& d, const MenuSettings& s, const 
 // functions keep what they read of a file by its name and time.
 class Files {
 public:
-    std::string Put(const std::string& bytes) {
-        std::string name = "f" + std::to_string(++m_count) + ".tdf";
+    std::wstring Put(const std::string& bytes) {
+        std::wstring name = L"f" + std::to_wstring(++m_count) + L".tdf";
         m_dir.Write(name, bytes);
         return m_dir.File(name);
     }
-    void Remove(const std::string& path) { DeleteFileA(path.c_str()); }
+    void Remove(const std::wstring& path) { DeleteFileW(path.c_str()); }
 
 private:
     TempDir m_dir{"profile"};
     unsigned m_count = 0;
 };
+
+// The rule the programs follow before a write, made here with the system's
+// own conversions: a UTF-16 little-endian file stays; an ANSI file of plain
+// ASCII stays while it gets plain ASCII (`written`: the section, key and
+// value); any other file becomes UTF-16 little-endian with its mark,
+// decoded from its own form (ANSI through the machine's code page).
+inline bool MakeSafeForWrite(const std::wstring& path, const std::wstring& written) {
+    const std::string bytes = files::ReadAll(path);
+    auto marked = [&bytes](const char* mark) { return bytes.compare(0, std::strlen(mark), mark) == 0; };
+    auto ascii = [](unsigned c) { return c < 0x80; };
+    if (marked("\xFF\xFE")) return true;
+    std::wstring decoded;
+    if (marked("\xFE\xFF")) {
+        for (size_t i = 2; i + 1 < bytes.size(); i += 2)
+            decoded += static_cast<wchar_t>((static_cast<unsigned char>(bytes[i]) << 8) | static_cast<unsigned char>(bytes[i + 1]));
+    } else if (marked("\xEF\xBB\xBF")) {
+        decoded = text::W(bytes.substr(3));
+    } else {
+        if (std::all_of(bytes.begin(), bytes.end(), [&](char c) { return ascii(static_cast<unsigned char>(c)); }) &&
+            std::all_of(written.begin(), written.end(), [&](wchar_t c) { return ascii(c); }))
+            return true;
+        int n = MultiByteToWideChar(CP_ACP, 0, bytes.data(), static_cast<int>(bytes.size()), nullptr, 0);
+        decoded.resize(static_cast<size_t>(n > 0 ? n : 0));
+        if (n > 0) MultiByteToWideChar(CP_ACP, 0, bytes.data(), static_cast<int>(bytes.size()), &decoded[0], n);
+    }
+    std::string out = "\xFF\xFE";
+    for (wchar_t c : decoded) {
+        out += static_cast<char>(c & 0xFF);
+        out += static_cast<char>((c >> 8) & 0xFF);
+    }
+    return files::WriteAll(path, out);
+}
+
+// One key as the programs' update functions write it: the system's write
+// alone tells (on a copy under a name of its own) whether the key changes
+// the file; a key that changes nothing is left out, one that does is
+// written after the rule above.
+inline bool UpdateKey(Files& files, const std::wstring& path, const std::wstring& section, const std::wstring& key,
+                      const std::wstring& value) {
+    const std::string before = files::ReadAll(path);
+    const std::wstring copy = files.Put(before);
+    Write(copy, section, key, value);
+    const bool changes = files::ReadAll(copy) != before;
+    files.Remove(copy);
+    return !changes || (MakeSafeForWrite(path, section + key + value) && Write(path, section, key, value));
+}
 
 // The smallest text for which fails() still holds: runs of lines taken
 // away, halving the run, then single characters; at most `attempts` tries.

@@ -11,43 +11,44 @@
 
 #include "menu/DibImage.h"
 #include "support/dib_canvas.h"
+#include "support/files.h"
+#include "support/text.h"
 
 // A temporary folder per test; files are removed again afterwards.  Deleting
 // a file fails while someone still holds it open, so the clean-up also
-// catches a loader that forgets to close its handle.
+// catches a loader that forgets to close its handle.  The folder's name
+// holds letters beyond ASCII: the loader takes any path the system does.
 class DibFileTest : public ::testing::Test {
 protected:
     void SetUp() override {
         static unsigned counter = 0;
-        char temp[MAX_PATH];
-        const DWORD n = GetTempPathA(MAX_PATH, temp);
+        wchar_t temp[MAX_PATH];
+        const DWORD n = GetTempPathW(MAX_PATH, temp);
         ASSERT_TRUE(n > 0 && n < MAX_PATH);
-        char name[64];
-        std::snprintf(name, sizeof(name), "dibtest-%lu-%u", static_cast<unsigned long>(GetCurrentProcessId()),
-                      ++counter);
-        m_dir = std::string(temp) + name + "\\";
-        ASSERT_TRUE(CreateDirectoryA(m_dir.c_str(), nullptr) || GetLastError() == ERROR_ALREADY_EXISTS);
+        m_dir = std::wstring(temp) + L"dibtest-\xE9\x4E2D-" + std::to_wstring(GetCurrentProcessId()) + L"-" +
+                std::to_wstring(++counter) + L"\\";
+        ASSERT_TRUE(CreateDirectoryW(m_dir.c_str(), nullptr) || GetLastError() == ERROR_ALREADY_EXISTS);
     }
 
     void TearDown() override {
-        for (const std::string& f : m_files)
-            EXPECT_TRUE(DeleteFileA(f.c_str())) << "cannot delete " << f << " (still open?)";
-        EXPECT_TRUE(RemoveDirectoryA(m_dir.c_str()));
+        for (const std::wstring& f : m_files)
+            EXPECT_TRUE(DeleteFileW(f.c_str())) << "cannot delete " << text::U8(f) << " (still open?)";
+        EXPECT_TRUE(RemoveDirectoryW(m_dir.c_str()));
     }
 
-    std::string Write(const std::string& name, const bmpw::Bytes& bytes) {
-        const std::string path = m_dir + name;
-        EXPECT_TRUE(bmpw::WriteFile(path, bytes)) << path;
+    std::wstring Write(const std::wstring& name, const bmpw::Bytes& bytes) {
+        const std::wstring path = m_dir + name;
+        EXPECT_TRUE(files::WriteAll(path, std::string(bytes.begin(), bytes.end()))) << text::U8(path);
         bool known = false;
-        for (const std::string& f : m_files) known = known || f == path;
+        for (const std::wstring& f : m_files) known = known || f == path;
         if (!known) m_files.push_back(path);
         return path;
     }
 
-    std::string Path(const std::string& name) const { return m_dir + name; }
+    std::wstring Path(const std::wstring& name) const { return m_dir + name; }
 
-    std::string m_dir;
-    std::vector<std::string> m_files;
+    std::wstring m_dir;
+    std::vector<std::wstring> m_files;
 };
 
 inline void ExpectPaletteMatches(HPALETTE palette, const std::vector<bmpw::Rgb>& colors) {

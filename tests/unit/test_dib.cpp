@@ -83,7 +83,7 @@ TEST_F(DibFileTest, CorpusLoadsAndDrawsAsStated) {
     for (const Case& c : corpus) {
         SCOPED_TRACE(c.name);
         ++count[c.expect];
-        const std::string path = Write("case.bmp", c.file);
+        const std::wstring path = Write(L"case.bmp", c.file);
         CDibImage image;
         const bool loaded = image.LoadFromFile(path.c_str());
         EXPECT_EQ(c.expect == dibcase::kLoads, loaded);

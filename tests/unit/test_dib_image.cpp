@@ -15,7 +15,7 @@ using bmpw::BmpRecipe;
 // or without the "BM" signature, are cases of the corpus.)
 TEST_F(DibFileTest, PathsWithoutAPictureLeaveTheImageEmpty) {
     CDibImage image;
-    EXPECT_FALSE(image.LoadFromFile(Path("missing.bmp").c_str()));
+    EXPECT_FALSE(image.LoadFromFile(Path(L"missing.bmp").c_str()));
     ExpectEmpty(image);
     EXPECT_FALSE(image.LoadFromFile(m_dir.c_str()));  // a folder
     ExpectEmpty(image);
@@ -27,9 +27,9 @@ TEST_F(DibFileTest, PathsWithoutAPictureLeaveTheImageEmpty) {
 // refused before anything is allocated for it.
 TEST_F(DibFileTest, SizeLimit) {
     const BmpRecipe s = bmpw::ValidRecipe(4, 4, 8);
-    const std::string path = Write("big.bmp", bmpw::Build(s));
+    const std::wstring path = Write(L"big.bmp", bmpw::Build(s));
     auto setLength = [&](DWORD length) {
-        HANDLE f = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
+        HANDLE f = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
                                FILE_ATTRIBUTE_NORMAL, nullptr);
         ASSERT_NE(INVALID_HANDLE_VALUE, f);
         EXPECT_NE(INVALID_SET_FILE_POINTER, SetFilePointer(f, static_cast<LONG>(length), nullptr, FILE_BEGIN));
@@ -51,10 +51,10 @@ TEST_F(DibFileTest, SizeLimit) {
 }
 
 TEST_F(DibFileTest, OpensSharingReadButNotWrite) {
-    const std::string path = Write("shared.bmp", bmpw::Build(bmpw::ValidRecipe(4, 4, 8)));
+    const std::wstring path = Write(L"shared.bmp", bmpw::Build(bmpw::ValidRecipe(4, 4, 8)));
 
     // Another reader that lets others read: loading works.
-    HANDLE reader = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+    HANDLE reader = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                                 FILE_ATTRIBUTE_NORMAL, nullptr);
     ASSERT_NE(INVALID_HANDLE_VALUE, reader);
     CDibImage image;
@@ -62,7 +62,7 @@ TEST_F(DibFileTest, OpensSharingReadButNotWrite) {
     CloseHandle(reader);
 
     // Someone writing to it: the loader does not share writing, so it fails.
-    HANDLE writer = CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+    HANDLE writer = CreateFileW(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                                 OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     ASSERT_NE(INVALID_HANDLE_VALUE, writer);
     EXPECT_FALSE(image.LoadFromFile(path.c_str()));
@@ -75,10 +75,10 @@ TEST_F(DibFileTest, OpensSharingReadButNotWrite) {
 
 TEST_F(DibFileTest, LoadingAgainReplacesTheImageAndItsPalette) {
     const BmpRecipe eight = bmpw::ValidRecipe(6, 5, 8);
-    const std::string first = Write("eight.bmp", bmpw::Build(eight));
-    const std::string second = Write("deep.bmp", bmpw::Build(bmpw::ValidRecipe(3, 2, 24)));
+    const std::wstring first = Write(L"eight.bmp", bmpw::Build(eight));
+    const std::wstring second = Write(L"deep.bmp", bmpw::Build(bmpw::ValidRecipe(3, 2, 24)));
     const BmpRecipe four = bmpw::ValidRecipe(2, 7, 4, bmpw::kCoreFields);
-    const std::string third = Write("four.bmp", bmpw::Build(four));
+    const std::wstring third = Write(L"four.bmp", bmpw::Build(four));
 
     CDibImage image;
     ASSERT_TRUE(image.LoadFromFile(first.c_str()));
@@ -97,7 +97,7 @@ TEST_F(DibFileTest, LoadingAgainReplacesTheImageAndItsPalette) {
     ExpectPaletteMatches(image.Palette(), four.colors);
 
     const HPALETTE before = image.Palette();
-    EXPECT_FALSE(image.LoadFromFile(Path("missing.bmp").c_str()));
+    EXPECT_FALSE(image.LoadFromFile(Path(L"missing.bmp").c_str()));
     ExpectEmpty(image);
     EXPECT_EQ(0u, GetObjectType(before));
 }
@@ -108,7 +108,7 @@ TEST_F(DibFileTest, BuildPaletteAndDeletePalette) {
     EXPECT_TRUE(image.Palette() == nullptr);
 
     const BmpRecipe s = bmpw::ValidRecipe(4, 4, 1);
-    ASSERT_TRUE(image.LoadFromFile(Write("mono.bmp", bmpw::Build(s)).c_str()));
+    ASSERT_TRUE(image.LoadFromFile(Write(L"mono.bmp", bmpw::Build(s)).c_str()));
     const HPALETTE first = image.Palette();
     ASSERT_TRUE(first != nullptr);
 
@@ -124,13 +124,13 @@ TEST_F(DibFileTest, BuildPaletteAndDeletePalette) {
     image.DeletePalette();  // twice is harmless
     EXPECT_FALSE(image.IsEmpty()) << "the picture outlives its palette";
 
-    ASSERT_TRUE(image.LoadFromFile(Write("rgb.bmp", bmpw::Build(bmpw::ValidRecipe(2, 2, 32))).c_str()));
+    ASSERT_TRUE(image.LoadFromFile(Write(L"rgb.bmp", bmpw::Build(bmpw::ValidRecipe(2, 2, 32))).c_str()));
     EXPECT_FALSE(image.BuildPalette());
     EXPECT_TRUE(image.Palette() == nullptr);
 }
 
 TEST_F(DibFileTest, DestructorReleasesThePalette) {
-    const std::string path = Write("p.bmp", bmpw::Build(bmpw::ValidRecipe(2, 2, 8)));
+    const std::wstring path = Write(L"p.bmp", bmpw::Build(bmpw::ValidRecipe(2, 2, 8)));
     HPALETTE palette;
     {
         CDibImage image;

@@ -29,7 +29,7 @@ protected:
         BmpRecipe s = bmpw::ValidRecipe(8, 8, 1);
         s.colors = { m_dark, m_light };
         s.pixels = bmpw::PackRows(8, 8, 1, false, [](int x, int y) { return std::uint32_t((x + y) & 1); });
-        ASSERT_TRUE(image.LoadFromFile(Write("checker.bmp", bmpw::Build(s)).c_str()));
+        ASSERT_TRUE(image.LoadFromFile(Write(L"checker.bmp", bmpw::Build(s)).c_str()));
     }
     Rgb Checker(int x, int y) const { return ((x + y) & 1) ? m_light : m_dark; }
 
@@ -38,7 +38,7 @@ protected:
     void LoadGradient(CDibImage& image, int width, int height) {
         BmpRecipe s = bmpw::ValidRecipe(width, height, 24);
         s.pixels = bmpw::PackRows(width, height, 24, false, Gradient);
-        ASSERT_TRUE(image.LoadFromFile(Write("gradient.bmp", bmpw::Build(s)).c_str()));
+        ASSERT_TRUE(image.LoadFromFile(Write(L"gradient.bmp", bmpw::Build(s)).c_str()));
     }
 
     const Rgb m_dark = { 0x20, 0x10, 0x90 };
@@ -91,7 +91,7 @@ TEST_F(DibRenderTest, GradientStretchedAndShrunk) {
     // whichever of the four pixels the stretch keeps.
     BmpRecipe blocks = bmpw::ValidRecipe(8, 6, 24);
     blocks.pixels = bmpw::PackRows(8, 6, 24, false, [](int x, int y) { return Gradient(x / 2, y / 2); });
-    ASSERT_TRUE(image.LoadFromFile(Write("blocks.bmp", bmpw::Build(blocks)).c_str()));
+    ASSERT_TRUE(image.LoadFromFile(Write(L"blocks.bmp", bmpw::Build(blocks)).c_str()));
     Canvas small(4, 3);
     ASSERT_TRUE(small.ok());
     EXPECT_NE(0, image.Render(small.dc(), Rect(0, 0, 4, 3), Rect(0, 0, 8, 6)));

@@ -5,30 +5,35 @@
 using namespace menu;
 
 TEST(GoTo, DecodesOneToThreeDigits) {
-    EXPECT_EQ(2, DecodeGoTo("_menu2", 200));
-    EXPECT_EQ(12, DecodeGoTo("_menu12", 200));
-    EXPECT_EQ(150, DecodeGoTo("_menu150", 200));
-    EXPECT_EQ(200, DecodeGoTo("_menu200", 200));
+    EXPECT_EQ(2, DecodeGoTo(L"_menu2", 200));
+    EXPECT_EQ(12, DecodeGoTo(L"_menu12", 200));
+    EXPECT_EQ(150, DecodeGoTo(L"_menu150", 200));
+    EXPECT_EQ(200, DecodeGoTo(L"_menu200", 200));
 }
 
 TEST(GoTo, OnlyExactLowerCasePrefixIsAGoTo) {
-    EXPECT_EQ(-1, DecodeGoTo("_MENU2", 200));
-    EXPECT_EQ(-1, DecodeGoTo("_Menu2", 200));
-    EXPECT_EQ(-1, DecodeGoTo("setup.exe", 200));
-    EXPECT_EQ(-1, DecodeGoTo("", 200));
+    EXPECT_EQ(-1, DecodeGoTo(L"_MENU2", 200));
+    EXPECT_EQ(-1, DecodeGoTo(L"_Menu2", 200));
+    EXPECT_EQ(-1, DecodeGoTo(L"setup.exe", 200));
+    EXPECT_EQ(-1, DecodeGoTo(L"", 200));
     EXPECT_EQ(-1, DecodeGoTo(nullptr, 200));
-    EXPECT_EQ(-1, DecodeGoTo("_men", 200));
+    EXPECT_EQ(-1, DecodeGoTo(L"_men", 200));
 }
 
 TEST(GoTo, UnusableTargetsDecodeToZero) {
-    EXPECT_EQ(0, DecodeGoTo("_menu", 200));
-    EXPECT_EQ(0, DecodeGoTo("_menu0", 200));
-    EXPECT_EQ(0, DecodeGoTo("_menu999", 200));
-    EXPECT_EQ(0, DecodeGoTo("_menu201", 200));
-    EXPECT_EQ(0, DecodeGoTo("_menu1234", 200));
-    EXPECT_EQ(0, DecodeGoTo("_menux", 200));
-    EXPECT_EQ(0, DecodeGoTo("_menu-5", 200));
-    EXPECT_EQ(3, DecodeGoTo("_menu3x", 200)) << "leading digits count";
+    EXPECT_EQ(0, DecodeGoTo(L"_menu", 200));
+    EXPECT_EQ(0, DecodeGoTo(L"_menu0", 200));
+    EXPECT_EQ(0, DecodeGoTo(L"_menu999", 200));
+    EXPECT_EQ(0, DecodeGoTo(L"_menu201", 200));
+    EXPECT_EQ(0, DecodeGoTo(L"_menu1234", 200));
+    EXPECT_EQ(0, DecodeGoTo(L"_menux", 200));
+    EXPECT_EQ(0, DecodeGoTo(L"_menu-5", 200));
+    EXPECT_EQ(3, DecodeGoTo(L"_menu3x", 200)) << "leading digits count";
+    EXPECT_EQ(2, DecodeGoTo(L"_menu2\xE9", 200));
+    // Only the digits 0-9 make a number: those of other scripts do not.
+    EXPECT_EQ(0, DecodeGoTo(L"_menu\xFF12", 200));
+    EXPECT_EQ(0, DecodeGoTo(L"_menu\x0662", 200));
+    EXPECT_EQ(-1, DecodeGoTo(L"\xFF3Fmenu2", 200));
 }
 
 TEST(Pointer, EnteringLeavingAndSwitchingLines) {
@@ -114,29 +119,29 @@ TEST(Pointer, ResetStartsWithNoHotLine) {
 }
 
 TEST(Click, GoToOpenAndIgnoredClicks) {
-    ClickOutcome c = DecideClick(true, 1, false, "_menu2", "", 200);
+    ClickOutcome c = DecideClick(true, 1, false, L"_menu2", L"", 200);
     EXPECT_EQ(ClickOutcome::GoTo, c.kind);
     EXPECT_EQ(2, c.target);
 
-    c = DecideClick(true, 0, false, "setup.exe", "TRUE", 200);
+    c = DecideClick(true, 0, false, L"setup.exe", L"TRUE", 200);
     EXPECT_EQ(ClickOutcome::Open, c.kind);
     EXPECT_TRUE(c.quit);
-    c = DecideClick(true, 0, false, "setup.exe", "true", 200);
+    c = DecideClick(true, 0, false, L"setup.exe", L"true", 200);
     EXPECT_FALSE(c.quit);
-    c = DecideClick(true, 0, false, "", "TRUE", 200);
+    c = DecideClick(true, 0, false, L"", L"TRUE", 200);
     EXPECT_EQ(ClickOutcome::Open, c.kind) << "empty action still plays and may quit";
     EXPECT_TRUE(c.quit);
-    c = DecideClick(true, 0, false, "_MENU2", "", 200);
+    c = DecideClick(true, 0, false, L"_MENU2", L"", 200);
     EXPECT_EQ(ClickOutcome::Open, c.kind);
 
-    EXPECT_EQ(ClickOutcome::LockOnly, DecideClick(true, 0, false, "_menu0", "TRUE", 200).kind);
-    EXPECT_EQ(ClickOutcome::LockOnly, DecideClick(true, 0, false, "_menu999", "", 200).kind);
-    EXPECT_EQ(ClickOutcome::LockOnly, DecideClick(true, 0, false, "_menu1234", "", 200).kind);
+    EXPECT_EQ(ClickOutcome::LockOnly, DecideClick(true, 0, false, L"_menu0", L"TRUE", 200).kind);
+    EXPECT_EQ(ClickOutcome::LockOnly, DecideClick(true, 0, false, L"_menu999", L"", 200).kind);
+    EXPECT_EQ(ClickOutcome::LockOnly, DecideClick(true, 0, false, L"_menu1234", L"", 200).kind);
 
-    EXPECT_EQ(ClickOutcome::Ignore, DecideClick(false, 0, false, "_menu2", "", 200).kind);
-    EXPECT_EQ(ClickOutcome::Ignore, DecideClick(true, -1, false, "_menu2", "", 200).kind);
-    EXPECT_EQ(ClickOutcome::Ignore, DecideClick(true, 12, false, "_menu2", "", 200).kind);
-    EXPECT_EQ(ClickOutcome::Ignore, DecideClick(true, 0, true, "_menu2", "", 200).kind);
+    EXPECT_EQ(ClickOutcome::Ignore, DecideClick(false, 0, false, L"_menu2", L"", 200).kind);
+    EXPECT_EQ(ClickOutcome::Ignore, DecideClick(true, -1, false, L"_menu2", L"", 200).kind);
+    EXPECT_EQ(ClickOutcome::Ignore, DecideClick(true, 12, false, L"_menu2", L"", 200).kind);
+    EXPECT_EQ(ClickOutcome::Ignore, DecideClick(true, 0, true, L"_menu2", L"", 200).kind);
 }
 
 namespace {
@@ -210,11 +215,14 @@ TEST(Keys, KeysOfTheMenu) {
 }
 
 TEST(Keys, BlankTextsAreEmptyLines) {
-    EXPECT_TRUE(ShowsText("Install"));
-    EXPECT_TRUE(ShowsText("  x "));
-    EXPECT_FALSE(ShowsText(""));
-    EXPECT_FALSE(ShowsText("   "));
+    EXPECT_TRUE(ShowsText(L"Install"));
+    EXPECT_TRUE(ShowsText(L"  x "));
+    EXPECT_FALSE(ShowsText(L""));
+    EXPECT_FALSE(ShowsText(L"   "));
+    EXPECT_FALSE(ShowsText(L" \t "));
     EXPECT_FALSE(ShowsText(nullptr));
+    EXPECT_TRUE(ShowsText(L"\x4E2D"));
+    EXPECT_TRUE(ShowsText(L" \xD83D\xDE00"));
 }
 
 TEST(Keys, KeysMoveTheHighlightSoundAndAnnounce) {
