@@ -15,10 +15,18 @@ add_executable(editor_unit_tests ${EDITOR_UNIT_SOURCES} ${EDITOR_RC})
 target_include_directories(editor_unit_tests PRIVATE ${CMAKE_SOURCE_DIR} ${CMAKE_CURRENT_SOURCE_DIR}
                            ${EDITOR_RC_INCLUDES})
 target_link_libraries(editor_unit_tests PRIVATE tlk_editor gtest_main)
-add_dependencies(editor_unit_tests assets editor_help demo autorun)
+# The marker program with and without a signature, for the disc check.
+set(SIGNED_MARKER ${CMAKE_CURRENT_BINARY_DIR}/marker-signed.exe)
+add_custom_command(OUTPUT ${SIGNED_MARKER}
+    COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/helpers/sign_program.sh $<TARGET_FILE:marker> ${SIGNED_MARKER}
+    DEPENDS marker ${CMAKE_CURRENT_SOURCE_DIR}/helpers/sign_program.sh
+    COMMENT "Signing a test program")
+add_custom_target(signed_marker ALL DEPENDS ${SIGNED_MARKER})
+wine_path(WIN_SIGNED_MARKER ${SIGNED_MARKER})
+add_dependencies(editor_unit_tests assets editor_help demo autorun marker signed_marker)
 add_test(NAME editor_unit COMMAND editor_unit_tests)
 set_tests_properties(editor_unit PROPERTIES
-    ENVIRONMENT "TLK_DIST=${WIN_DIST};TLK_ASSETS=${WIN_ASSETS};TLK_DEMO=${WIN_DEMO};TLK_PICTURES=${WIN_PICTURES}"
+    ENVIRONMENT "TLK_DIST=${WIN_DIST};TLK_ASSETS=${WIN_ASSETS};TLK_DEMO=${WIN_DEMO};TLK_PICTURES=${WIN_PICTURES};TLK_MARKER=${WIN_MARKER};TLK_SIGNED_MARKER=${WIN_SIGNED_MARKER}"
     FIXTURES_REQUIRED test_pictures
     TIMEOUT 600)
 

@@ -98,6 +98,28 @@ const CheckCase kCases[] = {
              CreateDirectoryW(d.File(text::W(sub)).c_str(), nullptr);
          }
      }, DiscFinding::kWarning, "\"\\1\\2\\3\\4\\5\\6\\7\\8\\9\": folders deeper than 8 levels"},
+    // Languages beside the default: auto.<tag>.tdf against auto.tdf.
+    {"language with other menus", [](const TempDir& d) { d.Write("auto.de.tdf", "[100]\r\n300=1\r\n500=3\r\n600=intro.wav\r\n800=click.wav\r\n[15001]\r\n1=Installieren\r\n"); },
+     DiscFinding::kError, "auto.de.tdf: the language has 1 menus, auto.tdf has 2"},
+    {"language going elsewhere", [](const TempDir& d) {
+         d.Write("auto.ja.tdf", "[100]\r\n300=2\r\n500=3\r\n600=intro.wav\r\n800=click.wav\r\n[15001]\r\n3=More\r\n[17001]\r\n3=_menu1\r\n"
+                                "[15002]\r\n12=Back\r\n[17002]\r\n12=_menu1\r\n");
+     }, DiscFinding::kError, "auto.ja.tdf: menu 1, line 3 (\"More\") does not go where the same line of auto.tdf goes (\"_menu2\")"},
+    {"language with a line of its own", [](const TempDir& d) {
+         d.Write("auto.de.tdf", "[100]\r\n300=2\r\n500=3\r\n600=intro.wav\r\n800=click.wav\r\n"
+                                "[15001]\r\n1=Installieren\r\n2=Handbuch\r\n3=Mehr\r\n4=Notizen\r\n5=Web\r\n6=Extra\r\n"
+                                "[17001]\r\n1=setup.exe\r\n2=docs\\manual.txt\r\n3=_menu2\r\n4=notepad.exe\r\n5=http://example.invalid/\r\n"
+                                "[15002]\r\n12=Zur\xC3\xBC" "ck\r\n[17002]\r\n12=_menu1\r\n");
+     }, DiscFinding::kWarning, "auto.de.tdf: menu 1, line 6 (\"Extra\") has text, the same line of auto.tdf none"},
+    // Lines that fit the computer.
+    {"condition that cannot be checked", [](const TempDir& d) {
+         d.Write("auto.tdf", d.Read("auto.tdf") + "[20001]\r\n1=version\r\n[21001]\r\n1=ten\r\n[23001]\r\n1=HIDE\r\n");
+     }, DiscFinding::kWarning, "menu 1, line 1 (\"Install\") has a condition the player cannot check (the Windows version is not written as 6.1 or 10.0): the line is never shown"},
+    {"document as administrator", [](const TempDir& d) { d.Write("auto.tdf", d.Read("auto.tdf") + "[24001]\r\n2=TRUE\r\n"); },
+     DiscFinding::kWarning, "menu 1, line 2 (\"Manual\") opens the document \"docs\\manual.txt\" as administrator"},
+    {"program without a signature", [](const TempDir& d) {
+         ASSERT_TRUE(CopyFileW(text::W(drv::Env("TLK_MARKER")).c_str(), d.File(L"setup.exe").c_str(), FALSE));
+     }, DiscFinding::kWarning, "menu 1, line 1 (\"Install\") starts \"setup.exe\", which carries no Authenticode signature"},
 };
 
 class DiscCheckCase : public ::testing::TestWithParam<CheckCase> {};
@@ -123,6 +145,14 @@ INSTANTIATE_TEST_SUITE_P(Folders, DiscCheckCase, ::testing::ValuesIn(kCases),
                              for (const char* p = i.param.name; *p; ++p) n += isalnum(static_cast<unsigned char>(*p)) ? *p : '_';
                              return n;
                          });
+
+// The same program signed: no word about signatures.
+TEST(DiscCheck, ASignedProgramIsToldFromAnUnsignedOne) {
+    TempDir disc("disc");
+    MakeGoodDisc(disc);
+    ASSERT_TRUE(CopyFileW(text::W(drv::Env("TLK_SIGNED_MARKER")).c_str(), disc.File(L"setup.exe").c_str(), FALSE));
+    for (const DiscFinding& f : CheckDiscFolder(SystemDiscFiles(), disc.Path(), BackgroundLimit())) ADD_FAILURE() << FindingLine(f);
+}
 
 TEST(DiscCheck, AGoodFolderAndTheBuiltDemoDiscGiveNoFindings) {
     TempDir disc("disc");
