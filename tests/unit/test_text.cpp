@@ -112,6 +112,51 @@ TEST(Text, VariantsAreLookedForInTheUsersOrder) {
     }
 }
 
+// Every language under its name, and under a line what it requires; a
+// menu in one language alone keeps the listing it always had.
+TEST(Text, TheListingListsEveryLanguageAndEveryCondition) {
+    TempDir dir("listing");
+    dir.Write("auto.tdf", "[100]\r\n300=1\r\n[15001]\r\n1=Install\r\n2=Manual\r\n"
+                          "[20001]\r\n1=file\r\n[21001]\r\n1=%ProgramFiles%\\Fair\\fair.exe\r\n[22001]\r\n1=TRUE\r\n"
+                          "[23001]\r\n1=HIDE\r\n[24001]\r\n1=TRUE\r\n");
+    dir.Write("auto.de.tdf", "[100]\r\n300=1\r\n[15001]\r\n1=Installieren\r\n");
+    const CString one = ListEveryLanguage({L"Default"}, {CString(dir.File("auto.tdf").c_str())});
+    EXPECT_EQ(0, one.Find(L"Menu    Line")) << "one language: the listing as it was";
+    EXPECT_NE(-1, one.Find(L"\r\n                requires no file %ProgramFiles%\\Fair\\fair.exe, hidden otherwise; runs as administrator\r\n"));
+    EXPECT_EQ(-1, one.Find(L"Manual                                             \r\n                requires"))
+        << "a line without a condition gets no line under it";
+    const CString both = ListEveryLanguage({L"Default", L"Deutsch (de)"},
+                                           {CString(dir.File("auto.tdf").c_str()), CString(dir.File("auto.de.tdf").c_str())});
+    EXPECT_EQ(0, both.Find(L"Language: Default\r\n\r\nMenu    Line"));
+    const int german = both.Find(L"\r\nLanguage: Deutsch (de)\r\n\r\nMenu    Line");
+    ASSERT_GT(german, 0);
+    EXPECT_GT(both.Find(L"Installieren"), german);
+}
+
+// The disc's settings go to every language at once; a language's own
+// texts stay.
+TEST(Text, SharedKeysReachEveryLanguageAndNothingElse) {
+    TempDir dir("share");
+    dir.Write("auto.tdf", "[100]\r\n200=Title\r\n300=3\r\n400=2\r\n500=7\r\n700=hover.wav\r\n[1000]\r\n1200=10\r\n");
+    dir.Write("auto.de.tdf", "[100]\r\n200=Titel\r\n300=1\r\n400=0\r\n600=old.wav\r\n[15001]\r\n1=Hallo\r\n");
+    const CString source(dir.File("auto.tdf").c_str()), german(dir.File("auto.de.tdf").c_str());
+    ASSERT_TRUE(ShareKeys(source, {german}));
+    const CDefinitionFile de(german);
+    EXPECT_EQ(3, de.ReadInt(def::kGeneral, def::kMenuCount, 0));
+    EXPECT_EQ(7, de.ReadInt(def::kGeneral, def::kTemplate, 0));
+    EXPECT_EQ(CString(L"hover.wav"), de.ReadString(def::kGeneral, def::kHoverSound, L"", def::kShortBuffer));
+    EXPECT_EQ(CString(L"(none)"), de.ReadString(def::kGeneral, def::kStartupSound, L"(none)", def::kShortBuffer))
+        << "a key the source has not goes";
+    EXPECT_EQ(10, de.ReadInt(def::kNormalColor, def::kRed, 0));
+    EXPECT_EQ(CString(L"Titel"), de.ReadString(def::kGeneral, def::kTitle, L"", def::kShortBuffer));
+    EXPECT_EQ(CString(L"Hallo"), de.ReadString(L"15001", L"1", L"", def::kTextBuffer));
+    EXPECT_FALSE(dir.Exists("auto.de.tdf.new"));
+    // A file that cannot be written: every file stays as it was.
+    const std::string before = dir.Read("auto.de.tdf");
+    EXPECT_FALSE(ShareKeys(source, {german, CString(dir.File("missing\\auto.ja.tdf").c_str())}));
+    EXPECT_EQ(before, dir.Read("auto.de.tdf"));
+}
+
 TEST(Text, TheListingIsPlainAsciiOrUtf8WithItsMark) {
     EXPECT_EQ("Menu  1\r\n", ListingFileBytes(CString(L"Menu  1\r\n")));
     EXPECT_EQ("\xEF\xBB\xBF" "Menu \xD0\x9E", ListingFileBytes(CString(L"Menu О")));
