@@ -11,6 +11,12 @@ if [ -z "${TLK_ARCH_RESOLVED:-}" ]; then
 fi
 export TLK_ARCH="$TLK_ARCH_RESOLVED" TLK_ARCH_RESOLVED
 export WINEPREFIX="$build/wineprefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+# Wine names files in the locale's character set: only a UTF-8 locale
+# reaches names of every script. C.UTF-8 keeps Wine's code page at 1252.
+case "${LC_ALL:-${LC_CTYPE:-${LANG:-}}}" in
+*[Uu][Tt][Ff]-8* | *[Uu][Tt][Ff]8*) ;;
+*) unset LC_ALL LC_CTYPE; export LANG=C.UTF-8 ;;
+esac
 
 # tlk_begin WHAT [setup.sh options]: says what this command does for which
 # architecture and why, then installs what is missing.
