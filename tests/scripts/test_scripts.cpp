@@ -8,7 +8,7 @@
 // The same program runs once per code page (LANG picks Wine's): the design
 // only where the editor's user sits (1252), the player checks everywhere.
 #include "support/driver.h"
-#include "editor_e2e/editor_session.h"
+#include "editor_e2e/wizard_session.h"
 #include <gtest/gtest.h>
 #include <commctrl.h>
 #include <map>
@@ -127,17 +127,6 @@ void TypeWide(const std::wstring& text) {
     Sleep(150);
 }
 
-void RealClick(HWND control) {
-    HWND top = GetAncestor(control, GA_ROOT);
-    for (int tries = 0; tries < 20 && GetForegroundWindow() != top; ++tries) {
-        SetForegroundWindow(top);
-        drv::Settle(top, 50);
-    }
-    RECT r;
-    GetClientRect(control, &r);
-    drv::Click(control, r.right / 2, r.bottom / 2);
-    drv::Settle(top, 150);
-}
 
 // A picture of a line: its pixels, row by row.
 struct Pixels {
@@ -324,13 +313,13 @@ TEST(Design, TypedInEveryScriptInAFolderTheCodePageCannotSpell) {
     SendMessageW(editor.Page(), WM_COMMAND, MAKEWPARAM(kTplList, LBN_SELCHANGE), reinterpret_cast<LPARAM>(editor.Item(kTplList)));
     ASSERT_TRUE(editor.Press(PSBTN_NEXT));   // texts
     for (int i = 0; i < 7; ++i) {
-        RealClick(editor.Item(kLine1 + i));
+        wz::RealClick(editor.Item(kLine1 + i));
         TypeWide(kLines[i]);
         EXPECT_EQ(kLines[i], TextOf(editor.Item(kLine1 + i))) << "line " << i + 1 << " as typed";
     }
     HoldForScreenshot(L"editor-texts");
     ASSERT_TRUE(editor.Press(PSBTN_NEXT));   // title and colours
-    RealClick(editor.Item(kTitleEdit));
+    wz::RealClick(editor.Item(kTitleEdit));
     TypeWide(kTitle);
     PostMessageW(editor.Item(kNormal), BM_CLICK, 0, 0);
     ASSERT_TRUE(PickColor(editor.Id(), kInk));
@@ -426,7 +415,7 @@ std::string Answered(DWORD pid) {
 }
 
 void TypeLine(Editor& editor, int line, const std::wstring& text) {
-    RealClick(editor.Item(kLine1 + line));
+    wz::RealClick(editor.Item(kLine1 + line));
     SendMessageW(editor.Item(kLine1 + line), EM_SETSEL, 0, -1);
     TypeWide(text);
 }
