@@ -25,6 +25,9 @@ packages=(cmake make python3 g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix
 if [ "$can32" = yes ]; then
     packages+=(wine wine32:i386)
 fi
+# The readers' fuzz targets: clang and its libFuzzer.
+fuzz_packages=(clang libclang-rt-14-dev)
+packages+=("${fuzz_packages[@]}")
 
 missing=()
 for p in "${packages[@]}"; do

@@ -99,6 +99,17 @@ inline void PlainColour(const unsigned char* block, const dibfmt::DibLayout& pla
     if (index < plain.colorCount) dibfmt::ColorEntry(block, plain, index, red, green, blue);
 }
 
+// The padding behind the last pixel of every plain row, which the decoder
+// clears and must never write (a write one pixel past a row's end lands
+// there, or past the rows after the last one).
+inline bool PaddingClear(const std::vector<unsigned char>& rows, const dibfmt::DibLayout& plain) {
+    const std::uint64_t used = std::uint64_t(plain.width) * plain.bitCount;
+    for (std::size_t y = 0; y < std::size_t(plain.height); ++y)
+        for (std::uint64_t bit = used; bit < std::uint64_t(plain.stride) * 8; ++bit)
+            if (rows[y * plain.stride + bit / 8] >> (7 - bit % 8) & 1) return false;
+    return true;
+}
+
 struct Result {
     dibfmt::DibStatus status;
     std::string error;   // empty when every check passed
@@ -191,6 +202,8 @@ inline Result CheckBlock(unsigned char* block, std::size_t size) {
             plain.width != layout.width || plain.height != layout.height ||
             plain.bitCount != (layout.compression == dibfmt::kCompressionBitFields ? 32 : layout.bitCount))
             r.error += "decoded rows do not match their layout; ";
+        else if (!PaddingClear(decoded, plain))
+            r.error += "decoded into a row's padding; ";
         layout = plain;
         rows = decoded.data();
         rowBytes = decoded.size();
