@@ -189,7 +189,8 @@ struct Ran {
 };
 
 // Runs the editor with a command line, standard output and error going to files.
-inline Ran RunEditor(const Session& s, const std::string& args, const TempDir& scratch) {
+// From the installation folder, or from the folder given.
+inline Ran RunEditor(const Session& s, const std::string& args, const TempDir& scratch, const std::string& from = "") {
     Ran r;
     SECURITY_ATTRIBUTES sa = {sizeof sa, nullptr, TRUE};
     const std::string outPath = scratch.File("stdout.txt"), errPath = scratch.File("stderr.txt");
@@ -206,7 +207,8 @@ inline Ran RunEditor(const Session& s, const std::string& args, const TempDir& s
     std::string cmd = "\"" + s.Work("tlkedit.exe") + "\" " + args;
     std::vector<char> buf(cmd.begin(), cmd.end());
     buf.push_back('\0');
-    if (CreateProcessA(nullptr, buf.data(), nullptr, nullptr, TRUE, 0, nullptr, s.dist.c_str(), &si, &pi)) {
+    if (CreateProcessA(nullptr, buf.data(), nullptr, nullptr, TRUE, 0, nullptr, from.empty() ? s.dist.c_str() : from.c_str(),
+                       &si, &pi)) {
         if (WaitForSingleObject(pi.hProcess, 120000) != WAIT_OBJECT_0) TerminateProcess(pi.hProcess, 99);
         GetExitCodeProcess(pi.hProcess, &r.code);
         CloseHandle(pi.hProcess);

@@ -370,6 +370,12 @@ TEST_F(DiscImage, BuildFromTheCommandLineEqualsStepThree) {
     EXPECT_EQ(6u, a.size());     // four disc files and the two sounds the set has
     EXPECT_EQ(definition, a.count("auto.tdf") ? a.at("auto.tdf") : "");
 
+    // A set named from its own folder is that folder's, not one in the
+    // Windows folder where the profile functions would look.
+    r = RunEditor(s, "/build fair.tdf \"" + out.File("relative") + "\"", scratch, sets.Path());
+    EXPECT_EQ(0u, r.code) << r.err;
+    EXPECT_EQ(a, Snapshot(out.File("relative") + "\\"));
+
     r = RunEditor(s, "/build \"" + sets.File("missing.tdf") + "\" \"" + out.File("x") + "\"", scratch);
     EXPECT_EQ(1u, r.code);
 }
