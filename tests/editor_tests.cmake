@@ -122,7 +122,7 @@ set_tests_properties(scripts_design PROPERTIES ENVIRONMENT "${SCRIPTS_ENVIRONMEN
 add_test(NAME scripts_image COMMAND sh -c "rm -rf \"$0/iso\" && 7z x -y -o\"$0/iso\" \"$0\"/*.iso >/dev/null" ${SCRIPTS_OUT})
 set_tests_properties(scripts_image PROPERTIES FIXTURES_REQUIRED scripts_disc FIXTURES_SETUP scripts_iso)
 # Each run also picks the disc's menu variant of its user's language.
-foreach(run "1252:C.UTF-8:" "1251:ru_RU.UTF-8:" "932:ja_JP.UTF-8:ja" "1252de:de_DE.UTF-8:de")
+foreach(run "1252:C.UTF-8:" "1251:ru_RU.UTF-8:" "932:ja_JP.UTF-8:ja" "1252de:de_DE.UTF-8:de" "1252fr:fr_FR.UTF-8:")
     string(REPLACE ":" ";" parts "${run}")
     list(GET parts 0 name)
     list(GET parts 1 locale)

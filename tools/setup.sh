@@ -57,9 +57,9 @@ if [ ${#missing[@]} -gt 0 ]; then
     fi
 fi
 # Wine names files in the Linux locale's character set: the tests that run
-# the programs under other languages (LANG=ru_RU.UTF-8, ja_JP.UTF-8, de_DE.UTF-8) need
+# the programs under other languages (LANG=ru_RU.UTF-8, ja_JP.UTF-8, de_DE.UTF-8, fr_FR.UTF-8) need
 # those locales, or every name beyond ASCII becomes unreachable.
-for loc in ru_RU ja_JP de_DE; do
+for loc in ru_RU ja_JP de_DE fr_FR; do
     if ! locale -a 2>/dev/null | grep -qix "$loc.utf-\?8"; then
         if [ "$(id -u)" = 0 ]; then
             echo "setup: making the locale $loc.UTF-8"
