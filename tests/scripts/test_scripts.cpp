@@ -606,7 +606,9 @@ std::wstring CaptionOfPlayer(const std::wstring& folder, const std::wstring& tai
 TEST(Player, ShowsTheVariantOfTheUsersLanguage) {
     const std::wstring language = EnvW(L"TLK_SCRIPTS_LANGUAGE");   // "de", "ja" or "" for none of the disc's
     const std::map<std::wstring, std::wstring> titles = {{L"", L"Welcome"}, {L"de", L"Willkommen"}, {L"ja", L"ようこそ"}};
-    const std::wstring folder = Out() + L"\\variants-" + (language.empty() ? L"none" : language) + std::to_wstring(GetACP());
+    // A folder of this run's own: each run leaves unreadable variants behind.
+    const std::wstring folder = Out() + L"\\variants-" + std::to_wstring(GetUserDefaultUILanguage()) + L"-" +
+                                std::to_wstring(GetACP());
     CreateDirectoryW(folder.c_str(), nullptr);
     ASSERT_TRUE(CopyFileW((EnvW(L"TLK_DIST") + L"\\autorun.exe").c_str(), (folder + L"\\autorun.exe").c_str(), FALSE));
     WriteUtf16(folder + L"\\auto.tdf", MenuTitled(L"Welcome"));
