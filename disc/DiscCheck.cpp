@@ -297,21 +297,10 @@ void Checker::Definition() {
             LineExtras(m + 1, i + 1, *tables);
         }
 
-    // The languages beside the default: auto.<tag>.tdf.
-    std::vector<::DiscFiles::Item> items;
+    // The languages beside the default: auto.<tag>.tdf, found as the editor finds them.
     std::vector<std::string> names;
-    const std::string stem = "auto.", extension = ".tdf";
-    if (m_files.List(m_folder, items))
-        for (const ::DiscFiles::Item& item : items) {
-            const std::string& n = item.name;
-            if (item.folder || n.size() <= stem.size() + extension.size()) continue;
-            if (!FromUtf8(n.substr(0, stem.size())).EqualsNoCase(FromUtf8(stem)) ||
-                !FromUtf8(n.substr(n.size() - extension.size())).EqualsNoCase(FromUtf8(extension)))
-                continue;
-            if (variants::IsTag(FromUtf8(n.substr(stem.size(), n.size() - stem.size() - extension.size()))))
-                names.push_back(n);
-        }
-    std::sort(names.begin(), names.end());
+    for (const CString& tag : variants::VariantTagsOf(FromUtf8(path)))
+        names.push_back(ToUtf8(variants::VariantPath(def::kDefinitionFile, tag)));
     for (const std::string& name : names) Variant(name, *settings, *tables);
 }
 
